@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+class QPainter;
+class QRectF;
+
+namespace oravians {
+
+// A loaded picture: a raster image or a metafile. Drawn in twips, so the
+// same picture is crisp on any screen and on the printer.
+class Picture {
+public:
+    virtual ~Picture() = default;
+    // The picture's own size in twips (raster: 15 twips a pixel; metafile:
+    // the size its placeable header gives).
+    virtual QSizeF sizeTwips() const = 0;
+    // Draws the picture into target (twips, in the painter's coordinates).
+    virtual void draw(QPainter& painter, const QRectF& target) const = 0;
+    // The path it was loaded from, as the program wrote it; for tests and messages.
+    virtual QString source() const = 0;
+};
+
+using PicturePtr = std::shared_ptr<const Picture>;
+
+// Thrown when a picture file is missing or cannot be read.
+class PictureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Loads pictures by the relative paths the program writes ("rocketsm\rocket01.jpg").
+class PictureLoader {
+public:
+    virtual ~PictureLoader() = default;
+    // Throws PictureError when the file is missing or unreadable.
+    virtual PicturePtr load(const QString& relativePath) = 0;
+};
+
+} // namespace oravians

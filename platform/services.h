@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/geometry.h"
+#include "platform/picture.h"
+
+#include <QString>
+#include <stdexcept>
+
+namespace oravians {
+
+class Control;
+
+// The sound component: one play operation taking a relative wave path
+// ("wav\click.wav"). Never blocks, never throws; a missing file or an
+// absent sound server is silent.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(const QString& relativePath) = 0;
+};
+
+// Thrown by any printer operation that cannot be carried out.
+class PrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The printer model the printing routines use; lengths in twips, origin at
+// the top-left corner of the printable area. A document starts with the
+// first operation that prints or draws and is sent by endDoc(). Every
+// operation may throw PrintError; a job that did not reach the printer must
+// never end in a successful endDoc().
+class Printer {
+public:
+    virtual ~Printer() = default;
+    virtual float pageWidth() = 0;
+    virtual float pageHeight() = 0;
+    virtual void setFontName(const QString& name) = 0;
+    virtual void setFontSize(float points) = 0;
+    virtual void setForeColor(Rgb colour) = 0;
+    virtual void setCurrentX(float x) = 0;
+    virtual float currentX() = 0;
+    virtual float currentY() = 0;
+    virtual float textWidth(const QString& text) = 0;
+    // Draws text at the current position; with newline, moves to the start of
+    // the next line (x back to 0, y down one line of the current font),
+    // otherwise leaves the position just after the text.
+    virtual void print(const QString& text, bool newline = true) = 0;
+    virtual void setDrawWidth(int dots) = 0;
+    virtual void line(float x1, float y1, float x2, float y2, Rgb colour) = 0;
+    // At the picture's own size, top-left corner at (x, y).
+    virtual void paintPicture(const Picture& picture, float x, float y) = 0;
+    virtual void endDoc() = 0;
+};
+
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgResult { Ok, Cancel };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MsgResult show(const QString& text, MsgButtons buttons, const QString& caption) = 0;
+};
+
+enum class MousePointer { Default, Hourglass };
+
+// The screen the windows are placed on.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual float widthTwips() const = 0;
+    virtual float heightTwips() const = 0;
+    virtual void setMousePointer(MousePointer pointer) = 0;
+};
+
+// Runs timer controls. The desktop tells it whenever a timer control's
+// enabled state or interval changes, or its window goes away.
+class TimerService {
+public:
+    virtual ~TimerService() = default;
+    virtual void timerChanged(Control& timer) = 0;
+    virtual void timerRemoved(Control& timer) = 0;
+};
+
+} // namespace oravians
