@@ -1,0 +1,119 @@
+#include "platform/control.h"
+
+#include "platform/desktop.h"
+#include "platform/window.h"
+
+#include <stdexcept>
+
+namespace oravians {
+
+Control::Control(Window* window, ControlProps props)
+    : ControlProps(std::move(props)), window_(window)
+{
+    window_->adopt(this);
+}
+
+Control::~Control()
+{
+    if (isTimer())
+        window_->desktop().timers().timerRemoved(*this);
+    window_->forget(this);
+}
+
+void Control::setEnabled(bool on)
+{
+    enabled = on;
+    if (isTimer())
+        window_->desktop().timers().timerChanged(*this);
+}
+
+void Control::setInterval(int ms)
+{
+    interval = ms;
+    if (isTimer())
+        window_->desktop().timers().timerChanged(*this);
+}
+
+float Control::absLeft() const { return parent ? parent->absLeft() + left : left; }
+float Control::absTop() const { return parent ? parent->absTop() + top : top; }
+
+CtlArray::CtlArray(Window* window, std::vector<ControlProps> elements) : window_(window)
+{
+    for (auto& props : elements) {
+        const int index = props.index;
+        if (index < 0 || elements_.count(index))
+            throw std::logic_error("control array element needs a unique index");
+        elements_.emplace(index, std::make_unique<Control>(window, std::move(props)));
+    }
+}
+
+Control& CtlArray::operator[](int index) const
+{
+    auto it = elements_.find(index);
+    if (it == elements_.end())
+        throw std::out_of_range("control array element does not exist");
+    return *it->second;
+}
+
+std::vector<int> CtlArray::indices() const
+{
+    std::vector<int> out;
+    for (const auto& [i, c] : elements_)
+        out.push_back(i);
+    return out;
+}
+
+Control& CtlArray::load(int index)
+{
+    if (elements_.count(index))
+        throw std::logic_error("control array element already loaded");
+    const Control& first = (*this)[0];
+    ControlProps props = first;
+    props.index = index;
+    props.visible = false; // a new element starts hidden, as its model's copies do
+    auto c = std::make_unique<Control>(window_, std::move(props));
+    c->parent = first.parent;
+    c->picture = first.picture;
+    c->onClick = first.onClick;
+    c->onMouseMove = first.onMouseMove;
+    c->onMouseDown = first.onMouseDown;
+    c->onMouseUp = first.onMouseUp;
+    c->onKeyPress = first.onKeyPress;
+    c->onTimer = first.onTimer;
+    Control& ref = *c;
+    elements_.emplace(index, std::move(c));
+    return ref;
+}
+
+void CtlArray::setOnClick(std::function<void(int)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onClick = f;
+}
+void CtlArray::setOnMouseMove(std::function<void(int, int, int, float, float)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onMouseMove = f;
+}
+void CtlArray::setOnMouseDown(std::function<void(int, int, int, float, float)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onMouseDown = f;
+}
+void CtlArray::setOnMouseUp(std::function<void(int, int, int, float, float)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onMouseUp = f;
+}
+void CtlArray::setOnKeyPress(std::function<void(int, int&)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onKeyPress = f;
+}
+void CtlArray::setOnTimer(std::function<void(int)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onTimer = f;
+}
+
+} // namespace oravians

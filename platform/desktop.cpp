@@ -1,0 +1,180 @@
+#include "platform/desktop.h"
+
+#include <algorithm>
+
+namespace oravians {
+
+// Counts nested deliveries (a message box runs its own event loop) so that
+// unloaded windows are destroyed only when the outermost event is done.
+struct Desktop::Dispatch {
+    explicit Dispatch(Desktop& d) : desktop(d) { ++desktop.depth_; }
+    ~Dispatch()
+    {
+        if (--desktop.depth_ == 0)
+            desktop.flush();
+    }
+    Desktop& desktop;
+};
+
+Desktop::Desktop(Services services) : services_(services) {}
+
+Desktop::~Desktop() = default;
+
+void Desktop::settle()
+{
+    if (depth_ == 0)
+        flush();
+}
+
+bool Desktop::isShown(const Window& w) const
+{
+    return std::find(stack_.begin(), stack_.end(), &w) != stack_.end();
+}
+
+std::vector<Window*> Desktop::visibleWindows() const
+{
+    auto backdrop = std::find_if(stack_.rbegin(), stack_.rend(), [](Window* w) { return w->borderless; });
+    auto from = backdrop == stack_.rend() ? stack_.begin() : backdrop.base() - 1;
+    return {from, stack_.end()};
+}
+
+void Desktop::show(Window& w)
+{
+    std::erase(stack_, &w);
+    stack_.push_back(&w);
+    if (onChange)
+        onChange();
+}
+
+void Desktop::endProgram()
+{
+    Dispatch d(*this);
+    ended_ = true;
+    unloadAll();
+    stack_.clear();
+    if (onEnd)
+        onEnd();
+}
+
+void Desktop::windowLoaded(Window* w) { loaded_.push_back(w); }
+
+void Desktop::windowUnloading(Window* w, std::unique_ptr<Window> owned)
+{
+    std::erase(stack_, w);
+    std::erase(loaded_, w);
+    for (Control* c : w->controls())
+        if (c->isTimer())
+            timers().timerRemoved(*c);
+    // Destroyed once the event being handled is done: the caller may be one
+    // of the window's own handlers.
+    graveyard_.push_back(std::move(owned));
+    if (onChange)
+        onChange();
+}
+
+void Desktop::flush()
+{
+    // Destroying a window may not unload another, but be safe about it.
+    while (!graveyard_.empty()) {
+        auto dead = std::move(graveyard_);
+        dead.clear();
+    }
+}
+
+void Desktop::click(Control& c)
+{
+    if (!c.visible || !c.enabled)
+        return;
+    Dispatch d(*this);
+    if (c.kind == Kind::OptionButton) {
+        // Options in the same container form one group.
+        for (Control* other : c.window().controls())
+            if (other->kind == Kind::OptionButton && other->parent == c.parent)
+                other->value = 0;
+        c.value = 1;
+    } else if (c.kind == Kind::CheckBox) {
+        c.value = c.value ? 0 : 1;
+    }
+    if (c.kind == Kind::OptionButton || c.kind == Kind::CheckBox || c.kind == Kind::TextBox
+        || c.kind == Kind::CommandButton)
+        c.window().setFocus(&c);
+    if (c.onClick)
+        c.onClick(c.index);
+}
+
+void Desktop::mouseDown(Control& c, int button, int shift, float x, float y)
+{
+    Dispatch d(*this);
+    if (c.kind == Kind::TextBox)
+        c.window().setFocus(&c);
+    if (c.onMouseDown)
+        c.onMouseDown(c.index, button, shift, x, y);
+}
+
+void Desktop::mouseUp(Control& c, int button, int shift, float x, float y)
+{
+    Dispatch d(*this);
+    if (c.onMouseUp)
+        c.onMouseUp(c.index, button, shift, x, y);
+}
+
+void Desktop::mouseMove(Control& c, int button, int shift, float x, float y)
+{
+    Dispatch d(*this);
+    if (c.onMouseMove)
+        c.onMouseMove(c.index, button, shift, x, y);
+}
+
+void Desktop::formMouseMove(Window& w, int button, int shift, float x, float y)
+{
+    Dispatch d(*this);
+    w.Form_MouseMove(button, shift, x, y);
+}
+
+void Desktop::keyPress(int key)
+{
+    Window* w = top();
+    if (!w || !w->focus())
+        return;
+    Dispatch d(*this);
+    Control& c = *w->focus();
+    if (c.onKeyPress)
+        c.onKeyPress(c.index, key);
+    if (key == 0 || c.kind != Kind::TextBox || w->focus() != &c)
+        return;
+    c.cursor = std::clamp(c.cursor, 0, int(c.caption.size()));
+    if (key == kKeyBackspace) {
+        if (c.cursor > 0)
+            c.caption.remove(--c.cursor, 1);
+    } else if (key >= 32 && key != 127) {
+        if (c.maxLength > 0 && c.caption.size() >= c.maxLength)
+            return;
+        c.caption.insert(c.cursor++, QChar(key));
+    }
+}
+
+void Desktop::type(const QString& text)
+{
+    for (QChar ch : text)
+        keyPress(ch.unicode());
+}
+
+void Desktop::tick(Control& timer)
+{
+    if (!timer.enabled || !timer.isTimer())
+        return;
+    Dispatch d(*this);
+    if (timer.onTimer)
+        timer.onTimer(timer.index);
+}
+
+void Desktop::setFocus(Control& c)
+{
+    c.window().setFocus(&c);
+    if (c.kind == Kind::TextBox)
+        c.cursor = int(c.caption.size());
+    if (onChange)
+        onChange();
+}
+
+} // namespace oravians

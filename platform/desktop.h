@@ -1,0 +1,137 @@
+#pragma once
+
+#include "platform/services.h"
+#include "platform/window.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace oravians {
+
+// The services a desktop runs on; the program gets real ones, tests fakes.
+struct Services {
+    SoundPlayer* sound = nullptr;
+    Printer* printer = nullptr;
+    MessageBoxes* messages = nullptr;
+    Screen* screen = nullptr;
+    TimerService* timers = nullptr;
+    PictureLoader* pictures = nullptr;
+};
+
+// Keeps the loaded windows, the order in which shown windows stack, and
+// delivers user events to handlers the way a pupil's actions would reach
+// them: option buttons select, tick boxes toggle, text boxes take typing.
+// A window unloaded while one of its handlers runs is destroyed only once
+// the event has been handled.
+class Desktop {
+public:
+    explicit Desktop(Services services);
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+    virtual ~Desktop();
+
+    SoundPlayer& sound() const { return *services_.sound; }
+    Printer& printer() const { return *services_.printer; }
+    MessageBoxes& messages() const { return *services_.messages; }
+    Screen& screen() const { return *services_.screen; }
+    TimerService& timers() const { return *services_.timers; }
+    PictureLoader& pictures() const { return *services_.pictures; }
+
+    // Shown windows, bottom first. Loaded windows that were never shown are
+    // not in it.
+    const std::vector<Window*>& stack() const { return stack_; }
+    Window* top() const { return stack_.empty() ? nullptr : stack_.back(); }
+    bool isShown(const Window& w) const;
+    // The windows a user can see: those above the topmost borderless backdrop.
+    std::vector<Window*> visibleWindows() const;
+    const std::vector<Window*>& loadedWindows() const { return loaded_; }
+
+    // Shows a window modeless, on top of the others.
+    void show(Window& w);
+
+    // Ends the program: every window is unloaded at once.
+    void endProgram();
+    bool ended() const { return ended_; }
+    std::function<void()> onEnd;     // the host quits its event loop
+    std::function<void()> onChange;  // the host repaints (stacking, focus)
+
+    // User events. Each runs the handler, then destroys windows unloaded
+    // meanwhile. Coordinates are twips relative to the control or window.
+    void click(Control& c);
+    void mouseDown(Control& c, int button, int shift, float x, float y);
+    void mouseUp(Control& c, int button, int shift, float x, float y);
+    void mouseMove(Control& c, int button, int shift, float x, float y);
+    void formMouseMove(Window& w, int button, int shift, float x, float y);
+    // Keys go to the focused control of the top window. Printable text is
+    // typed into a focused text box (within its typing limit); 13 is Enter,
+    // 8 Backspace.
+    void keyPress(int key);
+    void type(const QString& text);
+    void tick(Control& timer);
+
+    // Destroys unloaded windows now, when no event is being handled.
+    void settle();
+
+    // Focus: makes c the focused control of its window.
+    void setFocus(Control& c);
+
+    // Bookkeeping for window slots; not for window code.
+    void windowLoaded(Window* w);
+    void windowUnloading(Window* w, std::unique_ptr<Window> owned);
+
+protected:
+    // Unloads every loaded window (the program's slots do it).
+    virtual void unloadAll() = 0;
+
+private:
+    struct Dispatch;
+    void flush();
+
+    Services services_;
+    std::vector<Window*> stack_;
+    std::vector<Window*> loaded_;
+    std::vector<std::unique_ptr<Window>> graveyard_;
+    int depth_ = 0;
+    bool ended_ = false;
+};
+
+// A window of the program, created and loaded on first touch and destroyed
+// by unload: `app.intro0->Label1.caption = ...` loads intro0 first.
+template <class T, class Owner>
+class FormSlot {
+public:
+    explicit FormSlot(Owner& owner) : owner_(owner) {}
+    FormSlot(const FormSlot&) = delete;
+    FormSlot& operator=(const FormSlot&) = delete;
+
+    T& get()
+    {
+        if (!window_) {
+            window_ = std::make_unique<T>(owner_);
+            owner_.windowLoaded(window_.get());
+            window_->Form_Load();
+        }
+        return *window_;
+    }
+    T* operator->() { return &get(); }
+    T& operator*() { return get(); }
+    bool loaded() const { return window_ != nullptr; }
+    // The instance if loaded, without touching it.
+    T* peek() const { return window_.get(); }
+    void show() { owner_.show(get()); }
+    void unload()
+    {
+        if (!window_)
+            return;
+        window_->Form_Unload();
+        T* w = window_.get();
+        owner_.windowUnloading(w, std::move(window_));
+    }
+
+private:
+    Owner& owner_;
+    std::unique_ptr<T> window_;
+};
+
+} // namespace oravians

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/control.h"
+#include "platform/geometry.h"
+
+#include <QString>
+#include <vector>
+
+namespace oravians {
+
+class Desktop;
+
+// One window: its own properties and its controls, in drawing order.
+// Subclasses declare controls as members in design order and bind their
+// handlers in the constructor; Form_Load runs when the window is first touched.
+class Window {
+public:
+    Window(Desktop& desktop, QString name);
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    Desktop& desktop() const { return desktop_; }
+    const QString& name() const { return name_; }
+
+    // Window properties (twips). Width and height are the outer size,
+    // border and caption bar included.
+    QString caption;
+    Rgb back = kLightGrey;
+    float left = 0, top = 0, width = 12000, height = 9000;
+    bool borderless = false; // the full-screen backdrop
+    float clientWidth() const { return borderless ? width : width - 2 * kBorderTwips; }
+    float clientHeight() const { return borderless ? height : height - kCaptionTwips - 2 * kBorderTwips; }
+    void setClientSize(float w, float h);
+
+    // Drawing order, bottom first.
+    const std::vector<Control*>& controls() const { return zorder_; }
+    void bringToFront(Control& c);
+    // The control with that name (and index), or null.
+    Control* find(const QString& name, int index = -1) const;
+
+    // Keyboard focus within this window (null: the window itself).
+    Control* focus() const { return focus_; }
+    void setFocus(Control* c);
+
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}
+
+    // Registration by Control and CtlArray; not for window code.
+    void adopt(Control* c);
+    void forget(Control* c);
+
+private:
+    Desktop& desktop_;
+    QString name_;
+    std::vector<Control*> zorder_;
+    Control* focus_ = nullptr;
+};
+
+} // namespace oravians

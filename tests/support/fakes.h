@@ -1,0 +1,167 @@
+#pragma once
+
+#include "platform/control.h"
+#include "platform/services.h"
+#include "shell/app.h"
+
+#include <QPainter>
+#include <QSet>
+#include <QStringList>
+#include <deque>
+#include <memory>
+#include <set>
+
+namespace oravians::testing {
+
+// Records every sound played.
+class FakeSound : public SoundPlayer {
+public:
+    void play(const QString& path) override { played << path; }
+    QStringList played;
+};
+
+// Records printer operations as readable lines ("print|The Oravians|nl").
+// failAt: the 1-based operation number that throws PrintError (0 = never).
+class FakePrinter : public Printer {
+public:
+    float width = 11520, height = 15840; // letter-size printable area in twips
+    int failAt = 0;
+    QStringList ops;
+    float x = 0, y = 0, fontSize = 8.25f;
+    QString fontName = QStringLiteral("Arial");
+
+    float pageWidth() override { return width; }
+    float pageHeight() override { return height; }
+    void setFontName(const QString& n) override { op("font|" + n); fontName = n; }
+    void setFontSize(float p) override { op("size|" + QString::number(p)); fontSize = p; }
+    void setForeColor(Rgb c) override { op(QStringLiteral("colour|%1,%2,%3").arg(c.r).arg(c.g).arg(c.b)); }
+    void setCurrentX(float v) override { op("x|" + QString::number(v)); x = v; }
+    float currentX() override { return x; }
+    float currentY() override { return y; }
+    // Ten twips a character per point keeps widths predictable.
+    float textWidth(const QString& t) override { return float(t.size()) * fontSize * 10; }
+    void print(const QString& t, bool newline) override
+    {
+        op("print|" + t + (newline ? "|nl" : ""));
+        if (newline) {
+            x = 0;
+            y += fontSize * 20 * 1.15f;
+        } else {
+            x += textWidth(t);
+        }
+    }
+    void setDrawWidth(int d) override { op("width|" + QString::number(d)); }
+    void line(float x1, float y1, float x2, float y2, Rgb c) override
+    {
+        op(QStringLiteral("line|%1,%2,%3,%4|%5,%6,%7").arg(x1).arg(y1).arg(x2).arg(y2).arg(c.r).arg(c.g).arg(c.b));
+    }
+    void paintPicture(const Picture& p, float px, float py) override
+    {
+        op(QStringLiteral("picture|%1|%2,%3").arg(p.source()).arg(px).arg(py));
+    }
+    void endDoc() override { op("end"); }
+
+private:
+    void op(const QString& s)
+    {
+        if (failAt > 0 && ops.size() + 1 >= failAt)
+            throw PrintError("printer failed");
+        ops << s;
+    }
+};
+
+// Answers message boxes from a script (Ok when the script is empty).
+class FakeMessages : public MessageBoxes {
+public:
+    struct Shown {
+        QString text;
+        MsgButtons buttons;
+        QString caption;
+    };
+    MsgResult show(const QString& text, MsgButtons buttons, const QString& caption) override
+    {
+        shown.push_back({text, buttons, caption});
+        if (answers.empty())
+            return MsgResult::Ok;
+        MsgResult r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const auto& s : shown)
+            out << s.text;
+        return out;
+    }
+    std::vector<Shown> shown;
+    std::deque<MsgResult> answers;
+};
+
+class FakeScreen : public Screen {
+public:
+    float w = 19200, h = 14400; // 1280 x 960 pixels
+    std::vector<MousePointer> pointers;
+    float widthTwips() const override { return w; }
+    float heightTwips() const override { return h; }
+    void setMousePointer(MousePointer p) override { pointers.push_back(p); }
+};
+
+// Timers run only when a test ticks them.
+class FakeTimers : public TimerService {
+public:
+    void timerChanged(Control& t) override
+    {
+        if (t.enabled)
+            running.insert(&t);
+        else
+            running.erase(&t);
+    }
+    void timerRemoved(Control& t) override { running.erase(&t); }
+    bool isRunning(const Control& t) const { return running.count(const_cast<Control*>(&t)) != 0; }
+    std::set<Control*> running;
+};
+
+// A picture that only remembers where it came from.
+class FakePicture : public Picture {
+public:
+    FakePicture(QString path, QSizeF size) : path_(std::move(path)), size_(size) {}
+    QSizeF sizeTwips() const override { return size_; }
+    void draw(QPainter&, const QRectF&) const override {}
+    QString source() const override { return path_; }
+
+private:
+    QString path_;
+    QSizeF size_;
+};
+
+// Hands out fake pictures; paths in `missing` fail as an absent file would.
+class FakePictures : public PictureLoader {
+public:
+    PicturePtr load(const QString& path) override
+    {
+        loads << path;
+        if (missing.contains(path) || missingAll)
+            throw PictureError(("cannot read " + path).toStdString());
+        return std::make_shared<FakePicture>(path, QSizeF(4800, 3600));
+    }
+    QStringList loads;
+    QSet<QString> missing;
+    bool missingAll = false;
+};
+
+// The program over fakes, as most tests drive it.
+struct Rig {
+    FakeSound sound;
+    FakePrinter printer;
+    FakeMessages messages;
+    FakeScreen screen;
+    FakeTimers timers;
+    FakePictures pictures;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+
+    // Ticks a timer as its interval passing would.
+    void tick(Control& timer) { app.tick(timer); }
+};
+
+} // namespace oravians::testing
