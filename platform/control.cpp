@@ -34,6 +34,15 @@ void Control::setInterval(int ms)
         window_->desktop().timers().timerChanged(*this);
 }
 
+void Control::setPicture(PicturePtr p)
+{
+    picture = std::move(p);
+    if (kind == Kind::Image && !stretch && picture) {
+        width = float(picture->sizeTwips().width());
+        height = float(picture->sizeTwips().height());
+    }
+}
+
 float Control::absLeft() const { return parent ? parent->absLeft() + left : left; }
 float Control::absTop() const { return parent ? parent->absTop() + top : top; }
 

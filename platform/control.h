@@ -53,6 +53,8 @@ public:
     bool isTimer() const { return kind == Kind::Timer; }
 
     PicturePtr picture; // images and picture boxes
+    // Puts a picture in; an image that does not stretch takes the picture's own size.
+    void setPicture(PicturePtr p);
     Control* parent = nullptr; // resolved container, or null for the window
     int cursor = 0; // text boxes: caret position in caption
 

@@ -76,6 +76,17 @@ void playsound(App& app, const QString& relativePath)
     app.Grey->SndDevil1.play(relativePath);
 }
 
+bool loadPicture(App& app, Control& control, const QString& relativePath)
+{
+    try {
+        control.setPicture(app.pictures().load(relativePath));
+        return true;
+    } catch (const PictureError&) {
+        control.setPicture(nullptr);
+        return false;
+    }
+}
+
 QString numberText(int n) { return QStringLiteral(" ") + QString::number(n); }
 
 } // namespace oravians

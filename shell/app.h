@@ -49,6 +49,10 @@ void setupform(Window& w);
 // Plays a wave file through the backdrop's sound component while sounds are on.
 void playsound(App& app, const QString& relativePath);
 
+// Loads a picture into an image or picture box. A missing or unreadable file
+// leaves the control empty and returns false; nothing is shown to the user.
+bool loadPicture(App& app, Control& control, const QString& relativePath);
+
 // "Question" + " 3": a number written into a text the program's way.
 QString numberText(int n);
 
