@@ -3,14 +3,69 @@
 #include "platform/window.h"
 #include "shell/app.h"
 
+#include <functional>
+
 namespace oravians {
 
-// Not built yet.
+// The multiple-choice quiz: ten questions of the loaded question bank, one
+// at a time; marks each answer when the pupil moves on and hands the result
+// to the score window after the tenth.
 class multiple : public Window {
 public:
-    explicit multiple(App& app) : Window(app, QStringLiteral("multiple")), app(app) {}
+    explicit multiple(App& app);
+
+    Ctl Label1{this, {.kind = Kind::Label, .name = "Label1", .caption = "Multiple Choice", .left = 120, .top = 120,
+                      .width = 6240, .height = 900, .fore = kYellow, .opaque = false, .align = Align::Center,
+                      .font = tahoma(36)}};
+    Ctl Label5{this, {.kind = Kind::Label, .name = "Label5", .left = 120, .top = 1200, .width = 6465,
+                      .height = 585, .fore = Rgb{0, 255, 0}, .opaque = false, .align = Align::Center,
+                      .font = times(24)}};
+    Ctl Label6{this, {.kind = Kind::Label, .name = "Label6", .left = 120, .top = 1920, .width = 6465,
+                      .height = 705, .fore = Rgb{128, 128, 255}, .opaque = false, .align = Align::Center,
+                      .font = times(24)}};
+    Ctl Picture1{this, {.kind = Kind::PictureBox, .name = "Picture1", .left = 6480, .top = 240, .width = 855,
+                        .height = 615}};
+    Ctl Label4{this, {.kind = Kind::Label, .name = "Label4", .left = 360, .top = 3240, .width = 5415,
+                      .height = 615, .fore = kYellow, .opaque = false, .align = Align::Left, .font = times(24)}};
+    Ctl Label2{this, {.kind = Kind::Label, .name = "Label2", .left = 960, .top = 3960, .width = 9840,
+                      .height = 1455, .fore = kYellow, .opaque = false, .align = Align::Center,
+                      .font = times(30)}};
+    // Element 5 is the hidden "no answer yet" option of the same group.
+    CtlArray Option1{this, {option(1, 5400), option(2, 6000), option(3, 6600), option(4, 7200),
+                            {.kind = Kind::OptionButton, .name = "Option1", .index = 5, .left = 6480,
+                             .top = 240, .width = 255, .height = 255, .visible = false, .value = 1}}};
+    CtlArray Label3{this, {button(0, "<< Previous Question", 2040, 7920, 3765, false),
+                           button(1, "Next Question >>", 6000, 7920, 3765, true),
+                           button(2, "Exit", 10560, 7920, 1245, true),
+                           button(3, "Print Worksheet", 7920, 1920, 3045, false)}};
+
+    void Form_Load() override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+    void showquest();
+    void Label3_Click(int index);
+    void Label3_MouseMove(int index);
+    void Option1_Click(int index);
+
+    // "Print Worksheet" prints the loaded set through this, once the
+    // worksheet printing is installed; until then the button does nothing.
+    static inline std::function<void(App&)> worksheetPrinter;
+
+private:
+    static ControlProps option(int index, float top)
+    {
+        return {.kind = Kind::OptionButton, .name = "Option1", .index = index, .left = 2400, .top = top,
+                .width = 6975, .height = 525, .fore = kYellow, .font = times(20.25f)};
+    }
+    static ControlProps button(int index, const char* text, float left, float top, float width, bool visible)
+    {
+        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left,
+                .top = top, .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
+                .align = Align::Center, .font = tahoma(15.75f), .visible = visible};
+    }
+    void markAnswer();
+    void endQuiz();
+
     App& app;
-    void Form_Load() override { setupform(*this); }
 };
 
 } // namespace oravians
