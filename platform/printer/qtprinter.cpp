@@ -1,0 +1,273 @@
+#include "platform/printer/qtprinter.h"
+
+#include "platform/geometry.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include <cups/cups.h>
+
+namespace oravians {
+
+namespace {
+
+QString cupsMessage()
+{
+    const char* text = cupsLastErrorString();
+    return text ? QString::fromLocal8Bit(text) : QString();
+}
+
+// Qt reports a stopped or rejecting queue as a successful job and loses it,
+// so the print server itself is asked before the job starts.
+void checkQueueReady(const QString& queue)
+{
+    const QByteArray name = queue.toLocal8Bit();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+    if (!dest)
+        throw PrintError(QStringLiteral("The printer %1 cannot be reached: %2").arg(queue, cupsMessage()).toStdString());
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const bool rejecting = accepting && (std::strcmp(accepting, "false") == 0 || std::strcmp(accepting, "0") == 0);
+    const bool stopped = state && std::atoi(state) == IPP_PSTATE_STOPPED;
+    cupsFreeDests(1, dest);
+    if (rejecting)
+        throw PrintError(QStringLiteral("The printer %1 is not accepting jobs.").arg(queue).toStdString());
+    if (stopped)
+        throw PrintError(QStringLiteral("The printer %1 is stopped.").arg(queue).toStdString());
+}
+
+struct NewestJob {
+    int id = 0;
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+};
+
+// The newest job the queue knows of (id 0 when none); nullopt when the print
+// server cannot be asked.
+std::optional<NewestJob> newestJob(const QString& queue)
+{
+    const QByteArray name = queue.toLocal8Bit();
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ALL);
+    if (count < 0)
+        return std::nullopt;
+    NewestJob newest;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id > newest.id)
+            newest = {jobs[i].id, jobs[i].state};
+    }
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+} // namespace
+
+QtPrinter::QtPrinter() = default;
+
+QtPrinter::~QtPrinter()
+{
+    drop();
+}
+
+QString QtPrinter::installedFamily(const QString& name)
+{
+    const QString key = name.trimmed().toLower();
+    if (key == QLatin1String("times new roman"))
+        return QStringLiteral("Liberation Serif");
+    if (key == QLatin1String("arial"))
+        return QStringLiteral("Liberation Sans");
+    if (key == QLatin1String("courier new"))
+        return QStringLiteral("Liberation Mono");
+    return name;
+}
+
+void QtPrinter::fail(const QString& why)
+{
+    drop();
+    throw PrintError(why.toStdString());
+}
+
+void QtPrinter::drop()
+{
+    if (painter_ && painter_->isActive()) {
+        printer_->abort();
+        painter_->end();
+    }
+    painter_.reset();
+    printer_.reset();
+    queue_.clear();
+    x_ = y_ = 0;
+}
+
+QPrinter& QtPrinter::device()
+{
+    if (printer_)
+        return *printer_;
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    // Without a default printer Qt quietly switches to writing a PDF file.
+    if (info.isNull())
+        fail(QStringLiteral("There is no default printer."));
+    printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    if (printer_->outputFormat() != QPrinter::NativeFormat || !printer_->isValid())
+        fail(QStringLiteral("The default printer %1 cannot be used.").arg(info.printerName()));
+    printer_->setDocName(QStringLiteral("The Oravians"));
+    queue_ = printer_->printerName();
+    return *printer_;
+}
+
+QPainter& QtPrinter::painter()
+{
+    if (painter_)
+        return *painter_;
+    QPrinter& printer = device();
+    checkQueueReady(queue_);
+    const auto before = newestJob(queue_);
+    if (!before)
+        fail(QStringLiteral("The print server does not answer: %1").arg(cupsMessage()));
+    lastJobBefore_ = before->id;
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(&printer))
+        fail(QStringLiteral("The printer %1 could not start a page.").arg(queue_));
+    return *painter_;
+}
+
+double QtPrinter::twipsPerDot()
+{
+    return kTwipsPerInch / double(device().resolution());
+}
+
+QFont QtPrinter::font()
+{
+    QFont f(installedFamily(fontName_));
+    f.setPointSizeF(fontSize_);
+    return f;
+}
+
+float QtPrinter::pageWidth()
+{
+    return float(device().pageRect(QPrinter::DevicePixel).width() * twipsPerDot());
+}
+
+float QtPrinter::pageHeight()
+{
+    return float(device().pageRect(QPrinter::DevicePixel).height() * twipsPerDot());
+}
+
+void QtPrinter::setFontName(const QString& name)
+{
+    fontName_ = name;
+}
+
+void QtPrinter::setFontSize(float points)
+{
+    if (points > 0)
+        fontSize_ = points;
+}
+
+void QtPrinter::setForeColor(Rgb colour)
+{
+    colour_ = QColor(colour.r, colour.g, colour.b);
+}
+
+void QtPrinter::setCurrentX(float x)
+{
+    x_ = x;
+}
+
+float QtPrinter::currentX()
+{
+    return x_;
+}
+
+float QtPrinter::currentY()
+{
+    return y_;
+}
+
+float QtPrinter::textWidth(const QString& text)
+{
+    QPrinter& printer = device();
+    return float(QFontMetricsF(font(), &printer).horizontalAdvance(text) * twipsPerDot());
+}
+
+void QtPrinter::print(const QString& text, bool newline)
+{
+    QPainter& p = painter();
+    const double perDot = twipsPerDot();
+    const QFont f = font();
+    const QFontMetricsF metrics(f, printer_.get());
+    if (!text.isEmpty()) {
+        p.setFont(f);
+        p.setPen(colour_);
+        p.drawText(QPointF(x_ / perDot, y_ / perDot + metrics.ascent()), text);
+    }
+    if (newline) {
+        x_ = 0;
+        y_ += float(metrics.lineSpacing() * perDot);
+    } else {
+        x_ += float(metrics.horizontalAdvance(text) * perDot);
+    }
+}
+
+void QtPrinter::setDrawWidth(int dots)
+{
+    drawWidth_ = std::max(1, dots);
+}
+
+void QtPrinter::line(float x1, float y1, float x2, float y2, Rgb colour)
+{
+    QPainter& p = painter();
+    const double perDot = twipsPerDot();
+    QPen pen(QColor(colour.r, colour.g, colour.b), drawWidth_);
+    pen.setCapStyle(Qt::SquareCap);
+    p.setPen(pen);
+    p.drawLine(QPointF(x1 / perDot, y1 / perDot), QPointF(x2 / perDot, y2 / perDot));
+}
+
+void QtPrinter::paintPicture(const Picture& picture, float x, float y)
+{
+    QPainter& p = painter();
+    const double perDot = twipsPerDot();
+    p.save();
+    p.scale(1.0 / perDot, 1.0 / perDot);
+    picture.draw(p, QRectF(QPointF(x, y), picture.sizeTwips()));
+    p.restore();
+}
+
+void QtPrinter::endDoc()
+{
+    if (!painter_)
+        return; // nothing was printed, so there is nothing to send
+    const bool ended = painter_->end();
+    painter_.reset();
+    // Qt hands the page to the print server but ignores its answer, so the
+    // answer is read here and the queue is asked whether the job arrived.
+    const ipp_status_t status = cupsLastError();
+    const QString serverSays = cupsMessage();
+    if (!ended)
+        fail(QStringLiteral("The printer %1 could not finish the page.").arg(queue_));
+    if (status > IPP_STATUS_OK_EVENTS_COMPLETE)
+        fail(QStringLiteral("The printer %1 refused the job: %2").arg(queue_, serverSays));
+    const auto after = newestJob(queue_);
+    if (!after || after->id <= lastJobBefore_)
+        fail(QStringLiteral("The printer %1 did not receive the job.").arg(queue_));
+    if (after->state == IPP_JSTATE_ABORTED || after->state == IPP_JSTATE_CANCELED)
+        fail(QStringLiteral("The printer %1 dropped the job.").arg(queue_));
+    printer_.reset();
+    queue_.clear();
+    x_ = y_ = 0;
+}
+
+std::unique_ptr<Printer> makeSystemPrinter()
+{
+    return std::make_unique<QtPrinter>();
+}
+
+} // namespace oravians

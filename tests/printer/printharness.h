@@ -1,0 +1,184 @@
+#pragma once
+
+// Helpers for tests that print through the private print server that
+// tests/harness/cups.sh starts. Such tests read two variables, which
+// tools/test.sh exports:
+//   CUPS_SERVER        the server's socket (libcups and Qt use it)
+//   ORAVIANS_PRINT_OUT the folder where each job appears as job-<id>.pdf
+// The queue is shared: register printing tests with oravians_print_tests()
+// (tests/harness/PrintTests.cmake) so that they never run side by side.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QElapsedTimer>
+
+#include <optional>
+
+namespace oravians::testing {
+
+inline const QString kPrintQueue = QStringLiteral("oravians-pdf");
+
+// Empty when the print server is there; otherwise why it is not, so a test
+// can fail with a message saying how to run it.
+inline QString printHarnessProblem()
+{
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    const QByteArray out = qgetenv("ORAVIANS_PRINT_OUT");
+    if (server.isEmpty() || out.isEmpty())
+        return QStringLiteral("CUPS_SERVER and ORAVIANS_PRINT_OUT are not set: run the tests with "
+                              "`bash tools/test.sh`, or start tests/harness/cups.sh and export what it prints.");
+    if (!QFileInfo::exists(QString::fromLocal8Bit(server)))
+        return QStringLiteral("No print server socket at %1: start tests/harness/cups.sh.").arg(QString::fromLocal8Bit(server));
+    if (!QFileInfo(QString::fromLocal8Bit(out)).isDir())
+        return QStringLiteral("ORAVIANS_PRINT_OUT %1 is not a folder.").arg(QString::fromLocal8Bit(out));
+    return {};
+}
+
+inline QString printOutDir()
+{
+    return QString::fromLocal8Bit(qgetenv("ORAVIANS_PRINT_OUT"));
+}
+
+inline QStringList deliveredPdfs()
+{
+    return QDir(printOutDir()).entryList({QStringLiteral("job-*.pdf")}, QDir::Files, QDir::Time);
+}
+
+// Removes every delivered PDF, so the next one found is the next job's.
+inline void clearPrintedPdfs()
+{
+    for (const QString& name : deliveredPdfs())
+        QFile::remove(QDir(printOutDir()).filePath(name));
+}
+
+// The newest delivered PDF, waiting up to timeoutMs for one to appear.
+// A PDF only appears once complete.
+inline std::optional<QString> waitForPrintedPdf(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const QStringList found = deliveredPdfs();
+        if (!found.isEmpty())
+            return QDir(printOutDir()).filePath(found.first());
+        if (clock.elapsed() >= timeoutMs)
+            return std::nullopt;
+        QThread::msleep(50);
+    }
+}
+
+// Runs a command-line tool; its standard output, or nullopt if it failed.
+inline std::optional<QByteArray> runTool(const QString& program, const QStringList& args, int timeoutMs = 20000)
+{
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        process.kill();
+        process.waitForFinished(1000);
+        return std::nullopt;
+    }
+    return process.readAllStandardOutput();
+}
+
+// The text of the PDF laid out as on paper.
+inline QString pdfText(const QString& path)
+{
+    const auto out = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    return out ? QString::fromUtf8(*out) : QString();
+}
+
+// One word of the first page and where it lies, in PDF points from the
+// page's top-left corner.
+struct PdfWord {
+    QString text;
+    QRectF box;
+};
+
+struct PdfWords {
+    QSizeF page; // points
+    QList<PdfWord> words;
+    // The first word equal to text, or nullopt.
+    std::optional<PdfWord> find(const QString& text) const
+    {
+        for (const PdfWord& w : words)
+            if (w.text == text)
+                return w;
+        return std::nullopt;
+    }
+};
+
+inline PdfWords pdfWords(const QString& path)
+{
+    PdfWords result;
+    const auto out = runTool(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                              QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    if (!out)
+        return result;
+    const QString html = QString::fromUtf8(*out);
+    static const QRegularExpression pageRe(QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)")re"));
+    static const QRegularExpression wordRe(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    if (const auto m = pageRe.match(html); m.hasMatch())
+        result.page = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    for (auto it = wordRe.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        QString text = m.captured(5);
+        text.replace(QLatin1String("&amp;"), QLatin1String("&")).replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">")).replace(QLatin1String("&quot;"), QLatin1String("\""));
+        result.words.append(PdfWord{text, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                                 QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return result;
+}
+
+// The first page rendered at dpi; a null image if it could not be rendered.
+inline QImage pdfPage(const QString& path, int dpi)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return {};
+    const QString base = dir.filePath(QStringLiteral("page"));
+    if (!runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
+                                              QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                                              path, base}))
+        return {};
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// Lets the test queue take jobs or refuse them (refused jobs never reach it).
+inline bool setQueueAccepting(bool accepting)
+{
+    return runTool(accepting ? QStringLiteral("cupsaccept") : QStringLiteral("cupsreject"), {kPrintQueue}).has_value();
+}
+
+// Starts or stops the test queue (a stopped queue holds its jobs).
+inline bool setQueueEnabled(bool enabled)
+{
+    return runTool(enabled ? QStringLiteral("cupsenable") : QStringLiteral("cupsdisable"), {kPrintQueue}).has_value();
+}
+
+// The ids of every job the test queue knows, finished or not.
+inline QStringList queueJobs()
+{
+    const auto out = runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
+                                                        QStringLiteral("-o"), kPrintQueue});
+    QStringList ids;
+    if (!out)
+        return ids;
+    for (const QString& line : QString::fromUtf8(*out).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        ids << line.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    return ids;
+}
+
+} // namespace oravians::testing

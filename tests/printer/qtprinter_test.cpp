@@ -1,0 +1,321 @@
+// Prints real pages through the default queue of the private print server
+// and reads back the PDF it delivers.
+
+#include "platform/printer/qtprinter.h"
+#include "printharness.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace oravians;
+using namespace oravians::testing;
+
+namespace {
+
+// A picture of one flat colour, as a raster picture would be drawn.
+class FlatPicture : public Picture {
+public:
+    FlatPicture(QSizeF twips, QColor colour) : size_(twips), colour_(colour) {}
+    QSizeF sizeTwips() const override { return size_; }
+    void draw(QPainter& painter, const QRectF& target) const override
+    {
+        QImage image(int(size_.width() / kTwipsPerPixel), int(size_.height() / kTwipsPerPixel), QImage::Format_RGB32);
+        image.fill(colour_);
+        painter.drawImage(target, image);
+    }
+    QString source() const override { return QStringLiteral("images\\flat.bmp"); }
+
+private:
+    QSizeF size_;
+    QColor colour_;
+};
+
+class RealPrinting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString problem = printHarnessProblem();
+        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        ASSERT_TRUE(setQueueEnabled(true));
+        ASSERT_TRUE(setQueueAccepting(true));
+        clearPrintedPdfs();
+    }
+    void TearDown() override
+    {
+        setQueueEnabled(true);
+        setQueueAccepting(true);
+        if (qEnvironmentVariableIsEmpty("ORAVIANS_KEEP_PRINTS"))
+            clearPrintedPdfs();
+    }
+
+    // The PDF the job produced; fails the test if none comes.
+    QString printedPdf()
+    {
+        const auto pdf = waitForPrintedPdf(20000);
+        EXPECT_TRUE(pdf.has_value()) << "no PDF came out of the test queue";
+        return pdf.value_or(QString());
+    }
+};
+
+// Counts pixels in area of the rendered page that are close to colour.
+int pixelsLike(const QImage& page, QRect area, QColor colour, int tolerance = 60)
+{
+    int count = 0;
+    area = area.intersected(page.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                    + std::abs(c.blue() - colour.blue()) <= tolerance)
+                ++count;
+        }
+    return count;
+}
+
+QRect toPixels(const QRectF& points, int dpi)
+{
+    const double f = dpi / 72.0;
+    return QRectF(points.topLeft() * f, points.bottomRight() * f).toAlignedRect();
+}
+
+} // namespace
+
+TEST_F(RealPrinting, TextLinesInSeveralFontsArriveAsOnePdfPage)
+{
+    QtPrinter printer;
+    const float w = printer.pageWidth();
+    EXPECT_GT(w, 9000.0f); // letter or A4 minus margins
+    EXPECT_GT(printer.pageHeight(), w);
+
+    printer.setFontName(QStringLiteral("Times New Roman"));
+    printer.setFontSize(25);
+    printer.setForeColor({0, 0, 255});
+    printer.print(QStringLiteral("Quellmore"));
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(12);
+    printer.setForeColor({255, 0, 0});
+    printer.print(QStringLiteral("Windmill "), false);
+    printer.setForeColor({0, 0, 0});
+    printer.print(QStringLiteral("Lantern"));
+    printer.setFontName(QStringLiteral("Tahoma"));
+    printer.setFontSize(16);
+    printer.setCurrentX(w / 2);
+    printer.print(QStringLiteral("Rightward"));
+    printer.endDoc();
+
+    const QString pdf = printedPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Quellmore"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Windmill +Lantern")))) << text.toStdString();
+
+    const PdfWords words = pdfWords(pdf);
+    const auto first = words.find(QStringLiteral("Quellmore"));
+    const auto windmill = words.find(QStringLiteral("Windmill"));
+    const auto lantern = words.find(QStringLiteral("Lantern"));
+    const auto right = words.find(QStringLiteral("Rightward"));
+    ASSERT_TRUE(first && windmill && lantern && right) << text.toStdString();
+    // Printed lines run down the page in order; the unfinished line goes on
+    // where the last text stopped.
+    EXPECT_LT(first->box.bottom(), windmill->box.bottom());
+    EXPECT_NEAR(windmill->box.center().y(), lantern->box.center().y(), 2.0);
+    EXPECT_GT(lantern->box.left(), windmill->box.right());
+    EXPECT_LT(lantern->box.left() - windmill->box.right(), 12.0);
+    EXPECT_LT(windmill->box.bottom(), right->box.bottom());
+    EXPECT_NEAR(windmill->box.left(), first->box.left(), 3.0);
+    EXPECT_GT(right->box.left(), words.page.width() / 2);
+    // 25 pt against 12 pt type.
+    EXPECT_GT(first->box.height(), 1.6 * windmill->box.height());
+}
+
+TEST_F(RealPrinting, TextKeepsItsColour)
+{
+    QtPrinter printer;
+    printer.setFontName(QStringLiteral("Times New Roman"));
+    printer.setFontSize(36);
+    printer.setForeColor({255, 0, 0});
+    printer.print(QStringLiteral("Crimson"));
+    printer.setForeColor({0, 0, 255});
+    printer.print(QStringLiteral("Cobalt"));
+    printer.endDoc();
+
+    const QString pdf = printedPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    const PdfWords words = pdfWords(pdf);
+    const auto red = words.find(QStringLiteral("Crimson"));
+    const auto blue = words.find(QStringLiteral("Cobalt"));
+    ASSERT_TRUE(red && blue);
+    const int dpi = 100;
+    const QImage page = pdfPage(pdf, dpi);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GT(pixelsLike(page, toPixels(red->box, dpi), Qt::red), 50);
+    EXPECT_EQ(pixelsLike(page, toPixels(red->box, dpi), Qt::blue), 0);
+    EXPECT_GT(pixelsLike(page, toPixels(blue->box, dpi), Qt::blue), 50);
+    EXPECT_EQ(pixelsLike(page, toPixels(blue->box, dpi), Qt::red), 0);
+}
+
+TEST_F(RealPrinting, PositionFollowsTheTextPrinted)
+{
+    QtPrinter printer;
+    printer.setFontName(QStringLiteral("Times New Roman"));
+    printer.setFontSize(25);
+    printer.setCurrentX(500);
+    const float width = printer.textWidth(QStringLiteral("Abc"));
+    EXPECT_GT(width, 500.0f);
+    printer.print(QStringLiteral("Abc"), false);
+    EXPECT_NEAR(printer.currentX(), 500 + width, 1.0f);
+    EXPECT_EQ(printer.currentY(), 0.0f);
+    printer.print(QString());
+    EXPECT_EQ(printer.currentX(), 0.0f);
+    // One line of 25 pt type is a little over 25 * 20 twips.
+    const float line = printer.currentY();
+    EXPECT_GT(line, 500.0f);
+    EXPECT_LT(line, 700.0f);
+    printer.print(QString());
+    EXPECT_NEAR(printer.currentY(), 2 * line, 1.0f);
+    printer.endDoc();
+    ASSERT_FALSE(printedPdf().isEmpty());
+    // A new document starts at the top again.
+    EXPECT_EQ(printer.currentY(), 0.0f);
+}
+
+TEST_F(RealPrinting, FrameLinesAndPictureLandWhereDrawn)
+{
+    QtPrinter printer;
+    const float w = printer.pageWidth();
+    const float h = printer.pageHeight();
+    const float left = w / 4, top = h / 4, right = w * 3 / 4, bottom = h * 3 / 4;
+    printer.print(QString()); // starts the page, as the page printing does
+    printer.setDrawWidth(4);
+    printer.line(left, top, right, top, kBlack);
+    printer.line(left, top, left, bottom, kBlack);
+    printer.line(right, top, right, bottom, kBlack);
+    printer.line(left, bottom, right, bottom, kBlack);
+    const FlatPicture picture(QSizeF(1500, 1500), QColor(0, 160, 0));
+    printer.paintPicture(picture, left + 1000, top + 1000);
+    printer.endDoc();
+
+    const QString pdf = printedPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    const QImage page = pdfPage(pdf, 100);
+    ASSERT_FALSE(page.isNull());
+
+    // The frame: the bounding box of the dark pixels.
+    QRect frame;
+    QRect green;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.red() < 80 && c.green() < 80 && c.blue() < 80)
+                frame |= QRect(x, y, 1, 1);
+            if (c.green() > 120 && c.red() < 60 && c.blue() < 60)
+                green |= QRect(x, y, 1, 1);
+        }
+    ASSERT_FALSE(frame.isEmpty());
+    ASSERT_FALSE(green.isEmpty());
+    // Measured against the frame, so margins and paper size do not matter.
+    const double twipsPerPixel = (right - left) / frame.width();
+    EXPECT_NEAR((bottom - top) / frame.height(), twipsPerPixel, twipsPerPixel * 0.03);
+    EXPECT_NEAR((green.left() - frame.left()) * twipsPerPixel, 1000, 3 * twipsPerPixel);
+    EXPECT_NEAR((green.top() - frame.top()) * twipsPerPixel, 1000, 3 * twipsPerPixel);
+    EXPECT_NEAR(green.width() * twipsPerPixel, 1500, 3 * twipsPerPixel);
+    EXPECT_NEAR(green.height() * twipsPerPixel, 1500, 3 * twipsPerPixel);
+    // The frame is a thin outline, not a filled box.
+    const QPoint middle = frame.center();
+    EXPECT_EQ(pixelsLike(page, QRect(middle - QPoint(5, 5), QSize(10, 10)), Qt::black), 0);
+}
+
+TEST_F(RealPrinting, EndingAnEmptyDocumentSendsNothing)
+{
+    QtPrinter printer;
+    printer.setFontSize(12);
+    printer.endDoc();
+    EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
+}
+
+using PrinterFailures = RealPrinting;
+
+TEST_F(PrinterFailures, StoppedQueueRaisesPrintErrorAndNothingPrints)
+{
+    const QStringList jobsBefore = queueJobs();
+    ASSERT_TRUE(setQueueEnabled(false));
+    QtPrinter printer;
+    EXPECT_THROW(
+        {
+            printer.print(QStringLiteral("Held back"));
+            printer.endDoc();
+        },
+        PrintError);
+    EXPECT_EQ(queueJobs(), jobsBefore);
+    ASSERT_TRUE(setQueueEnabled(true));
+    EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
+
+    // Once the queue runs again the same printer prints.
+    printer.print(QStringLiteral("Running again"));
+    printer.endDoc();
+    const QString pdf = printedPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Running again")));
+    EXPECT_FALSE(pdfText(pdf).contains(QStringLiteral("Held back")));
+}
+
+TEST_F(PrinterFailures, RejectingQueueRaisesPrintErrorAndNothingPrints)
+{
+    const QStringList jobsBefore = queueJobs();
+    ASSERT_TRUE(setQueueAccepting(false));
+    QtPrinter printer;
+    EXPECT_THROW(
+        {
+            printer.print(QStringLiteral("Turned away"));
+            printer.endDoc();
+        },
+        PrintError);
+    EXPECT_EQ(queueJobs(), jobsBefore);
+    ASSERT_TRUE(setQueueAccepting(true));
+    EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
+}
+
+TEST_F(PrinterFailures, QueueThatStartsRejectingMidPageLosesNothingSilently)
+{
+    QtPrinter printer;
+    printer.print(QStringLiteral("Half a page"));
+    ASSERT_TRUE(setQueueAccepting(false));
+    EXPECT_THROW(printer.endDoc(), PrintError);
+    ASSERT_TRUE(setQueueAccepting(true));
+    EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
+}
+
+// Runs without the harness: the print server is simply not there.
+TEST(NoPrintServer, EveryPrintingStepRaisesPrintErrorWithoutHanging)
+{
+    const QByteArray realServer = qgetenv("CUPS_SERVER");
+    const QString missing = QDir::temp().filePath(QStringLiteral("oravians-no-such-dir/cups.sock"));
+    qputenv("CUPS_SERVER", missing.toLocal8Bit());
+    cupsSetServer(nullptr); // forget any server this process asked before
+    {
+        QtPrinter printer;
+        EXPECT_THROW(printer.print(QStringLiteral("Nowhere")), PrintError);
+        EXPECT_THROW(printer.pageWidth(), PrintError);
+        EXPECT_THROW(printer.line(0, 0, 100, 100, kBlack), PrintError);
+        EXPECT_NO_THROW(printer.endDoc()); // nothing was started, nothing is sent
+    }
+    qputenv("CUPS_SERVER", realServer);
+    cupsSetServer(nullptr);
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QFontDatabase::addApplicationFont(QStringLiteral(ORAVIANS_WINE_FONTS "/tahoma.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(ORAVIANS_WINE_FONTS "/tahomabd.ttf"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
