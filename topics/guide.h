@@ -5,12 +5,42 @@
 
 namespace oravians {
 
-// Not built yet.
+// The teachers' guide: five fixed pages, paged through the shared pageno.
+// The main menu puts page 1 into Image1 and Image2 and sets pageno to 1.
 class guide : public Window {
 public:
-    explicit guide(App& app) : Window(app, QStringLiteral("guide")), app(app) {}
+    explicit guide(App& app);
+
+    Ctl Label2{this, {.kind = Kind::Label, .name = "Label2", .left = 0, .top = 120, .width = 11775, .height = 615,
+                      .fore = kYellow, .opaque = false, .align = Align::Center, .font = tahoma(14.25f, false)}};
+    Ctl Image1{this, {.kind = Kind::Image, .name = "Image1", .left = 120, .top = 0}};
+    Ctl Image2{this, {.kind = Kind::Image, .name = "Image2", .left = 120, .top = -240, .visible = false}};
+    Ctl Label1{this, {.kind = Kind::Label, .name = "Label1", .caption = "Page 1 of 5", .left = 4200, .top = 7920,
+                      .width = 2295, .height = 495, .fore = kBlack, .back = kWhite, .border = true,
+                      .align = Align::Center, .font = tahoma(15.75f)}};
+    CtlArray Label3{this, {
+        button(3, "Previous Page", 1320, 7920, 2685, false),
+        button(2, "Next Page", 6720, 7920, 2685, true),
+        button(1, "Exit", 10680, 7920, 1125, true),
+        button(0, "Print", 10680, 120, 1125, true),
+    }};
+
+    void Form_Load() override;
+    void Form_MouseMove(int button, int shift, float x, float y) override;
+    void Label3_Click(int index);
+
+    static constexpr int kPages = 5;
+
+private:
+    static ControlProps button(int index, const char* text, float left, float top, float width, bool enabled)
+    {
+        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left, .top = top,
+                .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
+                .align = Align::Center, .font = tahoma(15.75f), .enabled = enabled};
+    }
+    void showPage();
+
     App& app;
-    void Form_Load() override { setupform(*this); }
 };
 
 } // namespace oravians

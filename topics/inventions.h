@@ -1,16 +1,18 @@
 #pragma once
 
-#include "platform/window.h"
-#include "shell/app.h"
+#include "topics/topicpage.h"
 
 namespace oravians {
 
-// Not built yet.
-class inventions : public Window {
+// The inventions topic "Oravian Inventions"; its second activity is the Morse code activity.
+class inventions : public TopicPage {
 public:
-    explicit inventions(App& app) : Window(app, QStringLiteral("inventions")), app(app) {}
-    App& app;
-    void Form_Load() override { setupform(*this); }
+    explicit inventions(App& app);
+
+protected:
+    void showLabellingActivity() override;
+    void showOrderingActivity() override;
+    void unloadSelf() override;
 };
 
 } // namespace oravians

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "platform/window.h"
-#include "shell/app.h"
+#include "topics/topicpage.h"
 
 namespace oravians {
 
-// Not built yet.
-class quellmore : public Window {
+// The author topic "Edmund Quellmore".
+class quellmore : public TopicPage {
 public:
-    explicit quellmore(App& app) : Window(app, QStringLiteral("quellmore")), app(app) {}
-    App& app;
-    void Form_Load() override { setupform(*this); }
+    explicit quellmore(App& app);
+
+protected:
+    void showLabellingActivity() override;
+    void showOrderingActivity() override;
+    void unloadSelf() override;
 };
 
 } // namespace oravians

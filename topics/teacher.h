@@ -5,12 +5,49 @@
 
 namespace oravians {
 
-// Not built yet.
+// The page viewer: a topic's key facts or teacher's notes, one page at a
+// time, and the acknowledgments page with its logo animation. Openers set
+// pagecount and pagekey, put page 1 into Image1 and Image2, and show it.
 class teacher : public Window {
 public:
-    explicit teacher(App& app) : Window(app, QStringLiteral("teacher")), app(app) {}
+    explicit teacher(App& app);
+
+    Ctl Image1{this, {.kind = Kind::Image, .name = "Image1", .left = 120, .top = 0}};
+    Ctl Image2{this, {.kind = Kind::Image, .name = "Image2", .left = 0, .top = 0, .visible = false}};
+    Ctl Label1{this, {.kind = Kind::Label, .name = "Label1", .left = 4200, .top = 7920, .width = 2295,
+                      .height = 495, .fore = kBlack, .back = kWhite, .border = true, .align = Align::Center,
+                      .font = tahoma(15.75f)}};
+    CtlArray Label3{this, {
+        button(3, "Previous Page", 1320, 7920, 2685, false),
+        button(2, "Next Page", 6720, 7920, 2685, true),
+        button(1, "Exit", 10680, 7920, 1125, true),
+        button(0, "Print", 10680, 120, 1125, true),
+    }};
+    Ctl Picture1{this, {.kind = Kind::PictureBox, .name = "Picture1", .left = 9000, .top = 3720, .width = 1800,
+                        .height = 1800, .visible = false}};
+    // Coloured like the acknowledgments page, the only page that shows it.
+    Ctl Picture2{this, {.kind = Kind::PictureBox, .name = "Picture2", .left = 9030, .top = 5640, .width = 1800,
+                        .height = 1335, .back = Rgb{49, 130, 212}, .visible = false}};
+    Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false, .interval = 25}};
+
+    void Form_Load() override;
+    void Label3_Click(int index);
+    void Timer1_Timer();
+
+private:
+    static ControlProps button(int index, const char* text, float left, float top, float width, bool enabled)
+    {
+        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left, .top = top,
+                .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
+                .align = Align::Center, .font = tahoma(15.75f), .enabled = enabled};
+    }
+    void showPage();
+    void showPageLabel();
+
     App& app;
-    void Form_Load() override { setupform(*this); }
 };
+
+// "wmf\key inventionsc.wmf": page n (1 to 4) of a page set in the folder given.
+QString pageFile(const QString& folder, const QString& key, int page);
 
 } // namespace oravians

@@ -1,0 +1,131 @@
+#include "topicstest.h"
+
+namespace oravians::testing {
+namespace {
+
+struct GuideTest : MenuFixture {
+    guide& openGuide()
+    {
+        clickMenu(20);
+        return *app.guide;
+    }
+    Control& next() { return app.guide->Label3[2]; }
+    Control& previous() { return app.guide->Label3[3]; }
+};
+
+TEST_F(GuideTest, OpensOnPageOne)
+{
+    guide& g = openGuide();
+    ASSERT_EQ(app.top(), app.guide.peek());
+    EXPECT_EQ(g.Label1.caption, "Page 1 of 5");
+    EXPECT_FALSE(previous().enabled);
+    EXPECT_TRUE(next().enabled);
+    EXPECT_EQ(pictureOf(g.Image1), "wmf\\guide1.wmf");
+    EXPECT_EQ(pictureOf(g.Image2), "wmf2\\guide1.wmf");
+    EXPECT_FALSE(g.Image2.visible);
+}
+
+TEST_F(GuideTest, FourClicksEachWayReachTheLastAndFirstPages)
+{
+    guide& g = openGuide();
+    for (int page = 2; page <= 5; ++page) {
+        app.click(next());
+        EXPECT_EQ(g.Label1.caption, QStringLiteral("Page %1 of 5").arg(page));
+        EXPECT_EQ(pictureOf(g.Image1), QStringLiteral("wmf\\guide%1.wmf").arg(page));
+        EXPECT_EQ(pictureOf(g.Image2), QStringLiteral("wmf2\\guide%1.wmf").arg(page));
+        EXPECT_TRUE(previous().enabled);
+        EXPECT_EQ(next().enabled, page < 5) << "page " << page;
+    }
+    for (int page = 4; page >= 1; --page) {
+        app.click(previous());
+        EXPECT_EQ(g.Label1.caption, QStringLiteral("Page %1 of 5").arg(page));
+        EXPECT_EQ(pictureOf(g.Image1), QStringLiteral("wmf\\guide%1.wmf").arg(page));
+        EXPECT_TRUE(next().enabled);
+        EXPECT_EQ(previous().enabled, page > 1) << "page " << page;
+    }
+    EXPECT_TRUE(rig.sound.played.size() == 1) << "only the menu entry clicked";
+}
+
+TEST_F(GuideTest, PageTurnClearsTheHeadingStrip)
+{
+    guide& g = openGuide();
+    g.Label2.caption = "Getting Started";
+    app.click(next());
+    EXPECT_TRUE(g.Label2.caption.isEmpty());
+}
+
+TEST_F(GuideTest, PrintOnPageThreePrintsItsPaperVersionAndStaysThere)
+{
+    guide& g = openGuide();
+    app.click(next());
+    app.click(next());
+    app.click(g.Label3[0]);
+    EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\guide3.wmf|1000,1000", "end"}));
+    EXPECT_EQ(g.Label1.caption, "Page 3 of 5");
+    EXPECT_EQ(pictureOf(g.Image1), "wmf\\guide3.wmf");
+}
+
+TEST_F(GuideTest, PrinterFailureShowsTheProblemMessage)
+{
+    guide& g = openGuide();
+    rig.printer.failAt = 2;
+    app.click(g.Label3[0]);
+    EXPECT_EQ(rig.messages.texts(), QStringList{"There was a problem printing to your printer."});
+    EXPECT_FALSE(rig.printer.ops.contains("end"));
+}
+
+TEST_F(GuideTest, MissingPrintPageShowsTheProblemMessage)
+{
+    rig.pictures.missing.insert("wmf2\\guide1.wmf");
+    guide& g = openGuide();
+    app.click(g.Label3[0]);
+    EXPECT_TRUE(rig.printer.ops.isEmpty());
+    EXPECT_EQ(rig.messages.texts(), QStringList{"There was a problem printing to your printer."});
+}
+
+TEST_F(GuideTest, OpeningAfterThePageViewerStartsOnPageOne)
+{
+    clickMenu(8);
+    app.click(app.inventions->Label3[5]);
+    app.click(app.teacher->Label3[2]);
+    app.click(app.teacher->Label3[2]);
+    ASSERT_EQ(app.module1.pageno, 3);
+    app.click(app.teacher->Label3[1]);
+    app.click(app.inventions->Label3[2]);
+
+    guide& g = openGuide();
+    EXPECT_EQ(app.module1.pageno, 1);
+    app.click(next());
+    EXPECT_EQ(g.Label1.caption, "Page 2 of 5");
+}
+
+TEST_F(GuideTest, ReopeningStartsFromTheDesignState)
+{
+    openGuide();
+    app.click(next());
+    app.click(app.guide->Label3[1]);
+    EXPECT_FALSE(app.guide.loaded());
+    EXPECT_EQ(app.top(), app.intro0.peek());
+    guide& g = openGuide();
+    EXPECT_EQ(g.Label1.caption, "Page 1 of 5");
+    EXPECT_FALSE(previous().enabled);
+}
+
+TEST_F(GuideTest, BackgroundClearsTheButtonsButButtonsNeverLightUp)
+{
+    guide& g = openGuide();
+    app.mouseMove(g.Label3[2], 0, 0, 10, 10);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_TRUE(g.Label3[i].opaque) << "button " << i << " starts opaque";
+    app.formMouseMove(g, 0, 0, 100, 100);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_FALSE(g.Label3[i].opaque) << "button " << i;
+    app.mouseMove(g.Label3[0], 0, 0, 10, 10);
+    app.mouseMove(g.Image1, 0, 0, 10, 10);
+    app.mouseMove(g.Label2, 0, 0, 10, 10);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_FALSE(g.Label3[i].opaque) << "button " << i;
+}
+
+} // namespace
+} // namespace oravians::testing

@@ -1,0 +1,220 @@
+#include "topicstest.h"
+
+namespace oravians::testing {
+namespace {
+
+// The page viewer as the inventions topic opens it for its key facts.
+struct PageViewerTest : MenuFixture {
+    teacher& openKeyFacts()
+    {
+        clickMenu(8);
+        app.click(app.inventions->Label3[4]);
+        return *app.teacher;
+    }
+    Control& next() { return app.teacher->Label3[2]; }
+    Control& previous() { return app.teacher->Label3[3]; }
+};
+
+TEST_F(PageViewerTest, PagesForwardToTheLastPageAndBackToTheFirst)
+{
+    teacher& viewer = openKeyFacts();
+    EXPECT_FALSE(previous().enabled);
+    EXPECT_TRUE(next().enabled);
+    EXPECT_TRUE(viewer.Label1.visible);
+
+    app.click(next());
+    EXPECT_EQ(viewer.Label1.caption, "Page 2 of 3");
+    EXPECT_TRUE(previous().enabled);
+    EXPECT_TRUE(next().enabled);
+    app.click(next());
+    EXPECT_EQ(viewer.Label1.caption, "Page 3 of 3");
+    EXPECT_FALSE(next().enabled);
+    EXPECT_TRUE(previous().enabled);
+    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsc.wmf");
+    EXPECT_EQ(pictureOf(viewer.Image2), "wmf2\\key inventionsc.wmf");
+    EXPECT_TRUE(rig.pictures.loads.contains("wmf\\key inventionsc.wmf"));
+    EXPECT_TRUE(rig.pictures.loads.contains("wmf2\\key inventionsc.wmf"));
+
+    app.click(next()); // disabled: nothing happens
+    EXPECT_EQ(app.module1.pageno, 3);
+
+    app.click(previous());
+    EXPECT_EQ(viewer.Label1.caption, "Page 2 of 3");
+    EXPECT_TRUE(next().enabled);
+    app.click(previous());
+    EXPECT_EQ(viewer.Label1.caption, "Page 1 of 3");
+    EXPECT_FALSE(previous().enabled);
+    EXPECT_TRUE(next().enabled);
+    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsa.wmf");
+    EXPECT_EQ(pictureOf(viewer.Image2), "wmf2\\key inventionsa.wmf");
+}
+
+TEST_F(PageViewerTest, PlaysNoSound)
+{
+    openKeyFacts();
+    rig.sound.played.clear();
+    app.click(next());
+    app.click(previous());
+    app.click(app.teacher->Label3[0]);
+    app.click(app.teacher->Label3[1]);
+    EXPECT_TRUE(rig.sound.played.isEmpty());
+}
+
+TEST_F(PageViewerTest, OnePageSetShowsNeitherLabelNorPagingButtons)
+{
+    app.module1.pagecount = 1;
+    app.module1.pagekey = "key oneoff";
+    teacher& viewer = *app.teacher;
+    EXPECT_FALSE(viewer.Label1.visible);
+    EXPECT_FALSE(viewer.Label3[2].visible);
+    EXPECT_FALSE(viewer.Label3[3].visible);
+    EXPECT_TRUE(viewer.Label3[0].visible);
+    EXPECT_TRUE(viewer.Label3[1].visible);
+}
+
+TEST_F(PageViewerTest, PrintSendsThePaperVersionOfThePageShownAndStaysOnIt)
+{
+    teacher& viewer = openKeyFacts();
+    app.click(next());
+    app.click(next());
+    app.click(viewer.Label3[0]);
+    EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\key inventionsc.wmf|1000,1000", "end"}));
+    EXPECT_EQ(viewer.Label1.caption, "Page 3 of 3");
+    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsc.wmf");
+    EXPECT_TRUE(rig.messages.shown.empty()) << "a page prints without a message";
+}
+
+TEST_F(PageViewerTest, PrinterFailureShowsTheProblemMessage)
+{
+    teacher& viewer = openKeyFacts();
+    for (int failAt : {1, 2, 3}) {
+        rig.printer.ops.clear();
+        rig.messages.shown.clear();
+        rig.printer.failAt = failAt;
+        app.click(viewer.Label3[0]);
+        ASSERT_EQ(rig.messages.shown.size(), 1u) << "failing at operation " << failAt;
+        EXPECT_EQ(rig.messages.shown[0].text, "There was a problem printing to your printer.");
+        EXPECT_EQ(rig.messages.shown[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
+        EXPECT_FALSE(rig.printer.ops.contains("end"));
+    }
+    EXPECT_EQ(app.top(), app.teacher.peek());
+}
+
+// A page whose print version is missing once crashed the print button.
+TEST_F(PageViewerTest, MissingPrintPageShowsTheProblemMessageAndPrintsNothing)
+{
+    rig.pictures.missing.insert("wmf2\\key inventionsa.wmf");
+    teacher& viewer = openKeyFacts();
+    EXPECT_EQ(viewer.Image2.picture, nullptr);
+    app.click(viewer.Label3[0]);
+    EXPECT_TRUE(rig.printer.ops.isEmpty());
+    EXPECT_EQ(rig.messages.texts(), QStringList{"There was a problem printing to your printer."});
+}
+
+TEST_F(PageViewerTest, MissingScreenPageLeavesAnEmptyPageAndPagingWorks)
+{
+    rig.pictures.missing.insert("wmf\\key inventionsb.wmf");
+    teacher& viewer = openKeyFacts();
+    app.click(next());
+    EXPECT_EQ(viewer.Image1.picture, nullptr);
+    EXPECT_EQ(viewer.Label1.caption, "Page 2 of 3");
+    app.click(next());
+    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsc.wmf");
+}
+
+TEST_F(PageViewerTest, HasNoHoverHighlight)
+{
+    teacher& viewer = openKeyFacts();
+    app.formMouseMove(viewer, 0, 0, 500, 500);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_TRUE(viewer.Label3[i].opaque) << "button " << i;
+}
+
+TEST_F(PageViewerTest, ExitReturnsToTheTopicPage)
+{
+    openKeyFacts();
+    app.click(app.teacher->Label3[1]);
+    EXPECT_FALSE(app.teacher.loaded());
+    EXPECT_EQ(app.top(), app.inventions.peek());
+}
+
+TEST_F(PageViewerTest, ReopeningStartsAgainOnPageOne)
+{
+    openKeyFacts();
+    app.click(next());
+    app.click(app.teacher->Label3[1]);
+    app.click(app.inventions->Label3[4]);
+    EXPECT_EQ(app.teacher->Label1.caption, "Page 1 of 3");
+    EXPECT_FALSE(previous().enabled);
+}
+
+// The acknowledgments page, opened from the main menu.
+using AcknowledgmentsTest = MenuFixture;
+
+TEST_F(AcknowledgmentsTest, ShowsThePageWithoutPagingAndStartsTheLogo)
+{
+    clickMenu(19);
+    ASSERT_EQ(app.top(), app.teacher.peek());
+    teacher& viewer = *app.teacher;
+    EXPECT_FALSE(viewer.Label1.visible);
+    EXPECT_FALSE(viewer.Label3[2].visible);
+    EXPECT_FALSE(viewer.Label3[3].visible);
+    EXPECT_TRUE(viewer.Label3[0].visible);
+    EXPECT_TRUE(viewer.Label3[1].visible);
+    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\acknowledgments.wmf");
+    EXPECT_EQ(pictureOf(viewer.Image2), "wmf2\\acknowledgments.wmf");
+    EXPECT_EQ(pictureOf(viewer.Picture2), "logo\\lumbrook2.bmp");
+    EXPECT_EQ(viewer.back, (Rgb{49, 130, 212}));
+    EXPECT_TRUE(rig.timers.isRunning(viewer.Timer1));
+    EXPECT_EQ(viewer.Timer1.interval, 25);
+    EXPECT_FALSE(viewer.Picture1.visible);
+    EXPECT_FALSE(viewer.Picture2.visible);
+}
+
+TEST_F(AcknowledgmentsTest, LogoAppearsAtTheFirstTickAndCarriesOnNextTime)
+{
+    clickMenu(19);
+    rig.tick(app.teacher->Timer1);
+    EXPECT_EQ(pictureOf(app.teacher->Picture1), "logo\\lumb0001.gif");
+    EXPECT_TRUE(app.teacher->Picture1.visible);
+    EXPECT_TRUE(app.teacher->Picture2.visible);
+    rig.tick(app.teacher->Timer1);
+    rig.tick(app.teacher->Timer1);
+    EXPECT_EQ(pictureOf(app.teacher->Picture1), "logo\\lumb0003.gif");
+
+    const auto runningBefore = rig.timers.running.size();
+    app.click(app.teacher->Label3[1]);
+    EXPECT_FALSE(app.teacher.loaded());
+    EXPECT_EQ(rig.timers.running.size(), runningBefore - 1) << "the logo stops with its window";
+
+    clickMenu(19);
+    EXPECT_FALSE(app.teacher->Picture1.visible) << "a new showing starts with the logo hidden";
+    rig.tick(app.teacher->Timer1);
+    EXPECT_EQ(pictureOf(app.teacher->Picture1), "logo\\lumb0004.gif");
+}
+
+TEST_F(AcknowledgmentsTest, LogoRunsThroughTwentyFramesAndWraps)
+{
+    clickMenu(19);
+    QStringList seen;
+    for (int i = 0; i < 21; ++i) {
+        rig.tick(app.teacher->Timer1);
+        seen << pictureOf(app.teacher->Picture1);
+    }
+    EXPECT_EQ(seen[8], "logo\\lumb0009.gif");
+    EXPECT_EQ(seen[9], "logo\\lumb0010.gif");
+    EXPECT_EQ(seen[18], "logo\\lumb0019.gif");
+    EXPECT_EQ(seen[19], "logo\\lumb0000.gif");
+    EXPECT_EQ(seen[20], "logo\\lumb0001.gif");
+}
+
+TEST_F(AcknowledgmentsTest, PrintSendsThePaperVersion)
+{
+    clickMenu(19);
+    app.click(app.teacher->Label3[0]);
+    EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\acknowledgments.wmf|1000,1000", "end"}));
+}
+
+} // namespace
+} // namespace oravians::testing

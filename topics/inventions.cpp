@@ -1,0 +1,27 @@
+#include "topics/inventions.h"
+
+namespace oravians {
+
+inventions::inventions(App& app)
+    : TopicPage(app, {.windowName = QStringLiteral("inventions"),
+                      .title = QStringLiteral("Oravian Inventions"),
+                      .picture = QStringLiteral("images\\engineer.jpg"),
+                      .pictureTop = 1260,
+                      .questionFile = QStringLiteral("multiple\\Oravian Inventions.txt"),
+                      .quizPicture = QStringLiteral("images\\engineersm.jpg"),
+                      .keyFactsKey = QStringLiteral("key inventions"),
+                      .keyFactsCount = 3,
+                      .notesKey = QStringLiteral("inventions"),
+                      .notesCount = 4})
+{
+}
+
+// Hook for the labelling window inventionslab: its Label6 := Label1.caption, then show it.
+void inventions::showLabellingActivity() {}
+
+// Hook for the Morse code window inventionsord: its Label6 := Label1.caption, then show it.
+void inventions::showOrderingActivity() {}
+
+void inventions::unloadSelf() { app.inventions.unload(); }
+
+} // namespace oravians
