@@ -1,0 +1,1371 @@
+#include "platform/wmf/metafilepicture.h"
+
+#include "platform/textcodec.h"
+#include "platform/wmf/dib.h"
+#include "platform/wmf/fontmap.h"
+
+#include <QFile>
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <variant>
+#include <vector>
+
+extern "C" {
+#include <uwmf.h>
+}
+
+namespace oravians {
+
+namespace {
+
+// Record types (the low byte of the record function).
+enum : int {
+    R_EOF = 0x00, R_SETBKCOLOR = 0x01, R_SETBKMODE = 0x02, R_SETMAPMODE = 0x03, R_SETROP2 = 0x04,
+    R_SETPOLYFILLMODE = 0x06, R_SETTEXTCHAREXTRA = 0x08, R_SETTEXTCOLOR = 0x09,
+    R_SETTEXTJUSTIFICATION = 0x0A, R_SETWINDOWORG = 0x0B, R_SETWINDOWEXT = 0x0C,
+    R_SETVIEWPORTORG = 0x0D, R_SETVIEWPORTEXT = 0x0E, R_OFFSETWINDOWORG = 0x0F,
+    R_SCALEWINDOWEXT = 0x10, R_OFFSETVIEWPORTORG = 0x11, R_SCALEVIEWPORTEXT = 0x12,
+    R_LINETO = 0x13, R_MOVETO = 0x14, R_EXCLUDECLIPRECT = 0x15, R_INTERSECTCLIPRECT = 0x16,
+    R_ARC = 0x17, R_ELLIPSE = 0x18, R_PIE = 0x1A, R_RECTANGLE = 0x1B, R_ROUNDRECT = 0x1C,
+    R_PATBLT = 0x1D, R_SAVEDC = 0x1E, R_SETPIXEL = 0x1F, R_OFFSETCLIPRGN = 0x20, R_TEXTOUT = 0x21,
+    R_BITBLT = 0x22, R_STRETCHBLT = 0x23, R_POLYGON = 0x24, R_POLYLINE = 0x25, R_ESCAPE = 0x26,
+    R_RESTOREDC = 0x27, R_FILLREGION = 0x28, R_FRAMEREGION = 0x29, R_PAINTREGION = 0x2B,
+    R_SELECTCLIPREGION = 0x2C, R_SELECTOBJECT = 0x2D, R_SETTEXTALIGN = 0x2E, R_CHORD = 0x30,
+    R_EXTTEXTOUT = 0x32, R_SETDIBTODEV = 0x33, R_SELECTPALETTE = 0x34, R_REALIZEPALETTE = 0x35,
+    R_SETPALENTRIES = 0x37, R_POLYPOLYGON = 0x38, R_DIBBITBLT = 0x40, R_DIBSTRETCHBLT = 0x41,
+    R_DIBCREATEPATTERNBRUSH = 0x42, R_STRETCHDIB = 0x43, R_DELETEOBJECT = 0xF0,
+    R_CREATEPALETTE = 0xF7, R_CREATEPATTERNBRUSH = 0xF9, R_CREATEPENINDIRECT = 0xFA,
+    R_CREATEFONTINDIRECT = 0xFB, R_CREATEBRUSHINDIRECT = 0xFC, R_CREATEREGION = 0xFF,
+};
+
+// Padding kept after the file bytes: libuemf's fixed-field readers may look a
+// few bytes past a short last record; they must land in zeros, not beyond.
+constexpr int kPadding = 64;
+constexpr int kMaxObjects = 65535;
+constexpr int kMaxSaveDepth = 1024;
+constexpr qreal kFontReferencePixels = 256.0;
+
+// ---- drawing steps -------------------------------------------------------
+
+struct OpClip {
+    bool on = false;
+    bool isRect = false;
+    QRectF rect;
+    QPainterPath path;
+};
+
+struct OpShape {
+    QPainterPath path;
+    QPen pen = QPen(Qt::NoPen);
+    QBrush brush = QBrush(Qt::NoBrush);
+    QBrush under = QBrush(Qt::NoBrush); // background behind a hatched brush
+};
+
+struct OpText {
+    QPointF origin;   // reference point, device units
+    qreal rotation = 0; // degrees, Qt sense
+    QPointF offset;   // start of the baseline relative to origin, unrotated
+    qreal scaleX = 1, scaleY = 1;
+    QGlyphRun run;
+    QColor color;
+    QColor background;
+    bool opaque = false;
+    QRectF backgroundRect; // relative to origin, unrotated
+    std::vector<QRectF> lines; // underline/strike-out, relative to origin, unrotated
+    bool clipped = false;
+    QRectF clip; // device units
+};
+
+struct OpImage {
+    QRectF target;
+    QImage image;
+    QRectF source;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+};
+
+using Op = std::variant<OpClip, OpShape, OpText, OpImage>;
+
+// ---- graphics objects ----------------------------------------------------
+
+struct PenObj {
+    int style = 0;
+    int width = 0;
+    QColor color = Qt::black;
+};
+
+struct BrushObj {
+    int style = 0; // BS_SOLID
+    QColor color = Qt::white;
+    int hatch = 0;
+    QImage pattern;
+};
+
+struct FontObj {
+    int height = 0;
+    int width = 0;
+    int escapement = 0;
+    int weight = 400;
+    bool italic = false, underline = false, strikeout = false;
+    int charset = 0;
+    QString face;
+};
+
+struct PaletteObj {
+    std::vector<QColor> entries;
+};
+
+struct RegionObj {
+    std::vector<QRect> rects; // logical units
+};
+
+using GdiObject = std::variant<std::monostate, PenObj, BrushObj, FontObj, PaletteObj, RegionObj>;
+
+struct Clip {
+    bool on = false;
+    bool isRect = true;
+    QRectF rect;
+    QPainterPath path;
+    int id = 0;
+
+    QPainterPath asPath() const
+    {
+        if (isRect) {
+            QPainterPath p;
+            p.addRect(rect);
+            return p;
+        }
+        return path;
+    }
+};
+
+struct DC {
+    int mapMode = 8; // anisotropic
+    QPointF windowOrg, windowExt{1, 1}, viewportOrg, viewportExt{1, 1};
+    PenObj pen;
+    BrushObj brush;
+    FontObj font;
+    PaletteObj palette;
+    QColor textColor = Qt::black;
+    QColor bkColor = Qt::white;
+    int bkMode = 2; // opaque
+    int textAlign = 0;
+    int polyFill = 1; // alternate
+    int charExtra = 0;
+    int justifyExtra = 0, justifyCount = 0;
+    QPointF current; // logical
+    Clip clip;
+};
+
+} // namespace
+
+struct MetafileData {
+    bool placeable = false;
+    bool damaged = false;
+    int records = 0;
+    int skipped = 0;
+    QRectF frame{0, 0, 1, 1};
+    qreal unitsPerInch = 1440;
+    std::vector<Op> ops;
+};
+
+namespace {
+
+uint16_t u16(const char* p)
+{
+    uint16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+}
+int16_t s16(const char* p)
+{
+    int16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+}
+uint32_t u32(const char* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+QColor colorOf(const U_COLORREF& c, const PaletteObj& palette)
+{
+    if (c.Reserved == 1) { // palette index
+        const int index = c.Red | (c.Green << 8);
+        if (index >= 0 && index < int(palette.entries.size()))
+            return palette.entries[std::size_t(index)];
+    }
+    return QColor(c.Red, c.Green, c.Blue);
+}
+
+QColor colorAt(const char* p, const PaletteObj& palette)
+{
+    U_COLORREF c;
+    std::memcpy(&c, p, 4);
+    return colorOf(c, palette);
+}
+
+struct RawFontCache {
+    QHash<QString, QRawFont> fonts;
+
+    QRawFont get(const FontObj& f)
+    {
+        const QString family = installedFamily(f.face);
+        const int weight = std::clamp(f.weight <= 0 ? 400 : f.weight, 100, 900);
+        const QString key = family + QLatin1Char('/') + QString::number(weight) + (f.italic ? QLatin1String("i") : QLatin1String(""));
+        auto it = fonts.constFind(key);
+        if (it != fonts.constEnd())
+            return it.value();
+        QFont qf(family);
+        qf.setPixelSize(int(kFontReferencePixels));
+        qf.setWeight(QFont::Weight(weight));
+        qf.setItalic(f.italic);
+        qf.setKerning(false);
+        qf.setHintingPreference(QFont::PreferNoHinting);
+        QRawFont raw = QRawFont::fromFont(qf);
+        fonts.insert(key, raw);
+        return raw;
+    }
+};
+
+class Player {
+public:
+    Player(const char* data, std::size_t size, MetafileData& out) : begin_(data), end_(data + size), out_(out) {}
+
+    void run();
+
+private:
+    // mapping
+    void scales(qreal& sx, qreal& sy) const;
+    QPointF map(qreal x, qreal y) const;
+    QRectF mapRect(qreal l, qreal t, qreal r, qreal b) const;
+    qreal mapWidth(qreal w) const;
+
+    // state
+    void emitClipIfChanged();
+    void setClip(const Clip& c);
+    void intersectClip(const QRectF& r);
+    void excludeClip(const QRectF& r);
+
+    QPen currentPen() const;
+    QBrush currentBrush(QBrush* under) const;
+    void addShape(const QPainterPath& path, bool fill, bool stroke = true);
+    void addObject(GdiObject obj);
+    void selectObject(int index);
+    void drawText(QPointF pt, const char* text, int length, const char* dx, int dxCount, uint16_t opts, const QRectF* rect);
+    void drawDib(const char* dib, std::size_t len, QPointF dst, QPointF dstSize, QPointF src, QPointF srcSize,
+                 uint32_t rop, int usage, bool srcFromBottom);
+    void patBlt(const QRectF& r, uint32_t rop);
+    QRectF rectFrom(const U_RECT16& r) const { return mapRect(r.left, r.top, r.right, r.bottom); }
+    QPainterPath arcPath(const U_RECT16& box, U_POINT16 start, U_POINT16 end, int kind);
+    bool record(int type, const char* rec, std::size_t size);
+
+    const char* begin_;
+    const char* end_;
+    MetafileData& out_;
+    DC dc_;
+    std::vector<DC> saved_;
+    std::vector<GdiObject> objects_;
+    int emittedClip_ = 0;
+    int nextClipId_ = 1;
+    RawFontCache fonts_;
+};
+
+void Player::scales(qreal& sx, qreal& sy) const
+{
+    const qreal inch = out_.unitsPerInch;
+    switch (dc_.mapMode) {
+    case 1: sx = sy = 1; return;                              // text
+    case 2: sx = inch / 254.0; sy = -sx; return;              // 0.1 mm
+    case 3: sx = inch / 2540.0; sy = -sx; return;             // 0.01 mm
+    case 4: sx = inch / 100.0; sy = -sx; return;              // 0.01 in
+    case 5: sx = inch / 1000.0; sy = -sx; return;             // 0.001 in
+    case 6: sx = inch / 1440.0; sy = -sx; return;             // twips
+    default: break;
+    }
+    const qreal wx = dc_.windowExt.x() == 0 ? 1 : dc_.windowExt.x();
+    const qreal wy = dc_.windowExt.y() == 0 ? 1 : dc_.windowExt.y();
+    sx = dc_.viewportExt.x() / wx;
+    sy = dc_.viewportExt.y() / wy;
+    if (dc_.mapMode == 7) { // isotropic: one scale, the smaller
+        const qreal m = std::min(std::abs(sx), std::abs(sy));
+        sx = sx < 0 ? -m : m;
+        sy = sy < 0 ? -m : m;
+    }
+}
+
+QPointF Player::map(qreal x, qreal y) const
+{
+    qreal sx, sy;
+    scales(sx, sy);
+    return {(x - dc_.windowOrg.x()) * sx + dc_.viewportOrg.x(), (y - dc_.windowOrg.y()) * sy + dc_.viewportOrg.y()};
+}
+
+QRectF Player::mapRect(qreal l, qreal t, qreal r, qreal b) const
+{
+    return QRectF(map(l, t), map(r, b)).normalized();
+}
+
+qreal Player::mapWidth(qreal w) const
+{
+    qreal sx, sy;
+    scales(sx, sy);
+    return std::abs(w * sx);
+}
+
+void Player::emitClipIfChanged()
+{
+    if (dc_.clip.id == emittedClip_)
+        return;
+    emittedClip_ = dc_.clip.id;
+    OpClip op;
+    op.on = dc_.clip.on;
+    op.isRect = dc_.clip.isRect;
+    op.rect = dc_.clip.rect;
+    op.path = dc_.clip.path;
+    out_.ops.emplace_back(std::move(op));
+}
+
+void Player::setClip(const Clip& c)
+{
+    dc_.clip = c;
+    dc_.clip.id = nextClipId_++;
+}
+
+void Player::intersectClip(const QRectF& r)
+{
+    Clip c;
+    c.on = true;
+    if (!dc_.clip.on) {
+        c.isRect = true;
+        c.rect = r;
+    } else if (dc_.clip.isRect) {
+        c.isRect = true;
+        c.rect = dc_.clip.rect.intersected(r);
+    } else {
+        QPainterPath p;
+        p.addRect(r);
+        c.isRect = false;
+        c.path = dc_.clip.path.intersected(p);
+    }
+    setClip(c);
+}
+
+void Player::excludeClip(const QRectF& r)
+{
+    QPainterPath base;
+    if (dc_.clip.on)
+        base = dc_.clip.asPath();
+    else
+        base.addRect(out_.frame.adjusted(-out_.frame.width(), -out_.frame.height(), out_.frame.width(), out_.frame.height()));
+    QPainterPath hole;
+    hole.addRect(r);
+    Clip c;
+    c.on = true;
+    c.isRect = false;
+    c.path = base.subtracted(hole);
+    setClip(c);
+}
+
+QPen Player::currentPen() const
+{
+    const PenObj& p = dc_.pen;
+    const int style = p.style & 0x0F;
+    if (style == 5)
+        return QPen(Qt::NoPen);
+    QPen pen(p.color);
+    const qreal w = p.width <= 0 ? 0 : mapWidth(p.width);
+    pen.setWidthF(w);
+    pen.setCosmetic(p.width <= 0);
+    switch (style) {
+    case 1: pen.setStyle(Qt::DashLine); break;
+    case 2: pen.setStyle(Qt::DotLine); break;
+    case 3: pen.setStyle(Qt::DashDotLine); break;
+    case 4: pen.setStyle(Qt::DashDotDotLine); break;
+    default: pen.setStyle(Qt::SolidLine); break;
+    }
+    switch (p.style & 0x0F00) {
+    case 0x100: pen.setCapStyle(Qt::SquareCap); break;
+    case 0x200: pen.setCapStyle(Qt::FlatCap); break;
+    default: pen.setCapStyle(Qt::RoundCap); break;
+    }
+    switch (p.style & 0xF000) {
+    case 0x1000: pen.setJoinStyle(Qt::BevelJoin); break;
+    case 0x2000: pen.setJoinStyle(Qt::MiterJoin); break;
+    default: pen.setJoinStyle(Qt::RoundJoin); break;
+    }
+    return pen;
+}
+
+QBrush Player::currentBrush(QBrush* under) const
+{
+    const BrushObj& b = dc_.brush;
+    *under = QBrush(Qt::NoBrush);
+    switch (b.style) {
+    case 0: return QBrush(b.color);
+    case 1: return QBrush(Qt::NoBrush);
+    case 2: {
+        static const Qt::BrushStyle hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                                 Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        if (dc_.bkMode == 2)
+            *under = QBrush(dc_.bkColor);
+        if (b.hatch >= 0 && b.hatch < 6)
+            return QBrush(b.color, hatches[b.hatch]);
+        return QBrush(b.color);
+    }
+    case 3:
+    case 5:
+    case 6:
+        if (!b.pattern.isNull())
+            return QBrush(b.pattern);
+        return QBrush(Qt::gray);
+    default: return QBrush(b.color);
+    }
+}
+
+void Player::addShape(const QPainterPath& path, bool fill, bool stroke)
+{
+    OpShape op;
+    op.path = path;
+    if (stroke)
+        op.pen = currentPen();
+    if (fill)
+        op.brush = currentBrush(&op.under);
+    if (op.pen.style() == Qt::NoPen && op.brush.style() == Qt::NoBrush && op.under.style() == Qt::NoBrush)
+        return;
+    emitClipIfChanged();
+    out_.ops.emplace_back(std::move(op));
+}
+
+void Player::addObject(GdiObject obj)
+{
+    for (std::size_t i = 0; i < objects_.size(); ++i) {
+        if (std::holds_alternative<std::monostate>(objects_[i])) {
+            objects_[i] = std::move(obj);
+            return;
+        }
+    }
+    if (objects_.size() < std::size_t(kMaxObjects))
+        objects_.push_back(std::move(obj));
+    else
+        ++out_.skipped;
+}
+
+void Player::selectObject(int index)
+{
+    if (index < 0 || index >= int(objects_.size())) {
+        ++out_.skipped;
+        return;
+    }
+    const GdiObject& o = objects_[std::size_t(index)];
+    if (auto p = std::get_if<PenObj>(&o))
+        dc_.pen = *p;
+    else if (auto b = std::get_if<BrushObj>(&o))
+        dc_.brush = *b;
+    else if (auto f = std::get_if<FontObj>(&o))
+        dc_.font = *f;
+    else if (auto pal = std::get_if<PaletteObj>(&o))
+        dc_.palette = *pal;
+    else if (auto r = std::get_if<RegionObj>(&o)) {
+        // Selecting a region makes it the clipping region.
+        QPainterPath path;
+        for (const QRect& rr : r->rects)
+            path.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
+        Clip c;
+        c.on = true;
+        c.isRect = false;
+        c.path = path.simplified();
+        setClip(c);
+    } else
+        ++out_.skipped;
+}
+
+QPainterPath Player::arcPath(const U_RECT16& box, U_POINT16 start, U_POINT16 end, int kind)
+{
+    const QRectF r = rectFrom(box);
+    const QPointF c = r.center();
+    const QPointF ps = map(start.x, start.y), pe = map(end.x, end.y);
+    auto angle = [&](QPointF p) {
+        const qreal rx = r.width() / 2 == 0 ? 1 : r.width() / 2;
+        const qreal ry = r.height() / 2 == 0 ? 1 : r.height() / 2;
+        return std::atan2(-(p.y() - c.y()) / ry, (p.x() - c.x()) / rx) * 180.0 / M_PI;
+    };
+    const qreal a0 = angle(ps);
+    qreal sweep = angle(pe) - a0;
+    while (sweep <= 0)
+        sweep += 360;
+    if (ps == pe)
+        sweep = 360;
+    QPainterPath path;
+    if (kind == 2) { // pie
+        path.moveTo(c);
+        path.arcTo(r, a0, sweep);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(r, a0);
+        path.arcTo(r, a0, sweep);
+        if (kind == 1)
+            path.closeSubpath();
+    }
+    return path;
+}
+
+void Player::drawText(QPointF pt, const char* text, int length, const char* dx, int dxCount, uint16_t opts,
+                      const QRectF* rect)
+{
+    qreal sx, sy;
+    scales(sx, sy);
+    if (rect && (opts & U_ETO_OPAQUE)) {
+        OpShape bg;
+        bg.path.addRect(*rect);
+        bg.brush = QBrush(dc_.bkColor);
+        emitClipIfChanged();
+        out_.ops.emplace_back(std::move(bg));
+    }
+    if (length <= 0)
+        return;
+
+    const FontObj& f = dc_.font;
+    QRawFont raw = fonts_.get(f);
+    if (!raw.isValid()) {
+        ++out_.skipped;
+        return;
+    }
+    const qreal refAscent = raw.ascent(), refDescent = raw.descent();
+    qreal em;
+    if (f.height < 0)
+        em = -f.height * std::abs(sy);
+    else if (f.height > 0)
+        em = f.height * std::abs(sy) * kFontReferencePixels / std::max<qreal>(1, refAscent + refDescent);
+    else
+        em = out_.unitsPerInch / 6.0;
+    if (!(em > 0) || !std::isfinite(em))
+        return;
+    const qreal k = em / kFontReferencePixels;
+
+    const QString str = f.charset == 2 ? QString::fromLatin1(text, length) : fromCodePage(QByteArray(text, length));
+    QList<quint32> glyphs = raw.glyphIndexesForString(str);
+    QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::SeparateAdvances);
+    if (glyphs.isEmpty())
+        return;
+
+    qreal xstretch = 1;
+    if (f.width > 0) {
+        const qreal avg = raw.averageCharWidth() * k;
+        if (avg > 0)
+            xstretch = std::clamp(f.width * std::abs(sx) / avg, 0.05, 20.0);
+    }
+
+    // Glyph positions along the baseline, device units.
+    std::vector<qreal> xs(std::size_t(glyphs.size()) + 1, 0.0);
+    const int spaces = int(std::count(str.begin(), str.end(), QLatin1Char(' ')));
+    const qreal justify = (dc_.justifyCount > 0 && spaces > 0) ? mapWidth(dc_.justifyExtra) / spaces : 0;
+    for (int i = 0; i < glyphs.size(); ++i) {
+        qreal adv;
+        if (dx && i < dxCount)
+            adv = s16(dx + 2 * i) * std::abs(sx);
+        else {
+            adv = advances[i].x() * k * xstretch + mapWidth(dc_.charExtra);
+            if (i < str.size() && str[i] == QLatin1Char(' '))
+                adv += justify;
+        }
+        xs[std::size_t(i) + 1] = xs[std::size_t(i)] + adv;
+    }
+    const qreal width = xs.back();
+    const qreal ascent = refAscent * k, descent = refDescent * k;
+
+    const int align = dc_.textAlign;
+    const bool updateCp = align & U_TA_UPDATECP;
+    QPointF origin = updateCp ? map(dc_.current.x(), dc_.current.y()) : pt;
+    qreal startX = 0;
+    if ((align & U_TA_CENTER) == U_TA_CENTER)
+        startX = -width / 2;
+    else if (align & U_TA_RIGHT)
+        startX = -width;
+    qreal baseY = ascent; // top
+    if ((align & U_TA_BASELINE) == U_TA_BASELINE)
+        baseY = 0;
+    else if (align & U_TA_BOTTOM)
+        baseY = -descent;
+
+    OpText op;
+    op.origin = origin;
+    op.rotation = -f.escapement / 10.0;
+    op.offset = QPointF(startX, baseY);
+    op.scaleX = k * xstretch;
+    op.scaleY = k;
+    op.color = dc_.textColor;
+    op.background = dc_.bkColor;
+    op.opaque = dc_.bkMode == 2 && !(rect && (opts & U_ETO_OPAQUE));
+    op.backgroundRect = QRectF(startX, baseY - ascent, width, ascent + descent);
+    if (f.underline) {
+        const qreal t = std::max<qreal>(raw.lineThickness() * k, em / 20);
+        op.lines.push_back(QRectF(startX, baseY + raw.underlinePosition() * k, width, t));
+    }
+    if (f.strikeout) {
+        const qreal t = std::max<qreal>(raw.lineThickness() * k, em / 20);
+        op.lines.push_back(QRectF(startX, baseY - raw.xHeight() * k / 2 - t / 2, width, t));
+    }
+    if (rect && (opts & U_ETO_CLIPPED)) {
+        op.clipped = true;
+        op.clip = *rect;
+    }
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    for (int i = 0; i < glyphs.size(); ++i)
+        positions.append(QPointF(xs[std::size_t(i)] / op.scaleX, 0));
+    op.run.setRawFont(raw);
+    op.run.setGlyphIndexes(glyphs);
+    op.run.setPositions(positions);
+    emitClipIfChanged();
+    out_.ops.emplace_back(std::move(op));
+
+    if (updateCp) {
+        qreal moved = 0;
+        if ((align & U_TA_CENTER) == U_TA_CENTER)
+            moved = 0;
+        else if (align & U_TA_RIGHT)
+            moved = -width;
+        else
+            moved = width;
+        dc_.current.rx() += sx != 0 ? moved / sx : 0;
+    }
+}
+
+void Player::patBlt(const QRectF& r, uint32_t rop)
+{
+    OpShape op;
+    op.path.addRect(r);
+    switch (rop) {
+    case 0x00000042: op.brush = QBrush(Qt::black); break; // blackness
+    case 0x00FF0062: op.brush = QBrush(Qt::white); break; // whiteness
+    case 0x00AA0029: return;                              // leave the destination
+    default: op.brush = currentBrush(&op.under); break;   // pattern copy and the rest
+    }
+    emitClipIfChanged();
+    out_.ops.emplace_back(std::move(op));
+}
+
+void Player::drawDib(const char* dib, std::size_t len, QPointF dst, QPointF dstSize, QPointF src, QPointF srcSize,
+                     uint32_t rop, int usage, bool srcFromBottom)
+{
+    QImage img = dibToImage(dib, len, usage == 1 ? &dc_.palette.entries : nullptr);
+    if (img.isNull()) {
+        ++out_.skipped;
+        return;
+    }
+    QRectF target(map(dst.x(), dst.y()), map(dst.x() + dstSize.x(), dst.y() + dstSize.y()));
+    const bool flipX = target.width() < 0, flipY = target.height() < 0;
+    target = target.normalized();
+    QRectF source;
+    if (srcSize.x() == 0 || srcSize.y() == 0)
+        source = QRectF(img.rect());
+    else {
+        qreal top = src.y();
+        if (srcFromBottom)
+            top = img.height() - src.y() - std::abs(srcSize.y());
+        source = QRectF(src.x(), top, std::abs(srcSize.x()), std::abs(srcSize.y()));
+        source = source.intersected(QRectF(img.rect()));
+        if (source.isEmpty())
+            source = QRectF(img.rect());
+    }
+    if (flipX || flipY) {
+        img = img.copy(source.toAlignedRect()).mirrored(flipX, flipY);
+        source = QRectF(img.rect());
+    }
+    OpImage op;
+    op.target = target;
+    op.source = source;
+    switch (rop) {
+    case 0x008800C6: op.mode = QPainter::RasterOp_SourceAndDestination; break;
+    case 0x00EE0086: op.mode = QPainter::RasterOp_SourceOrDestination; break;
+    case 0x00660046: op.mode = QPainter::RasterOp_SourceXorDestination; break;
+    case 0x00220326: op.mode = QPainter::RasterOp_NotSourceAndDestination; break;
+    case 0x00330008: img.invertPixels(); break; // inverted copy
+    default: break;
+    }
+    op.image = std::move(img);
+    emitClipIfChanged();
+    out_.ops.emplace_back(std::move(op));
+}
+
+// One record; false when it could not be read at all.
+bool Player::record(int type, const char* rec, std::size_t size)
+{
+    const char* recEnd = rec + size;
+    auto has = [&](const char* p, std::size_t n) { return p >= rec && p <= recEnd && std::size_t(recEnd - p) >= n; };
+    U_POINT16 a{}, b{}, c{}, d{};
+    U_RECT16 r{};
+    uint16_t m = 0;
+    switch (type) {
+    case R_SETBKCOLOR: {
+        U_COLORREF col;
+        if (!U_WMRSETBKCOLOR_get(rec, &col)) return false;
+        dc_.bkColor = colorOf(col, dc_.palette);
+        return true;
+    }
+    case R_SETTEXTCOLOR: {
+        U_COLORREF col;
+        if (!U_WMRSETTEXTCOLOR_get(rec, &col)) return false;
+        dc_.textColor = colorOf(col, dc_.palette);
+        return true;
+    }
+    case R_SETBKMODE:
+        if (!U_WMRSETBKMODE_get(rec, &m)) return false;
+        dc_.bkMode = m;
+        return true;
+    case R_SETMAPMODE:
+        if (!U_WMRSETMAPMODE_get(rec, &m)) return false;
+        if (m >= 1 && m <= 8)
+            dc_.mapMode = m;
+        return true;
+    case R_SETPOLYFILLMODE:
+        if (!U_WMRSETPOLYFILLMODE_get(rec, &m)) return false;
+        dc_.polyFill = m;
+        return true;
+    case R_SETTEXTCHAREXTRA:
+        if (!U_WMRSETTEXTCHAREXTRA_get(rec, &m)) return false;
+        dc_.charExtra = int16_t(m);
+        return true;
+    case R_SETTEXTJUSTIFICATION: {
+        uint16_t count = 0, extra = 0;
+        if (!U_WMRSETTEXTJUSTIFICATION_get(rec, &count, &extra)) return false;
+        dc_.justifyCount = count;
+        dc_.justifyExtra = extra;
+        return true;
+    }
+    case R_SETTEXTALIGN:
+        if (!U_WMRSETTEXTALIGN_get(rec, &m)) return false;
+        dc_.textAlign = m;
+        return true;
+    case R_SETWINDOWORG:
+        if (!U_WMRSETWINDOWORG_get(rec, &a)) return false;
+        dc_.windowOrg = QPointF(a.x, a.y);
+        return true;
+    case R_SETWINDOWEXT:
+        if (!U_WMRSETWINDOWEXT_get(rec, &a)) return false;
+        if (a.x != 0 && a.y != 0)
+            dc_.windowExt = QPointF(a.x, a.y);
+        return true;
+    case R_SETVIEWPORTORG:
+        if (!U_WMRSETVIEWPORTORG_get(rec, &a)) return false;
+        dc_.viewportOrg = QPointF(a.x, a.y);
+        return true;
+    case R_SETVIEWPORTEXT:
+        if (!U_WMRSETVIEWPORTEXT_get(rec, &a)) return false;
+        if (a.x != 0 && a.y != 0)
+            dc_.viewportExt = QPointF(a.x, a.y);
+        return true;
+    case R_OFFSETWINDOWORG:
+        if (!U_WMROFFSETWINDOWORG_get(rec, &a)) return false;
+        dc_.windowOrg += QPointF(a.x, a.y);
+        return true;
+    case R_OFFSETVIEWPORTORG:
+        if (!U_WMROFFSETVIEWPORTORG_get(rec, &a)) return false;
+        dc_.viewportOrg += QPointF(a.x, a.y);
+        return true;
+    case R_SCALEWINDOWEXT:
+    case R_SCALEVIEWPORTEXT: {
+        if (!(type == R_SCALEWINDOWEXT ? U_WMRSCALEWINDOWEXT_get(rec, &a, &b) : U_WMRSCALEVIEWPORTEXT_get(rec, &a, &b)))
+            return false;
+        if (a.x == 0 || a.y == 0 || b.x == 0 || b.y == 0) return true;
+        QPointF& ext = type == R_SCALEWINDOWEXT ? dc_.windowExt : dc_.viewportExt;
+        ext = QPointF(ext.x() * b.x / a.x, ext.y() * b.y / a.y);
+        if (ext.x() == 0 || ext.y() == 0) ext = QPointF(1, 1);
+        return true;
+    }
+    case R_MOVETO:
+        if (!U_WMRMOVETO_get(rec, &a)) return false;
+        dc_.current = QPointF(a.x, a.y);
+        return true;
+    case R_LINETO: {
+        if (!U_WMRLINETO_get(rec, &a)) return false;
+        QPainterPath p;
+        p.moveTo(map(dc_.current.x(), dc_.current.y()));
+        p.lineTo(map(a.x, a.y));
+        addShape(p, false);
+        dc_.current = QPointF(a.x, a.y);
+        return true;
+    }
+    case R_EXCLUDECLIPRECT:
+        if (!U_WMREXCLUDECLIPRECT_get(rec, &r)) return false;
+        excludeClip(rectFrom(r));
+        return true;
+    case R_INTERSECTCLIPRECT:
+        if (!U_WMRINTERSECTCLIPRECT_get(rec, &r)) return false;
+        intersectClip(rectFrom(r));
+        return true;
+    case R_OFFSETCLIPRGN: {
+        if (!U_WMROFFSETCLIPRGN_get(rec, &a)) return false;
+        if (dc_.clip.on) {
+            const QPointF delta = map(a.x, a.y) - map(0, 0);
+            Clip cl = dc_.clip;
+            cl.rect.translate(delta);
+            cl.path.translate(delta);
+            setClip(cl);
+        }
+        return true;
+    }
+    case R_ARC:
+    case R_PIE:
+    case R_CHORD: {
+        int ok = type == R_ARC ? U_WMRARC_get(rec, &a, &b, &r)
+                 : type == R_PIE ? U_WMRPIE_get(rec, &a, &b, &r)
+                                 : U_WMRCHORD_get(rec, &a, &b, &r);
+        if (!ok) return false;
+        const int kind = type == R_ARC ? 0 : type == R_CHORD ? 1 : 2;
+        addShape(arcPath(r, a, b, kind), kind != 0);
+        return true;
+    }
+    case R_ELLIPSE: {
+        if (!U_WMRELLIPSE_get(rec, &r)) return false;
+        QPainterPath p;
+        p.addEllipse(rectFrom(r));
+        addShape(p, true);
+        return true;
+    }
+    case R_RECTANGLE: {
+        if (!U_WMRRECTANGLE_get(rec, &r)) return false;
+        QPainterPath p;
+        p.addRect(rectFrom(r));
+        addShape(p, true);
+        return true;
+    }
+    case R_ROUNDRECT: {
+        int16_t w = 0, h = 0;
+        if (!U_WMRROUNDRECT_get(rec, &w, &h, &r)) return false;
+        QPainterPath p;
+        p.addRoundedRect(rectFrom(r), mapWidth(w) / 2, std::abs(map(0, h).y() - map(0, 0).y()) / 2);
+        addShape(p, true);
+        return true;
+    }
+    case R_SETPIXEL: {
+        U_COLORREF col;
+        if (!U_WMRSETPIXEL_get(rec, &col, &a)) return false;
+        OpShape op;
+        op.path.addRect(mapRect(a.x, a.y, a.x + 1, a.y + 1));
+        op.brush = QBrush(colorOf(col, dc_.palette));
+        emitClipIfChanged();
+        out_.ops.emplace_back(std::move(op));
+        return true;
+    }
+    case R_PATBLT: {
+        uint32_t rop = 0;
+        if (!U_WMRPATBLT_get(rec, &a, &b, &rop)) return false;
+        patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
+        return true;
+    }
+    case R_POLYGON:
+    case R_POLYLINE: {
+        uint16_t n = 0;
+        const char* pts = nullptr;
+        if (!(type == R_POLYGON ? U_WMRPOLYGON_get(rec, &n, &pts) : U_WMRPOLYLINE_get(rec, &n, &pts))) return false;
+        if (!has(pts, std::size_t(n) * 4) || n == 0) return false;
+        QPolygonF poly;
+        poly.reserve(n);
+        for (int i = 0; i < n; ++i)
+            poly << map(s16(pts + 4 * i), s16(pts + 4 * i + 2));
+        QPainterPath p;
+        p.addPolygon(poly);
+        if (type == R_POLYGON) {
+            p.closeSubpath();
+            p.setFillRule(dc_.polyFill == 2 ? Qt::WindingFill : Qt::OddEvenFill);
+        }
+        addShape(p, type == R_POLYGON);
+        return true;
+    }
+    case R_POLYPOLYGON: {
+        uint16_t count = 0;
+        const uint16_t* counts = nullptr;
+        const char* pts = nullptr;
+        if (!U_WMRPOLYPOLYGON_get(rec, &count, &counts, &pts)) return false;
+        const char* countBytes = reinterpret_cast<const char*>(counts);
+        if (!has(countBytes, std::size_t(count) * 2)) return false;
+        QPainterPath p;
+        p.setFillRule(dc_.polyFill == 2 ? Qt::WindingFill : Qt::OddEvenFill);
+        const char* cur = countBytes + std::size_t(count) * 2;
+        for (int i = 0; i < count; ++i) {
+            const int n = u16(countBytes + 2 * i);
+            if (!has(cur, std::size_t(n) * 4)) return false;
+            QPolygonF poly;
+            for (int j = 0; j < n; ++j)
+                poly << map(s16(cur + 4 * j), s16(cur + 4 * j + 2));
+            p.addPolygon(poly);
+            p.closeSubpath();
+            cur += std::size_t(n) * 4;
+        }
+        addShape(p, true);
+        return true;
+    }
+    case R_SAVEDC:
+        if (saved_.size() < std::size_t(kMaxSaveDepth))
+            saved_.push_back(dc_);
+        return true;
+    case R_RESTOREDC: {
+        int16_t n = 0;
+        if (!U_WMRRESTOREDC_get(rec, &n)) return false;
+        int target;
+        if (n < 0)
+            target = int(saved_.size()) + n; // relative: -1 is the last saved
+        else
+            target = n - 1;                  // absolute level, 1 is the first
+        if (target < 0 || target >= int(saved_.size()))
+            return true;
+        dc_ = saved_[std::size_t(target)];
+        saved_.resize(std::size_t(target));
+        return true;
+    }
+    case R_SELECTOBJECT:
+        if (!U_WMRSELECTOBJECT_get(rec, &m)) return false;
+        selectObject(m);
+        return true;
+    case R_SELECTPALETTE:
+        if (!U_WMRSELECTPALETTE_get(rec, &m)) return false;
+        selectObject(m);
+        return true;
+    case R_DELETEOBJECT:
+        if (!U_WMRDELETEOBJECT_get(rec, &m)) return false;
+        if (m < objects_.size())
+            objects_[m] = std::monostate{};
+        return true;
+    case R_SELECTCLIPREGION: {
+        if (!U_WMRSELECTCLIPREGION_get(rec, &m)) return false;
+        if (m < objects_.size() && std::holds_alternative<RegionObj>(objects_[m]))
+            selectObject(m);
+        else
+            setClip(Clip{});
+        return true;
+    }
+    case R_FILLREGION:
+    case R_PAINTREGION: {
+        uint16_t region = 0, brush = 0;
+        if (type == R_FILLREGION) {
+            if (!U_WMRFILLREGION_get(rec, &region, &brush)) return false;
+        } else if (!U_WMRPAINTREGION_get(rec, &region))
+            return false;
+        if (region >= objects_.size()) return false;
+        const auto* reg = std::get_if<RegionObj>(&objects_[region]);
+        if (!reg) return false;
+        BrushObj keep = dc_.brush;
+        if (type == R_FILLREGION) {
+            if (brush >= objects_.size() || !std::holds_alternative<BrushObj>(objects_[brush])) return false;
+            dc_.brush = std::get<BrushObj>(objects_[brush]);
+        }
+        QPainterPath p;
+        for (const QRect& rr : reg->rects)
+            p.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
+        addShape(p, true, false);
+        dc_.brush = keep;
+        return true;
+    }
+    case R_CREATEPENINDIRECT: {
+        U_PEN pen;
+        const char* body = rec + 6;
+        if (size < 16) return false;
+        std::memcpy(&pen, body, sizeof(U_PEN));
+        PenObj p;
+        p.style = pen.Style;
+        p.width = int16_t(pen.Widthw[0]);
+        p.color = colorOf(pen.Color, dc_.palette);
+        addObject(p);
+        return true;
+    }
+    case R_CREATEBRUSHINDIRECT: {
+        const char* body = nullptr;
+        if (!U_WMRCREATEBRUSHINDIRECT_get(rec, &body) || !has(body, 8)) return false;
+        BrushObj br;
+        br.style = u16(body);
+        br.color = colorAt(body + 2, dc_.palette);
+        br.hatch = u16(body + 6);
+        addObject(br);
+        return true;
+    }
+    case R_CREATEFONTINDIRECT: {
+        const char* body = nullptr;
+        if (!U_WMRCREATEFONTINDIRECT_get(rec, &body) || !has(body, 18)) return false;
+        FontObj f;
+        f.height = s16(body);
+        f.width = s16(body + 2);
+        f.escapement = s16(body + 4);
+        f.weight = s16(body + 8);
+        f.italic = body[10];
+        f.underline = body[11];
+        f.strikeout = body[12];
+        f.charset = uint8_t(body[13]);
+        const char* face = body + 18;
+        std::size_t maxLen = std::min<std::size_t>(32, std::size_t(recEnd - face));
+        std::size_t len = 0;
+        while (len < maxLen && face[len])
+            ++len;
+        f.face = fromCodePage(QByteArray(face, int(len)));
+        addObject(f);
+        return true;
+    }
+    case R_CREATEPALETTE: {
+        U_PALETTE pal;
+        const char* entries = nullptr;
+        if (!U_WMRCREATEPALETTE_get(rec, &pal, &entries)) return false;
+        PaletteObj p;
+        const std::size_t n = has(entries, std::size_t(pal.NumEntries) * 4) ? pal.NumEntries : std::size_t(recEnd - entries) / 4;
+        for (std::size_t i = 0; i < n; ++i)
+            p.entries.push_back(QColor(uint8_t(entries[4 * i + 1]), uint8_t(entries[4 * i + 2]), uint8_t(entries[4 * i + 3])));
+        addObject(p);
+        return true;
+    }
+    case R_SETPALENTRIES: {
+        U_PALETTE pal;
+        const char* entries = nullptr;
+        if (!U_WMRSETPALENTRIES_get(rec, &pal, &entries)) return false;
+        const std::size_t n = has(entries, std::size_t(pal.NumEntries) * 4) ? pal.NumEntries : 0;
+        auto& e = dc_.palette.entries;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t at = pal.Start + i;
+            if (at < 4096) {
+                if (e.size() <= at) e.resize(at + 1);
+                e[at] = QColor(uint8_t(entries[4 * i + 1]), uint8_t(entries[4 * i + 2]), uint8_t(entries[4 * i + 3]));
+            }
+        }
+        return true;
+    }
+    case R_CREATEREGION: {
+        // Region: 10 bytes of header fields, bounding box, then scans of
+        // (count, top, bottom, count pairs of left/right, count again).
+        const char* body = rec + 6;
+        if (!has(body, 22)) { addObject(RegionObj{}); return false; }
+        const int scans = s16(body + 8);
+        RegionObj reg;
+        const char* cur = body + 20;
+        for (int i = 0; i < scans && has(cur, 6); ++i) {
+            const int count = u16(cur);
+            const int top = s16(cur + 2), bottom = s16(cur + 4);
+            if (!has(cur + 6, std::size_t(count) * 2 + 2)) break;
+            for (int j = 0; j + 1 < count; j += 2) {
+                const int left = s16(cur + 6 + 2 * j), right = s16(cur + 8 + 2 * j);
+                if (right > left && bottom > top)
+                    reg.rects.push_back(QRect(left, top, right - left, bottom - top));
+            }
+            cur += 6 + std::size_t(count) * 2 + 2;
+        }
+        if (scans == 0) { // an empty scan list stands for the bounding box
+            const int l = s16(body + 10), t = s16(body + 12), rr = s16(body + 14), bb = s16(body + 16);
+            if (rr > l && bb > t) reg.rects.push_back(QRect(l, t, rr - l, bb - t));
+        }
+        addObject(reg);
+        return true;
+    }
+    case R_DIBCREATEPATTERNBRUSH: {
+        uint16_t style = 0, usage = 0;
+        const char* bm16 = nullptr;
+        const char* dib = nullptr;
+        if (!U_WMRDIBCREATEPATTERNBRUSH_get(rec, &style, &usage, &bm16, &dib)) { addObject(BrushObj{}); return false; }
+        BrushObj br;
+        br.style = 5;
+        if (dib && dib >= rec && dib < recEnd)
+            br.pattern = dibToImage(dib, std::size_t(recEnd - dib), usage == 1 ? &dc_.palette.entries : nullptr);
+        if (br.pattern.isNull()) { br.style = 0; br.color = Qt::gray; }
+        addObject(br);
+        return true;
+    }
+    case R_CREATEPATTERNBRUSH: {
+        // An old device-dependent bitmap; a neutral grey stands in for it.
+        BrushObj br;
+        br.color = Qt::gray;
+        addObject(br);
+        return true;
+    }
+    case R_TEXTOUT: {
+        if (size < 8) return false;
+        const int len = s16(rec + 6);
+        if (len < 0 || !has(rec + 8, std::size_t((len + 1) & ~1) + 4)) return false;
+        int16_t l16 = 0;
+        const char* str = nullptr;
+        if (!U_WMRTEXTOUT_get(rec, &a, &l16, &str)) return false;
+        drawText(map(a.x, a.y), str, len, nullptr, 0, 0, nullptr);
+        return true;
+    }
+    case R_EXTTEXTOUT: {
+        if (size < 14) return false;
+        int16_t len = 0;
+        uint16_t opts = 0;
+        const char* str = nullptr;
+        const int16_t* dx = nullptr;
+        if (!U_WMREXTTEXTOUT_get(rec, &a, &len, &opts, &str, &dx, &r)) return false;
+        if ((opts & (U_ETO_OPAQUE | U_ETO_CLIPPED)) && size < 22) return false;
+        if (len < 0 || !has(str, std::size_t(len))) return false;
+        const char* dxBytes = reinterpret_cast<const char*>(dx);
+        int dxCount = 0;
+        if (dxBytes && len > 0 && has(dxBytes, 2))
+            dxCount = std::min<int>(len, int((recEnd - dxBytes) / 2));
+        QRectF rect;
+        const bool hasRect = opts & (U_ETO_OPAQUE | U_ETO_CLIPPED);
+        if (hasRect)
+            rect = rectFrom(r);
+        drawText(map(a.x, a.y), str, len, dxCount ? dxBytes : nullptr, dxCount, opts, hasRect ? &rect : nullptr);
+        return true;
+    }
+    case R_DIBBITBLT: {
+        uint32_t rop = 0;
+        const char* dib = nullptr;
+        if (!U_WMRDIBBITBLT_get(rec, &a, &b, &c, &rop, &dib)) return false;
+        if (!dib) {
+            patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
+            return true;
+        }
+        if (dib < rec || dib >= recEnd) return false;
+        drawDib(dib, std::size_t(recEnd - dib), QPointF(a.x, a.y), QPointF(b.x, b.y), QPointF(c.x, c.y),
+                QPointF(b.x, b.y), rop, 0, true);
+        return true;
+    }
+    case R_DIBSTRETCHBLT: {
+        uint32_t rop = 0;
+        const char* dib = nullptr;
+        if (!U_WMRDIBSTRETCHBLT_get(rec, &a, &b, &c, &d, &rop, &dib)) return false;
+        if (!dib) {
+            patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
+            return true;
+        }
+        if (dib < rec || dib >= recEnd) return false;
+        drawDib(dib, std::size_t(recEnd - dib), QPointF(a.x, a.y), QPointF(b.x, b.y), QPointF(c.x, c.y),
+                QPointF(d.x, d.y), rop, 0, true);
+        return true;
+    }
+    case R_STRETCHDIB: {
+        uint32_t rop = 0;
+        uint16_t usage = 0;
+        const char* dib = nullptr;
+        if (!U_WMRSTRETCHDIB_get(rec, &a, &b, &c, &d, &usage, &rop, &dib)) return false;
+        if (!dib || dib < rec || dib >= recEnd) return false;
+        drawDib(dib, std::size_t(recEnd - dib), QPointF(a.x, a.y), QPointF(b.x, b.y), QPointF(c.x, c.y),
+                QPointF(d.x, d.y), rop, usage, true);
+        return true;
+    }
+    case R_SETDIBTODEV: {
+        uint16_t usage = 0, scanCount = 0, startScan = 0;
+        const char* dib = nullptr;
+        if (!U_WMRSETDIBTODEV_get(rec, &a, &b, &c, &usage, &scanCount, &startScan, &dib)) return false;
+        if (!dib || dib < rec || dib >= recEnd) return false;
+        drawDib(dib, std::size_t(recEnd - dib), QPointF(a.x, a.y), QPointF(b.x, b.y), QPointF(c.x, c.y),
+                QPointF(b.x, b.y), 0x00CC0020, usage, true);
+        return true;
+    }
+    case R_BITBLT:
+    case R_STRETCHBLT: {
+        // Only the pattern form (no bitmap) is drawn; device-dependent
+        // bitmaps of the 16-bit era are skipped.
+        const uint8_t xb = uint8_t(rec[5]);
+        if (!U_TEST_NOPXB(size, xb)) return false;
+        uint32_t rop = 0;
+        U_BITMAP16 bm;
+        const char* px = nullptr;
+        if (type == R_BITBLT) {
+            if (!U_WMRBITBLT_get(rec, &a, &b, &c, &rop, &bm, &px)) return false;
+        } else if (!U_WMRSTRETCHBLT_get(rec, &a, &b, &c, &d, &rop, &bm, &px))
+            return false;
+        patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
+        return true;
+    }
+    case R_SETROP2:
+    case R_REALIZEPALETTE:
+    case R_ESCAPE:
+    case 0x05: // SETRELABS
+    case 0x07: // SETSTRETCHBLTMODE
+    case 0x31: // SETMAPPERFLAGS
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Player::run()
+{
+    const char* p = begin_;
+    U_WMRPLACEABLE placeable;
+    U_WMRHEADER header;
+    std::memset(&placeable, 0, sizeof placeable);
+    std::memset(&header, 0, sizeof header);
+    const int headerSize = wmfheader_get(p, end_, &placeable, &header);
+    // wmfheader_get only checks the header fits; its length field may claim less than the header itself.
+    out_.placeable = placeable.Key == 0x9AC6CDD7;
+    const std::size_t minHeader = (out_.placeable ? U_SIZE_WMRPLACEABLE : 0) + U_SIZE_WMRHEADER;
+    p += std::max<std::size_t>(std::size_t(std::max(headerSize, 0)), minHeader);
+
+    const int objectCount = std::min<int>(header.nObjects, kMaxObjects);
+    objects_.reserve(std::size_t(objectCount));
+    objects_.resize(std::size_t(objectCount));
+
+    QRectF frame;
+    if (out_.placeable) {
+        frame = QRectF(QPointF(placeable.Dst.left, placeable.Dst.top), QPointF(placeable.Dst.right, placeable.Dst.bottom)).normalized();
+        out_.unitsPerInch = placeable.Inch ? placeable.Inch : 1440;
+    }
+    if (frame.width() < 1 || frame.height() < 1) {
+        // No size of its own: the first window origin and extent give the frame.
+        out_.placeable = false;
+        QPointF org(0, 0), ext(0, 0);
+        for (const char* q = p; q + 6 <= end_;) {
+            const std::size_t sz = U_WMRRECSAFE_get(q, end_);
+            if (!sz) break;
+            const int t = uint8_t(q[4]);
+            if (t == R_SETWINDOWORG && sz >= 10) org = QPointF(s16(q + 8), s16(q + 6));
+            if (t == R_SETWINDOWEXT && sz >= 10) {
+                ext = QPointF(s16(q + 8), s16(q + 6));
+                break;
+            }
+            if (t == R_EOF) break;
+            q += sz;
+        }
+        if (ext.x() == 0 || ext.y() == 0)
+            ext = QPointF(1000, 1000);
+        frame = QRectF(org, QSizeF(ext.x(), ext.y())).normalized();
+        // Treat the units as screen pixels (96 a inch) unless that makes a picture over ten inches;
+        // then they are most likely twips.
+        out_.unitsPerInch = std::max(frame.width(), frame.height()) > 960 ? 1440 : 96;
+    }
+    out_.frame = frame;
+    dc_.windowOrg = dc_.viewportOrg = frame.topLeft();
+    dc_.windowExt = dc_.viewportExt = QPointF(frame.width(), frame.height());
+    dc_.font.face = QStringLiteral("Arial");
+
+    while (p + 6 <= end_) {
+        const std::size_t size = U_WMRRECSAFE_get(p, end_);
+        if (!size) {
+            out_.damaged = true;
+            break;
+        }
+        const int type = uint8_t(p[4]);
+        ++out_.records;
+        if (type == R_EOF && size == 6)
+            break;
+        if (!record(type, p, size))
+            ++out_.skipped;
+        p += size;
+    }
+    if (p + 6 > end_ && p != end_)
+        out_.damaged = true;
+}
+
+void drawOps(const MetafileData& d, QPainter& painter, const QRectF& target)
+{
+    if (d.frame.width() <= 0 || d.frame.height() <= 0 || target.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / d.frame.width(), target.height() / d.frame.height());
+    painter.translate(-d.frame.topLeft());
+    painter.save();
+    for (const Op& op : d.ops) {
+        if (auto s = std::get_if<OpShape>(&op)) {
+            if (s->under.style() != Qt::NoBrush)
+                painter.fillPath(s->path, s->under);
+            painter.setPen(s->pen);
+            painter.setBrush(s->brush);
+            painter.drawPath(s->path);
+        } else if (auto t = std::get_if<OpText>(&op)) {
+            painter.save();
+            if (t->clipped)
+                painter.setClipRect(t->clip, Qt::IntersectClip);
+            painter.translate(t->origin);
+            if (t->rotation != 0)
+                painter.rotate(t->rotation);
+            if (t->opaque)
+                painter.fillRect(t->backgroundRect, t->background);
+            for (const QRectF& line : t->lines)
+                painter.fillRect(line, t->color);
+            painter.translate(t->offset);
+            painter.scale(t->scaleX, t->scaleY);
+            painter.setPen(t->color);
+            painter.drawGlyphRun(QPointF(0, 0), t->run);
+            painter.restore();
+        } else if (auto im = std::get_if<OpImage>(&op)) {
+            const auto mode = painter.compositionMode();
+            if (im->mode != QPainter::CompositionMode_SourceOver)
+                painter.setCompositionMode(im->mode);
+            painter.drawImage(im->target, im->image, im->source);
+            painter.setCompositionMode(mode);
+        } else if (auto c = std::get_if<OpClip>(&op)) {
+            painter.restore();
+            painter.save();
+            if (c->on) {
+                if (c->isRect)
+                    painter.setClipRect(c->rect, Qt::IntersectClip);
+                else
+                    painter.setClipPath(c->path, Qt::IntersectClip);
+            }
+        }
+    }
+    painter.restore();
+    painter.restore();
+}
+
+} // namespace
+
+MetafilePicture::MetafilePicture() : d_(std::make_unique<MetafileData>()) {}
+MetafilePicture::~MetafilePicture() = default;
+
+std::shared_ptr<MetafilePicture> MetafilePicture::fromBytes(const QByteArray& bytes, const QString& source)
+{
+    // A metafile starts with the placeable key or with a header record of
+    // type 1 (memory) or 2 (disk), a 9-word header length and version 0x100/0x300.
+    if (bytes.size() < 18)
+        return nullptr;
+    const char* p = bytes.constData();
+    const bool placeable = u32(p) == 0x9AC6CDD7u;
+    const char* h = placeable ? p + 22 : p;
+    if (placeable && bytes.size() < 22 + 18)
+        return nullptr;
+    const uint16_t kind = u16(h), words = u16(h + 2), version = u16(h + 4);
+    if (!placeable && (!(kind == 1 || kind == 2) || words != 9 || !(version == 0x100 || version == 0x300)))
+        return nullptr;
+
+    registerBundledFonts();
+    QByteArray padded = bytes;
+    const int realSize = padded.size();
+    padded.append(QByteArray(kPadding, '\0'));
+    std::shared_ptr<MetafilePicture> pic(new MetafilePicture());
+    pic->source_ = source;
+    Player player(padded.constData(), std::size_t(realSize), *pic->d_);
+    player.run();
+    return pic;
+}
+
+QSizeF MetafilePicture::sizeTwips() const
+{
+    const qreal f = 1440.0 / d_->unitsPerInch;
+    return QSizeF(d_->frame.width() * f, d_->frame.height() * f);
+}
+
+void MetafilePicture::draw(QPainter& painter, const QRectF& target) const { drawOps(*d_, painter, target); }
+QString MetafilePicture::source() const { return source_; }
+bool MetafilePicture::placeable() const { return d_->placeable; }
+QRectF MetafilePicture::frame() const { return d_->frame; }
+int MetafilePicture::recordCount() const { return d_->records; }
+int MetafilePicture::skippedRecords() const { return d_->skipped; }
+bool MetafilePicture::damaged() const { return d_->damaged; }
+
+PicturePtr loadMetafilePicture(const QString& fullPath, const QString& source)
+{
+    QFile file(fullPath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PictureError(("cannot open picture " + source).toStdString());
+    // Page images are small; anything past 64 MB is not one of ours.
+    const QByteArray bytes = file.read(64 * 1024 * 1024);
+    auto pic = MetafilePicture::fromBytes(bytes, source);
+    if (!pic)
+        throw PictureError(("not a metafile: " + source).toStdString());
+    return pic;
+}
+
+} // namespace oravians
