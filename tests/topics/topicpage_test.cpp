@@ -1,7 +1,13 @@
 #include "topicstest.h"
 
 #if __has_include("quiz/openquiz.h")
+#include "platform/paths.h"
 #include "quiz/multiple.h"
+#include "quiz/openquiz.h"
+#include "quiz/questionfile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #define HAVE_QUIZ 1
 #endif
 
@@ -127,18 +133,59 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
 }
 
 #ifdef HAVE_QUIZ
-TEST_F(TopicPageTest, MultipleChoiceShowsTheQuizOverThePage)
+// The topic's question file lives in a folder of the test's own.
+struct TopicQuizTest : MenuFixture {
+    QTemporaryDir folder;
+    QString oldRoot;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        oldRoot = ContentRoot::get();
+        ContentRoot::set(folder.path());
+        MenuFixture::SetUp();
+    }
+    void TearDown() override { ContentRoot::set(oldRoot); }
+
+    void writeQuiz(const QString& title)
+    {
+        QuestionSet set{title, {}};
+        for (int n = 1; n <= 10; ++n)
+            set.questions.push_back({QStringLiteral("Question %1?").arg(n), {"One", "Two", "Three", "Four"}, {"2"}});
+        QDir(folder.path()).mkpath("multiple");
+        writeQuestionFile(folder.filePath("multiple/" + title + ".txt"), set);
+    }
+};
+
+TEST_F(TopicQuizTest, MultipleChoiceShowsTheTopicsQuizOverThePage)
+{
+    writeQuiz("Edmund Quellmore");
+    clickMenu(10);
+    app.click(app.quellmore->Label3[0]);
+    ASSERT_EQ(app.top(), app.multiple.peek());
+    EXPECT_EQ(pictureOf(app.multiple->Picture1), "images\\quellmoresm.jpg");
+    EXPECT_EQ(app.multiple->Label5.caption, "The Oravians");
+    EXPECT_EQ(app.module1.worktitle, "Edmund Quellmore");
+    EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
+    EXPECT_TRUE(app.quellmore.loaded()) << "the page stays beneath the quiz";
+}
+
+TEST_F(TopicQuizTest, InventionsQuizUsesItsOwnFileAndPicture)
+{
+    writeQuiz("Oravian Inventions");
+    clickMenu(8);
+    app.click(app.inventions->Label3[0]);
+    ASSERT_EQ(app.top(), app.multiple.peek());
+    EXPECT_EQ(pictureOf(app.multiple->Picture1), "images\\engineersm.jpg");
+    EXPECT_EQ(app.module1.worktitle, "Oravian Inventions");
+}
+
+TEST_F(TopicQuizTest, MissingQuestionFileKeepsThePageUpWithAMessage)
 {
     clickMenu(10);
     app.click(app.quellmore->Label3[0]);
-    // Whether the question file is there or not, the page never crashes; with
-    // the built-in file present the quiz comes up with the topic's picture.
-    if (app.top() == app.multiple.peek()) {
-        EXPECT_EQ(pictureOf(app.multiple->Picture1), "images\\quellmoresm.jpg");
-    } else {
-        EXPECT_EQ(app.top(), app.quellmore.peek());
-        EXPECT_FALSE(rig.messages.shown.empty());
-    }
+    EXPECT_EQ(app.top(), app.quellmore.peek());
+    EXPECT_EQ(rig.messages.texts(), QStringList{QString::fromLatin1(kQuizNotOpened)});
     EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
 }
 #endif
