@@ -1,6 +1,5 @@
 #include "topicstest.h"
 
-#if __has_include("quiz/openquiz.h")
 #include "platform/paths.h"
 #include "quiz/multiple.h"
 #include "quiz/openquiz.h"
@@ -8,8 +7,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#define HAVE_QUIZ 1
-#endif
 
 namespace oravians::testing {
 namespace {
@@ -132,7 +129,6 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
     EXPECT_FALSE(page.Label3[5].opaque);
 }
 
-#ifdef HAVE_QUIZ
 // The topic's question file lives in a folder of the test's own.
 struct TopicQuizTest : MenuFixture {
     QTemporaryDir folder;
@@ -188,7 +184,6 @@ TEST_F(TopicQuizTest, MissingQuestionFileKeepsThePageUpWithAMessage)
     EXPECT_EQ(rig.messages.texts(), QStringList{QString::fromLatin1(kQuizNotOpened)});
     EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
 }
-#endif
 
 } // namespace
 } // namespace oravians::testing
