@@ -203,6 +203,14 @@ void QtPrinter::print(const QString& text, bool newline)
     const double perDot = twipsPerDot();
     const QFont f = font();
     const QFontMetricsF metrics(f, printer_.get());
+    // Text that would run past the bottom goes on at the top of a new page,
+    // as a printer's text output does, rather than off the paper.
+    const float lineHeight = float(metrics.lineSpacing() * perDot);
+    if (y_ > 0 && y_ + lineHeight > pageHeight()) {
+        if (!printer_->newPage())
+            fail(QStringLiteral("The printer %1 could not start a new page.").arg(queue_));
+        y_ = 0;
+    }
     if (!text.isEmpty()) {
         p.setFont(f);
         p.setPen(colour_);
@@ -210,7 +218,7 @@ void QtPrinter::print(const QString& text, bool newline)
     }
     if (newline) {
         x_ = 0;
-        y_ += float(metrics.lineSpacing() * perDot);
+        y_ += lineHeight;
     } else {
         x_ += float(metrics.horizontalAdvance(text) * perDot);
     }

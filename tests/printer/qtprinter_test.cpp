@@ -231,6 +231,38 @@ TEST_F(RealPrinting, FrameLinesAndPictureLandWhereDrawn)
     EXPECT_EQ(pixelsLike(page, QRect(middle - QPoint(5, 5), QSize(10, 10)), Qt::black), 0);
 }
 
+TEST_F(RealPrinting, TextPastTheBottomGoesOnOverThePage)
+{
+    QtPrinter printer;
+    printer.setFontName(QStringLiteral("Times New Roman"));
+    printer.setFontSize(32);
+    const float height = printer.pageHeight();
+    int lines = 0;
+    float lastY = 0;
+    bool wrapped = false;
+    while (!wrapped && lines < 200) {
+        printer.print(QStringLiteral("Line%1").arg(++lines));
+        wrapped = printer.currentY() < lastY;
+        lastY = printer.currentY();
+        ASSERT_LE(printer.currentY(), height);
+    }
+    ASSERT_TRUE(wrapped);
+    printer.print(QStringLiteral("Overleaf"));
+    printer.endDoc();
+
+    const QString pdf = printedPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    const QString all = pdfText(pdf);
+    const QStringList pages = all.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 2);
+    // Every line is on paper; the wrapped line opens the second page.
+    for (int n = 1; n <= lines; ++n)
+        EXPECT_TRUE(all.contains(QRegularExpression(QStringLiteral("\\bLine%1\\b").arg(n)))) << n;
+    EXPECT_TRUE(pages[1].trimmed().startsWith(QStringLiteral("Line%1").arg(lines)));
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("Overleaf")));
+    EXPECT_FALSE(pages[0].contains(QStringLiteral("Overleaf")));
+}
+
 TEST_F(RealPrinting, EndingAnEmptyDocumentSendsNothing)
 {
     QtPrinter printer;
