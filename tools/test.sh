@@ -31,6 +31,15 @@ tests_total=0
 tests_failed=0
 problems=0
 
+# A stage that could not run counts as one failed test, so that the summary
+# line never reads as a pass.
+broken() {
+    record "$1" "$2"
+    ctest_lines+=("[$1] $2")
+    tests_total=$((tests_total + 1))
+    tests_failed=$((tests_failed + 1))
+}
+
 elapsed() { echo "$(( $(date +%s) - $1 ))s"; }
 record() { summary+=("$(printf '%-28s %s' "$1" "$2")"); }
 
@@ -41,10 +50,15 @@ run_suite() {
     t0=$(date +%s)
     echo
     echo "== [$name] configure and build $dir"
-    if ! cmake -S . -B "$dir" -G Ninja "$@" || ! cmake --build "$dir" -j2; then
-        record "$name" "BUILD FAILED ($(elapsed "$t0"))"
-        problems=$((problems + 1))
+    if ! cmake -S . -B "$dir" -G Ninja "$@"; then
+        broken "$name" "CONFIGURE FAILED ($(elapsed "$t0"))"
         return 0
+    fi
+    # Builds all it can, so that one broken target still leaves the others' tests.
+    local built=yes
+    if ! cmake --build "$dir" -j2 -- -k 0; then
+        built=no
+        broken "$name" "BUILD FAILED: see the errors above"
     fi
     echo "== [$name] ctest in $dir"
     set +e
@@ -64,7 +78,7 @@ run_suite() {
         [[ $rc -eq 0 ]] || ((failed > 0)) || problems=$((problems + 1))
     fi
     ctest_lines+=("[$name] $line")
-    if [[ $rc -eq 0 ]]; then
+    if [[ $rc -eq 0 && $built == yes ]]; then
         record "$name" "ok ($(elapsed "$t0")): $line"
     else
         record "$name" "FAILED ($(elapsed "$t0")): $line"
@@ -77,8 +91,7 @@ run_fuzzers() {
     echo
     echo "== [fuzz] configure build-fuzz with clang"
     if ! CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORAVIANS_FUZZ=ON; then
-        record fuzz "CONFIGURE FAILED"
-        problems=$((problems + 1))
+        broken fuzz "CONFIGURE FAILED"
         return 0
     fi
     mapfile -t targets < <(ninja -C build-fuzz -t targets all 2>/dev/null \
@@ -89,8 +102,7 @@ run_fuzzers() {
     fi
     echo "== [fuzz] building ${targets[*]}"
     if ! cmake --build build-fuzz -j2 --target "${targets[@]}"; then
-        record fuzz "BUILD FAILED ($(elapsed "$t0"))"
-        problems=$((problems + 1))
+        broken fuzz "BUILD FAILED ($(elapsed "$t0"))"
         return 0
     fi
     for exe in $(find build-fuzz -path '*/CMakeFiles' -prune -o -type f -name 'fuzz_*' -perm -u+x -print | sort); do
@@ -137,8 +149,7 @@ if cups_env=$(bash tests/harness/cups.sh start "$work/cups"); then
     echo "$cups_env"
 else
     echo "The private print server did not start; the printing tests will fail." >&2
-    record "print server" "FAILED TO START"
-    problems=$((problems + 1))
+    broken "print server" "FAILED TO START"
 fi
 
 run_suite tests build -DCMAKE_BUILD_TYPE=RelWithDebInfo
