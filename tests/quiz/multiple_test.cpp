@@ -1,0 +1,255 @@
+// The quiz window as a pupil plays it.
+#include "quizplay.h"
+
+#include <gtest/gtest.h>
+
+using namespace oravians;
+using namespace oravians::testing;
+
+namespace {
+Wrong& wrongWindow(Rig& rig) { return *rig.app.Wrong.peek(); }
+
+QStringList shownRows(Rig& rig)
+{
+    QStringList rows;
+    for (int r = 0; r < 10; ++r)
+        if (wrongWindow(rig).Label2[r].visible)
+            rows << wrongWindow(rig).Label2[r].caption;
+    return rows;
+}
+} // namespace
+
+TEST(QuizWindow, OpensOnQuestionOneWithTitleTopicAndNoChoiceMade)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    EXPECT_EQ(rig.app.top(), &quiz);
+    EXPECT_EQ(quiz.caption, "The Oravians");
+    EXPECT_EQ(quiz.Label6.caption, "Rivers and Lakes");
+    EXPECT_EQ(quiz.Label5.caption, "The Oravians");
+    EXPECT_EQ(quiz.Label4.caption, "Question 1");
+    EXPECT_EQ(quiz.Label2.caption, "Question text 1");
+    EXPECT_EQ(quiz.Option1[1].caption, "1 A");
+    EXPECT_EQ(quiz.Option1[4].caption, "1 D");
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(quiz.Option1[i].value, 0);
+        EXPECT_EQ(quiz.Option1[i].back, kWindowBlue);
+    }
+    EXPECT_EQ(quiz.Option1[5].value, 1);
+    EXPECT_FALSE(quiz.Option1[5].visible);
+    EXPECT_EQ(quiz.focus(), &quiz.Option1[5]);
+    EXPECT_FALSE(quiz.Label3[0].visible);
+    EXPECT_EQ(quiz.Label3[1].caption, "Next Question >>");
+    EXPECT_FALSE(quiz.Label3[3].visible);
+    EXPECT_EQ(rig.app.module1.score, 0);
+    EXPECT_EQ(rig.app.module1.outof, 10);
+}
+
+TEST(QuizWindow, PreviousIsHiddenOnOneAndCheckScoreAppearsOnTenUntilGoingBack)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    for (int n = 1; n <= 9; ++n)
+        answer(rig, rightFor(n));
+    EXPECT_EQ(quiz.Label4.caption, "Question 10");
+    EXPECT_TRUE(quiz.Label3[0].visible);
+    EXPECT_EQ(quiz.Label3[1].caption, "Check Score >>");
+    rig.app.click(quiz.Label3[0]);
+    EXPECT_EQ(quiz.Label4.caption, "Question 9");
+    EXPECT_EQ(quiz.Label3[1].caption, "Next Question >>");
+    for (int n = 9; n > 1; --n)
+        rig.app.click(quiz.Label3[0]);
+    EXPECT_EQ(quiz.Label4.caption, "Question 1");
+    EXPECT_FALSE(quiz.Label3[0].visible);
+}
+
+TEST(QuizWindow, ANewQuestionShowsNoChoiceEvenAfterAnAnswer)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    answer(rig, 3);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(quiz.Option1[i].value, 0);
+    EXPECT_EQ(quiz.Option1[5].value, 1);
+    EXPECT_EQ(quiz.Label2.caption, "Question text 2");
+    EXPECT_EQ(quiz.Option1[2].caption, "2 B");
+}
+
+TEST(QuizWindow, AnUnansweredQuestionIsMarkedWrong)
+{
+    Rig rig;
+    openQuizWindow(rig);
+    answer(rig, 0);
+    EXPECT_EQ(rig.app.module1.questmark[1], 0);
+    answer(rig, rightFor(2));
+    EXPECT_EQ(rig.app.module1.questmark[2], 1);
+}
+
+TEST(QuizWindow, ChangingAnEarlierAnswerReplacesItsMark)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    answer(rig, rightFor(1));
+    answer(rig, rightFor(2));
+    answer(rig, rightFor(3));
+    EXPECT_EQ(rig.app.module1.questmark[3], 1);
+    rig.app.click(quiz.Label3[0]);
+    EXPECT_EQ(quiz.Label4.caption, "Question 3");
+    answer(rig, wrongFor(3));
+    EXPECT_EQ(rig.app.module1.questmark[3], 0);
+    rig.app.click(quiz.Label3[0]);
+    answer(rig, 0);
+    EXPECT_EQ(rig.app.module1.questmark[3], 0);
+    rig.app.click(quiz.Label3[0]);
+    rig.app.click(quiz.Option1[wrongFor(3)]);
+    answer(rig, rightFor(3)); // only the last choice before Next counts
+    EXPECT_EQ(rig.app.module1.questmark[3], 1);
+    for (int n = 4; n <= 10; ++n)
+        answer(rig, rightFor(n));
+    EXPECT_EQ(rig.app.module1.score, 10);
+}
+
+TEST(QuizWindow, WrongAnswersToTwoFiveAndNineFillTheFirstThreeRows)
+{
+    Rig rig;
+    playQuiz(rig, [](int n) { return n == 2 || n == 5 || n == 9; });
+    EXPECT_EQ(rig.app.module1.score, 7);
+    EXPECT_EQ(shownRows(rig), (QStringList{" 2. Question text 2", " 5. Question text 5", " 9. Question text 9"}));
+    EXPECT_TRUE(wrongWindow(rig).Label2[2].visible);
+    EXPECT_FALSE(wrongWindow(rig).Label2[3].visible);
+    EXPECT_EQ(wrongWindow(rig).Label6.caption, "Rivers and Lakes");
+}
+
+TEST(QuizWindow, QuestionsOneAndTenWrongFillRowsZeroAndOne)
+{
+    Rig rig;
+    playQuiz(rig, [](int n) { return n == 1 || n == 10; });
+    EXPECT_EQ(wrongWindow(rig).Label2[0].caption, " 1. Question text 1");
+    EXPECT_EQ(wrongWindow(rig).Label2[1].caption, " 10. Question text 10");
+    EXPECT_EQ(shownRows(rig).size(), 2);
+}
+
+TEST(QuizWindow, FullMarksFillNoRow)
+{
+    Rig rig;
+    playQuiz(rig, [](int) { return false; });
+    EXPECT_EQ(rig.app.module1.score, 10);
+    EXPECT_TRUE(shownRows(rig).isEmpty());
+}
+
+TEST(QuizWindow, EveryAnswerWrongFillsAllTenRowsTheLastJustAboveTheClosingLine)
+{
+    Rig rig;
+    playQuiz(rig, [](int) { return true; });
+    EXPECT_EQ(rig.app.module1.score, 0);
+    const QStringList rows = shownRows(rig);
+    ASSERT_EQ(rows.size(), 10);
+    EXPECT_EQ(rows[0], " 1. Question text 1");
+    EXPECT_EQ(rows[9], " 10. Question text 10");
+    EXPECT_EQ(wrongWindow(rig).Label2[9].top, 7080);
+}
+
+TEST(QuizWindow, TheTenthAnswerHandsOverToTheScoreWindowInQuizMode)
+{
+    Rig rig;
+    playQuiz(rig, [](int n) { return n == 4; });
+    EXPECT_FALSE(rig.app.multiple.loaded());
+    EXPECT_FALSE(rig.app.Wrong.peek() && rig.app.isShown(*rig.app.Wrong.peek()));
+    Welldone* score = rig.app.Welldone.peek();
+    ASSERT_NE(score, nullptr);
+    EXPECT_EQ(rig.app.top(), score);
+    EXPECT_EQ(rig.app.module1.topictitle, "The Oravians");
+    EXPECT_FALSE(score->Label6.visible);
+    EXPECT_TRUE(score->Label5.visible);
+    EXPECT_TRUE(score->Label3[0].visible);
+    EXPECT_EQ(score->Label1.caption, "Good work. You have scored 9 out of 10.");
+}
+
+TEST(QuizWindow, ReopeningStartsAgainAtQuestionOneWithScoreZero)
+{
+    Rig rig;
+    playQuiz(rig, [](int) { return false; });
+    rig.app.Welldone.unload();
+    rig.app.Wrong.unload();
+    multiple& quiz = openQuizWindow(rig);
+    EXPECT_EQ(quiz.Label4.caption, "Question 1");
+    EXPECT_EQ(rig.app.module1.score, 0);
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(rig.app.module1.questmark[n], 0);
+}
+
+TEST(QuizWindow, ExitClosesTheQuizAndTheOpenerIsOnTopAgain)
+{
+    Rig rig;
+    rig.app.Grey.show();
+    multiple& quiz = openQuizWindow(rig);
+    answer(rig, 1);
+    rig.sound.played.clear();
+    rig.app.click(quiz.Label3[2]);
+    EXPECT_FALSE(rig.app.multiple.loaded());
+    EXPECT_EQ(rig.app.top(), rig.app.Grey.peek());
+    EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
+}
+
+TEST(QuizWindow, OptionsTypeAndButtonsClickWhileSoundIsOn)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    rig.app.click(quiz.Option1[2]);
+    rig.app.click(quiz.Label3[1]);
+    rig.app.click(quiz.Label3[0]);
+    EXPECT_EQ(rig.sound.played, (QStringList{"wav\\typekey.wav", "wav\\click.wav", "wav\\click.wav"}));
+}
+
+TEST(QuizWindow, SoundOffMeansSilence)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    rig.app.module1.soundon = 0;
+    rig.app.click(quiz.Option1[2]);
+    rig.app.click(quiz.Label3[1]);
+    EXPECT_TRUE(rig.sound.played.isEmpty());
+}
+
+TEST(QuizWindow, HoverHighlightsAButtonAndTheBackgroundClearsThemAll)
+{
+    Rig rig;
+    multiple& quiz = openQuizWindow(rig);
+    EXPECT_TRUE(quiz.Label3[1].opaque);
+    rig.app.formMouseMove(quiz, 0, 0, 100, 100);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_FALSE(quiz.Label3[i].opaque);
+    rig.app.mouseMove(quiz.Label3[2], 0, 0, 10, 10);
+    EXPECT_TRUE(quiz.Label3[2].opaque);
+    EXPECT_FALSE(quiz.Label3[1].opaque);
+}
+
+TEST(QuizWindowDamagedBank, ARightChoiceOutsideOneToFourIsMarkedWrongWithoutFailing)
+{
+    for (const char* bad : {"0", "5", "", "x", "12", "-3"}) {
+        Rig rig;
+        openQuizWindow(rig);
+        rig.app.module1.rightchoice[1] = bad;
+        rig.app.module1.rightchoice[2] = bad;
+        answer(rig, 1);
+        answer(rig, 0);
+        for (int n = 3; n <= 10; ++n)
+            answer(rig, rightFor(n));
+        EXPECT_EQ(rig.app.module1.questmark[1], 0) << bad;
+        EXPECT_EQ(rig.app.module1.questmark[2], 0) << bad;
+        EXPECT_EQ(rig.app.module1.score, 8) << bad;
+        EXPECT_EQ(shownRows(rig).size(), 2) << bad;
+    }
+}
+
+TEST(QuizWindowDamagedBank, EmptyTextsShowAsEmptyLabels)
+{
+    Rig rig;
+    rig.app.module1.soundon = 1;
+    multiple& quiz = *rig.app.multiple;
+    rig.app.multiple.show();
+    EXPECT_EQ(quiz.Label2.caption, "");
+    EXPECT_EQ(quiz.Option1[1].caption, "");
+    answer(rig, 1);
+    EXPECT_EQ(rig.app.module1.questmark[1], 0);
+}

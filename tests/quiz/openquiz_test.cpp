@@ -1,0 +1,151 @@
+// Opening a built-in quiz from a topic page.
+#include "quiz/openquiz.h"
+
+#include "platform/paths.h"
+#include "quiz/questionfile.h"
+#include "quizplay.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace oravians;
+using namespace oravians::testing;
+
+namespace {
+
+class OpenQuiz : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = ContentRoot::get();
+        ASSERT_TRUE(dir_.isValid());
+        QDir(dir_.path()).mkpath("multiple");
+        ContentRoot::set(dir_.path());
+    }
+    void TearDown() override { ContentRoot::set(saved_); }
+
+    void writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(dir_.filePath("multiple/" + name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QStringList setLines()
+    {
+        QuestionSet set;
+        set.title = "Edmund Quellmore";
+        for (int n = 1; n <= 10; ++n)
+            set.questions.push_back({QStringLiteral("Q%1").arg(n), {"a", "b", "c", "d"}, {"2"}});
+        return questionFileLines(set);
+    }
+    void expectRefused(Rig& rig)
+    {
+        EXPECT_FALSE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
+        EXPECT_EQ(rig.messages.texts(), QStringList{kQuizNotOpened});
+        EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
+        EXPECT_FALSE(rig.app.multiple.loaded());
+    }
+
+    QTemporaryDir dir_;
+    QString saved_;
+};
+
+} // namespace
+
+TEST_F(OpenQuiz, AGoodFileOpensTheQuizWithItsTitlePictureAndTopic)
+{
+    writeFile("Edmund Quellmore.txt", encodeLines(setLines()));
+    Rig rig;
+    rig.app.Grey.show();
+    EXPECT_TRUE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
+    multiple* quiz = rig.app.multiple.peek();
+    ASSERT_NE(quiz, nullptr);
+    EXPECT_EQ(rig.app.top(), quiz);
+    EXPECT_EQ(quiz->Label6.caption, "Edmund Quellmore");
+    EXPECT_EQ(quiz->Label5.caption, "The Oravians");
+    EXPECT_EQ(quiz->Label4.caption, "Question 1");
+    EXPECT_EQ(quiz->Label2.caption, "Q1");
+    ASSERT_NE(quiz->Picture1.picture, nullptr);
+    EXPECT_EQ(quiz->Picture1.picture->source(), "images\\quellmoresm.jpg");
+    EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+TEST_F(OpenQuiz, AMissingFileGivesAClearMessageAndNoQuiz)
+{
+    Rig rig;
+    expectRefused(rig);
+}
+
+TEST_F(OpenQuiz, AnEmptyFileGivesAClearMessageAndNoQuiz)
+{
+    writeFile("Edmund Quellmore.txt", QByteArray());
+    Rig rig;
+    expectRefused(rig);
+}
+
+TEST_F(OpenQuiz, AShortFileGivesAClearMessageAndNoQuiz)
+{
+    QStringList lines = setLines();
+    lines.removeLast();
+    writeFile("Edmund Quellmore.txt", encodeLines(lines));
+    Rig rig;
+    expectRefused(rig);
+}
+
+TEST_F(OpenQuiz, AFileWithAStrayCommaGivesAClearMessageAndNoQuiz)
+{
+    QStringList lines = setLines();
+    lines[2] = "Q1, with a comma";
+    writeFile("Edmund Quellmore.txt", encodeLines(lines) + "spare\r\n");
+    Rig rig;
+    expectRefused(rig);
+}
+
+TEST_F(OpenQuiz, TheFileNameMayDifferInLetterCase)
+{
+    writeFile("edmund quellmore.txt", encodeLines(setLines()));
+    Rig rig;
+    EXPECT_TRUE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
+}
+
+TEST(BuiltInQuestionFiles, BothSetsLoadCompleteWithTheirTitles)
+{
+    const std::pair<const char*, const char*> sets[] = {
+        {"Edmund Quellmore.txt", "Edmund Quellmore"}, {"Oravian Inventions.txt", "Oravian Inventions"}};
+    for (auto [file, title] : sets) {
+        const QString path = QStringLiteral(ORAVIANS_PROGRAM_DIR "/multiple/") + file;
+        InputFile f = InputFile::open(path);
+        Module1 bank;
+        loadworksheet(bank, f);
+        EXPECT_EQ(bank.worktitle, title);
+        EXPECT_TRUE(bankIsComplete(bank)) << file;
+        for (int n = 1; n <= 10; ++n) {
+            EXPECT_FALSE(bank.questtext[n].isEmpty());
+            EXPECT_FALSE(bank.choice4[n].isEmpty());
+        }
+        EXPECT_TRUE(f.atEnd()) << file; // exactly 72 lines
+    }
+}
+
+TEST(BuiltInQuestionFiles, TheEmptyRegisterHoldsOnlyItsCountLine)
+{
+    QFile f(QStringLiteral(ORAVIANS_PROGRAM_DIR "/multiple/track.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray(" 0 \r\n"));
+}
+
+TEST(BuiltInQuestionFiles, AFullMarksRunThroughTheInventionsQuiz)
+{
+    Rig rig;
+    const QString saved = ContentRoot::get();
+    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
+    rig.app.module1.soundon = 1;
+    ASSERT_TRUE(openQuiz(rig.app, "multiple\\Oravian Inventions.txt", "images\\engineersm.jpg"));
+    ContentRoot::set(saved);
+    for (int n = 1; n <= 10; ++n)
+        answer(rig, rightChoiceNumber(rig.app.module1, n));
+    EXPECT_EQ(rig.app.module1.score, 10);
+    EXPECT_EQ(rig.app.Welldone.peek()->Label1.caption, "Excellent work. You have scored 10 out of 10.");
+}

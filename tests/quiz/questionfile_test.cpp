@@ -1,0 +1,297 @@
+// Reading and writing question files, as the quiz and the worksheet tools use them.
+#include "quiz/questionfile.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace oravians;
+
+namespace {
+
+// A set whose every text tells where it sits: "Question 4", "Choice 4.2".
+QuestionSet numberedSet(const QString& title = QStringLiteral("Rivers, Lakes"))
+{
+    QuestionSet set;
+    set.title = title;
+    for (int n = 1; n <= 10; ++n) {
+        Question q;
+        q.text = QStringLiteral("Question %1").arg(n);
+        for (int k = 0; k < 4; ++k)
+            q.choices[k] = QStringLiteral("Choice %1.%2").arg(n).arg(k + 1);
+        q.rightLines = {QString::number((n - 1) % 4 + 1)};
+        set.questions.push_back(q);
+    }
+    return set;
+}
+
+Module1 load(const QByteArray& bytes)
+{
+    Module1 bank;
+    InputFile file(bytes);
+    loadworksheet(bank, file);
+    return bank;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+} // namespace
+
+TEST(QuestionFileFields, LeadingSpacesAreSkippedAndLineEndsOfEveryKindEndAField)
+{
+    InputFile f(QByteArray("   one\r\ntwo\rthree\nfour"));
+    EXPECT_EQ(f.readField(), "one");
+    EXPECT_EQ(f.readField(), "two");
+    EXPECT_EQ(f.readField(), "three");
+    EXPECT_EQ(f.readField(), "four");
+    EXPECT_TRUE(f.atEnd());
+}
+
+TEST(QuestionFileFields, ACommaEndsAFieldInsideALine)
+{
+    InputFile f(QByteArray("Rivers, Lakes\r\n"));
+    EXPECT_EQ(f.readField(), "Rivers");
+    EXPECT_EQ(f.readField(), "Lakes");
+    EXPECT_THROW(f.readField(), EndOfFileError);
+}
+
+TEST(QuestionFileFields, ASpacesOnlyLineIsOneEmptyField)
+{
+    InputFile f(QByteArray("    \r\nnext\r\n\r\nlast\r\n"));
+    EXPECT_EQ(f.readField(), "");
+    EXPECT_EQ(f.readField(), "next");
+    EXPECT_EQ(f.readField(), "");
+    EXPECT_EQ(f.readField(), "last");
+}
+
+TEST(QuestionFileFields, AQuotedFieldRunsToTheNextQuoteAndDropsTheRestOfItsField)
+{
+    InputFile f(QByteArray("\"Salt, Pepper\" and more,after\r\n  \"open to the end"));
+    EXPECT_EQ(f.readField(), "Salt, Pepper");
+    EXPECT_EQ(f.readField(), "after");
+    EXPECT_EQ(f.readField(), "open to the end");
+    EXPECT_THROW(f.readField(), EndOfFileError);
+}
+
+TEST(QuestionFileFields, ReadingAnEmptyFileIsAnEndOfFileError)
+{
+    InputFile f{QByteArray()};
+    EXPECT_THROW(f.readField(), EndOfFileError);
+}
+
+TEST(QuestionFileFields, OpeningAMissingFileFails)
+{
+    QTemporaryDir dir;
+    EXPECT_THROW(InputFile::open(dir.filePath("multiple/Nothing.txt")), FileOpenError);
+}
+
+TEST(QuestionFileWriting, SeventyTwoLinesEachEndedByCrLfWithCommasAsAmpersands)
+{
+    const QByteArray bytes = encodeLines(questionFileLines(numberedSet()));
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), 73); // the split leaves an empty piece after the last line end
+    EXPECT_TRUE(lines.last().isEmpty());
+    for (int i = 0; i < 72; ++i)
+        EXPECT_TRUE(lines[i].endsWith('\r')) << "line " << i + 1;
+    EXPECT_EQ(lines[0], "Rivers& Lakes\r");
+    EXPECT_EQ(lines[1], " \r");
+    EXPECT_EQ(lines[2], "Question 1\r");
+    EXPECT_EQ(lines[7], "1\r");
+    EXPECT_EQ(lines[8], " \r");
+    EXPECT_EQ(lines[70], "2\r");
+    EXPECT_EQ(lines[71], " \r");
+    EXPECT_FALSE(bytes.contains(','));
+}
+
+TEST(QuestionFileWriting, EveryTickedBoxGivesItsOwnDigitLine)
+{
+    QuestionSet set = numberedSet();
+    set.questions[0].rightLines = {"1", "3"};
+    const QStringList lines = questionFileLines(set);
+    EXPECT_EQ(lines.size(), 73);
+    EXPECT_EQ(lines[7], "1");
+    EXPECT_EQ(lines[8], "3");
+    EXPECT_EQ(lines[9], " ");
+}
+
+TEST(QuestionFileWriting, WritesThroughToDiskReplacingAnOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Quiz.txt");
+    writeLines(path, {"old", "content"});
+    writeQuestionFile(path, numberedSet());
+    EXPECT_EQ(readBytes(path), encodeLines(questionFileLines(numberedSet())));
+}
+
+TEST(QuestionFileWriting, AFolderThatCannotBeWrittenIsReported)
+{
+    QTemporaryDir dir;
+    EXPECT_THROW(writeQuestionFile(dir.filePath("no-such-folder/Quiz.txt"), numberedSet()), FileWriteError);
+}
+
+TEST(QuestionFileRoundTrip, ACommaInTheTitleComesBack)
+{
+    const Module1 bank = load(encodeLines(questionFileLines(numberedSet())));
+    EXPECT_EQ(bank.worktitle, "Rivers, Lakes");
+    for (int n = 1; n <= 10; ++n) {
+        EXPECT_EQ(bank.questtext[n], QStringLiteral("Question %1").arg(n));
+        EXPECT_EQ(bank.choice1[n], QStringLiteral("Choice %1.1").arg(n));
+        EXPECT_EQ(bank.choice4[n], QStringLiteral("Choice %1.4").arg(n));
+        EXPECT_EQ(bank.rightchoice[n], QString::number((n - 1) % 4 + 1));
+    }
+}
+
+TEST(QuestionFileRoundTrip, AnAmpersandBetweenSpacesComesBackAsAComma)
+{
+    QuestionSet set = numberedSet();
+    set.questions[2].choices[1] = "Salt & Pepper";
+    const QByteArray bytes = encodeLines(questionFileLines(set));
+    EXPECT_TRUE(bytes.contains("\r\nSalt & Pepper\r\n"));
+    EXPECT_EQ(load(bytes).choice2[3], "Salt , Pepper");
+}
+
+TEST(QuestionFileRoundTrip, EmptySeparatorLinesReadTheSame)
+{
+    QByteArray bytes = encodeLines(questionFileLines(numberedSet()));
+    const Module1 withSpaces = load(bytes);
+    bytes.replace("\r\n \r\n", "\r\n\r\n");
+    const Module1 empty = load(bytes);
+    EXPECT_EQ(empty.worktitle, withSpaces.worktitle);
+    EXPECT_EQ(empty.questtext, withSpaces.questtext);
+    EXPECT_EQ(empty.choice4, withSpaces.choice4);
+    EXPECT_EQ(empty.rightchoice, withSpaces.rightchoice);
+}
+
+TEST(QuestionFileRoundTrip, LeadingSpacesAreLost)
+{
+    QuestionSet set = numberedSet();
+    set.questions[0].text = "   Where is Fennick?";
+    EXPECT_EQ(load(encodeLines(questionFileLines(set))).questtext[1], "Where is Fennick?");
+}
+
+TEST(QuestionFileRoundTrip, ALeadingQuoteKeepsOnlyTheTextBetweenTheFirstTwoQuotes)
+{
+    QuestionSet set = numberedSet();
+    set.questions[4].text = "\"Lantern Row\" was lit first";
+    EXPECT_EQ(load(encodeLines(questionFileLines(set))).questtext[5], "Lantern Row");
+}
+
+TEST(QuestionFileRoundTrip, CrOnlyAndLfOnlyLineEndsReadTheSame)
+{
+    const QByteArray crlf = encodeLines(questionFileLines(numberedSet()));
+    const Module1 expected = load(crlf);
+    for (const char* end : {"\r", "\n"}) {
+        QByteArray other = crlf;
+        other.replace("\r\n", end);
+        const Module1 bank = load(other);
+        EXPECT_EQ(bank.worktitle, expected.worktitle);
+        EXPECT_EQ(bank.questtext, expected.questtext);
+        EXPECT_EQ(bank.choice3, expected.choice3);
+        EXPECT_EQ(bank.rightchoice, expected.rightchoice);
+    }
+}
+
+TEST(QuestionFileRoundTrip, WindowsCharactersBothWays)
+{
+    QuestionSet set = numberedSet(QStringLiteral("Caf\u00e9 Rivers"));
+    set.questions[1].text = QStringLiteral("What is a lake\u2019s outflow?");
+    const QByteArray bytes = encodeLines(questionFileLines(set));
+    EXPECT_TRUE(bytes.startsWith("Caf\xe9 Rivers\r\n"));
+    EXPECT_TRUE(bytes.contains("lake\x92s outflow"));
+    const Module1 bank = load(bytes);
+    EXPECT_EQ(bank.worktitle, QStringLiteral("Caf\u00e9 Rivers"));
+    EXPECT_EQ(bank.questtext[2], QStringLiteral("What is a lake\u2019s outflow?"));
+}
+
+TEST(QuestionFileRoundTrip, TheFixtureFileComesBackByteForByte)
+{
+    const QString fixture = QStringLiteral(QUIZ_DATA_DIR "/rivers.txt");
+    const QByteArray original = readBytes(fixture);
+    InputFile file = InputFile::open(fixture);
+    Module1 bank;
+    loadworksheet(bank, file);
+    EXPECT_EQ(bank.worktitle, "Rivers, Lakes");
+    EXPECT_EQ(bank.choice1[3], "Salt , Pepper");
+    EXPECT_EQ(bank.questtext[1], QStringLiteral("Which river runs past the caf\u00e9 in Orston?"));
+
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("Rivers, Lakes.txt");
+    writeQuestionFile(copy, questionSetFromBank(bank));
+    EXPECT_EQ(readBytes(copy), original);
+}
+
+TEST(QuestionFileDamage, A71LineFileFailsAtTheLastSeparatorAfterTheTenthQuestionIsStored)
+{
+    QStringList lines = questionFileLines(numberedSet());
+    lines.removeLast();
+    Module1 bank;
+    InputFile file(encodeLines(lines));
+    EXPECT_THROW(loadworksheet(bank, file), EndOfFileError);
+    EXPECT_EQ(bank.questtext[10], "Question 10");
+    EXPECT_EQ(bank.choice4[10], "Choice 10.4");
+    EXPECT_EQ(bank.rightchoice[10], "2");
+}
+
+TEST(QuestionFileDamage, AShortFileLeavesOldEntriesBehindItsEnd)
+{
+    Module1 bank = load(encodeLines(questionFileLines(numberedSet("First"))));
+    QuestionSet second = numberedSet("Second");
+    second.questions[0].text = "New question";
+    QStringList lines = questionFileLines(second);
+    lines = lines.mid(0, 9); // title, separator and question 1
+    InputFile file(encodeLines(lines));
+    EXPECT_THROW(loadworksheet(bank, file), EndOfFileError);
+    EXPECT_EQ(bank.worktitle, "Second");
+    EXPECT_EQ(bank.questtext[1], "New question");
+    EXPECT_EQ(bank.questtext[2], "Question 2");
+}
+
+TEST(QuestionFileDamage, ACommaLeftInALineShiftsTheFieldsAndSpoilsARightChoice)
+{
+    QStringList lines = questionFileLines(numberedSet());
+    lines[2] = "Question 1, with a comma";
+    const Module1 bank = load(encodeLines(lines) + QByteArray("extra\r\n"));
+    EXPECT_EQ(bank.questtext[1], "Question 1");
+    EXPECT_EQ(bank.choice1[1], "with a comma");
+    EXPECT_EQ(bank.rightchoice[1], "Choice 1.4");
+    EXPECT_EQ(rightChoiceNumber(bank, 1), 0);
+    EXPECT_FALSE(bankIsComplete(bank));
+}
+
+TEST(QuestionFileBank, ASecondLoadReplacesEveryEntryAndTheTitle)
+{
+    Module1 bank = load(encodeLines(questionFileLines(numberedSet("First"))));
+    QuestionSet second;
+    second.title = "Second";
+    for (int n = 1; n <= 10; ++n)
+        second.questions.push_back({QStringLiteral("Q%1").arg(n), {"w", "x", "y", "z"}, {"4"}});
+    InputFile file(encodeLines(questionFileLines(second)));
+    loadworksheet(bank, file);
+    EXPECT_EQ(bank.worktitle, "Second");
+    for (int n = 1; n <= 10; ++n) {
+        EXPECT_EQ(bank.questtext[n], QStringLiteral("Q%1").arg(n));
+        EXPECT_EQ(bank.choice1[n], "w");
+        EXPECT_EQ(bank.choice2[n], "x");
+        EXPECT_EQ(bank.choice3[n], "y");
+        EXPECT_EQ(bank.choice4[n], "z");
+        EXPECT_EQ(bank.rightchoice[n], "4");
+    }
+    EXPECT_TRUE(bankIsComplete(bank));
+}
+
+TEST(QuestionFileBank, OnlyTheDigitsOneToFourAreRightChoices)
+{
+    Module1 bank;
+    const std::pair<const char*, int> cases[] = {{"1", 1}, {"4", 4}, {"0", 0}, {"5", 0}, {"", 0},
+                                                 {"x", 0}, {"-1", 0}, {"2 ", 2}};
+    for (auto [text, expected] : cases) {
+        bank.rightchoice[1] = text;
+        EXPECT_EQ(rightChoiceNumber(bank, 1), expected) << text;
+    }
+}

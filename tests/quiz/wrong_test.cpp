@@ -1,0 +1,53 @@
+// The wrong-answers window.
+#include "quizplay.h"
+
+#include <gtest/gtest.h>
+
+using namespace oravians;
+using namespace oravians::testing;
+
+TEST(WrongAnswers, ShowsTheSetTitleTheHeadingAndOneRowPerWrongAnswer)
+{
+    Rig rig;
+    playQuiz(rig, [](int n) { return n == 4 || n == 7; });
+    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+    Wrong& w = *rig.app.Wrong.peek();
+    EXPECT_EQ(rig.app.top(), &w);
+    EXPECT_EQ(w.caption, "The Oravians");
+    EXPECT_EQ(w.Label6.caption, "Rivers and Lakes");
+    EXPECT_EQ(w.Label4.caption, "You answered the following questions incorrectly.");
+    EXPECT_EQ(w.Label5.caption, "Read the Key Facts and try again.");
+    EXPECT_EQ(w.Label2[0].caption, " 4. Question text 4");
+    EXPECT_EQ(w.Label2[1].caption, " 7. Question text 7");
+    EXPECT_EQ(w.Label2[0].top, 1680);
+    EXPECT_EQ(w.Label2[1].top, 2280);
+    EXPECT_EQ(w.Label2[0].fore, kWhite);
+    for (int r = 2; r < 10; ++r)
+        EXPECT_FALSE(w.Label2[r].visible) << r;
+}
+
+TEST(WrongAnswers, ExitClosesItAndTheScoreWindowWithoutASound)
+{
+    Rig rig;
+    rig.app.Grey.show();
+    playQuiz(rig, [](int n) { return n == 4; });
+    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+    rig.sound.played.clear();
+    rig.app.click(rig.app.Wrong.peek()->Label3[1]);
+    EXPECT_FALSE(rig.app.Wrong.loaded());
+    EXPECT_FALSE(rig.app.Welldone.loaded());
+    EXPECT_EQ(rig.app.top(), rig.app.Grey.peek());
+    EXPECT_TRUE(rig.sound.played.isEmpty());
+}
+
+TEST(WrongAnswers, RowsOfOneQuizNeverCarryIntoTheNext)
+{
+    Rig rig;
+    playQuiz(rig, [](int) { return true; });
+    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+    rig.app.click(rig.app.Wrong.peek()->Label3[1]);
+    playQuiz(rig, [](int n) { return n == 5; });
+    Wrong& w = *rig.app.Wrong.peek();
+    EXPECT_EQ(w.Label2[0].caption, " 5. Question text 5");
+    EXPECT_FALSE(w.Label2[1].visible);
+}
