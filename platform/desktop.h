@@ -108,30 +108,34 @@ public:
     T& get()
     {
         if (!window_) {
-            window_ = std::make_unique<T>(owner_);
-            owner_.windowLoaded(window_.get());
-            window_->Form_Load();
+            auto created = std::make_unique<T>(owner_);
+            T* w = created.get();
+            window_ = std::move(created);
+            owner_.windowLoaded(w);
+            w->Form_Load();
         }
-        return *window_;
+        return static_cast<T&>(*window_);
     }
     T* operator->() { return &get(); }
     T& operator*() { return get(); }
     bool loaded() const { return window_ != nullptr; }
     // The instance if loaded, without touching it.
-    T* peek() const { return window_.get(); }
+    T* peek() const { return static_cast<T*>(window_.get()); }
     void show() { owner_.show(get()); }
     void unload()
     {
         if (!window_)
             return;
         window_->Form_Unload();
-        T* w = window_.get();
+        Window* w = window_.get();
         owner_.windowUnloading(w, std::move(window_));
     }
 
 private:
     Owner& owner_;
-    std::unique_ptr<T> window_;
+    // Held as the base so the program's slots can be declared with only
+    // forward declarations of the window classes.
+    std::unique_ptr<Window> window_;
 };
 
 } // namespace oravians

@@ -1,0 +1,29 @@
+// The Oravians: takes no arguments and keeps no settings; its content lives
+// in the folders beside the executable.
+#include "platform/paths.h"
+#include "platform/qt/host.h"
+#include "platform/qt/services.h"
+#include "shell/app.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("The Oravians"));
+    oravians::ContentRoot::set(QCoreApplication::applicationDirPath());
+    oravians::addProgramFonts();
+
+    oravians::SystemServices system;
+    oravians::App app(system.services());
+    system.timers.setDesktop(&app);
+    oravians::Host host(app);
+    system.messages.setParent(&host);
+    app.onEnd = [] { QCoreApplication::quit(); };
+
+    host.showFullScreen();
+    app.start();
+    if (app.ended())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,56 @@
+#include "platform/pictures/rasterpicture.h"
+
+#include "platform/geometry.h"
+#include "platform/paths.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+#if __has_include("platform/wmf/metafilepicture.h")
+#include "platform/wmf/metafilepicture.h"
+#define ORAVIANS_HAVE_WMF 1
+#endif
+
+namespace oravians {
+
+QSizeF RasterPicture::sizeTwips() const
+{
+    return {image_.width() * kTwipsPerPixel, image_.height() * kTwipsPerPixel};
+}
+
+void RasterPicture::draw(QPainter& painter, const QRectF& target) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(target, image_);
+    painter.restore();
+}
+
+PicturePtr ContentPictures::load(const QString& relativePath)
+{
+    const QString path = resolveContentPath(relativePath);
+    if (auto it = cache_.find(path); it != cache_.end())
+        return *it;
+    if (!QFileInfo::exists(path))
+        throw PictureError(("picture not found: " + relativePath).toStdString());
+    PicturePtr picture;
+    if (path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
+#ifdef ORAVIANS_HAVE_WMF
+        picture = loadMetafilePicture(path, relativePath);
+#else
+        throw PictureError("metafiles are not supported in this build");
+#endif
+    } else {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        QImage image = reader.read();
+        if (image.isNull())
+            throw PictureError(("cannot read picture " + relativePath + ": " + reader.errorString()).toStdString());
+        picture = std::make_shared<RasterPicture>(std::move(image), relativePath);
+    }
+    cache_.insert(path, picture);
+    return picture;
+}
+
+} // namespace oravians

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QHash>
+#include <QImage>
+
+namespace oravians {
+
+// A JPEG, GIF or BMP picture: 15 twips to the pixel.
+class RasterPicture : public Picture {
+public:
+    RasterPicture(QImage image, QString source) : image_(std::move(image)), source_(std::move(source)) {}
+    QSizeF sizeTwips() const override;
+    void draw(QPainter& painter, const QRectF& target) const override;
+    QString source() const override { return source_; }
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+    QString source_;
+};
+
+// Loads pictures from the content folders: raster formats through Qt's image
+// readers, metafiles through our own player. Decoded pictures are kept, so an
+// animation reads each frame from disk once.
+class ContentPictures : public PictureLoader {
+public:
+    PicturePtr load(const QString& relativePath) override;
+
+private:
+    QHash<QString, PicturePtr> cache_;
+};
+
+} // namespace oravians

@@ -1,0 +1,535 @@
+#include "platform/qt/host.h"
+
+#include "platform/paths.h"
+#include "platform/wmf/fontmap.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+namespace oravians {
+
+namespace {
+
+constexpr float kPx = kTwipsPerPixel;
+
+QColor qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+Qt::Alignment qalign(Align a)
+{
+    switch (a) {
+    case Align::Left:
+        return Qt::AlignLeft;
+    case Align::Right:
+        return Qt::AlignRight;
+    case Align::Center:
+        return Qt::AlignHCenter;
+    }
+    return Qt::AlignLeft;
+}
+
+QRectF rectOf(const Control& c) { return {c.left, c.top, c.width, c.height}; }
+
+// A one-pixel line inside the rectangle's edge, in twips.
+void drawBorder(QPainter& p, const QRectF& r, const QColor& colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawRect(QRectF(r.left(), r.top(), r.width(), kPx));
+    p.drawRect(QRectF(r.left(), r.bottom() - kPx, r.width(), kPx));
+    p.drawRect(QRectF(r.left(), r.top(), kPx, r.height()));
+    p.drawRect(QRectF(r.right() - kPx, r.top(), kPx, r.height()));
+}
+
+void drawBevel(QPainter& p, const QRectF& r, bool raised)
+{
+    const QColor light = raised ? QColor(255, 255, 255) : QColor(128, 128, 128);
+    const QColor dark = raised ? QColor(64, 64, 64) : QColor(255, 255, 255);
+    p.setPen(Qt::NoPen);
+    p.setBrush(light);
+    p.drawRect(QRectF(r.left(), r.top(), r.width(), kPx));
+    p.drawRect(QRectF(r.left(), r.top(), kPx, r.height()));
+    p.setBrush(dark);
+    p.drawRect(QRectF(r.left(), r.bottom() - kPx, r.width(), kPx));
+    p.drawRect(QRectF(r.right() - kPx, r.top(), kPx, r.height()));
+}
+
+void drawText(QPainter& p, const Control& c, const QRectF& r, Qt::Alignment align, bool wrap)
+{
+    p.setFont(twipsFont(c.font));
+    p.setPen(c.enabled ? qcolor(c.fore) : QColor(128, 128, 128));
+    p.drawText(r, int(align) | (wrap ? Qt::TextWordWrap : 0), c.caption);
+}
+
+void drawControl(QPainter& p, const Window& w, const Control& c, bool active);
+
+void drawChildren(QPainter& p, const Window& w, const Control* parent, bool active)
+{
+    for (const Control* child : w.controls())
+        if (child->parent == parent)
+            drawControl(p, w, *child, active);
+}
+
+void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
+{
+    if (!c.visible || c.isTimer())
+        return;
+    const QRectF r = rectOf(c);
+    p.save();
+    switch (c.kind) {
+    case Kind::Label: {
+        if (c.opaque) {
+            p.fillRect(r, qcolor(c.back));
+        }
+        if (c.border)
+            drawBorder(p, r, Qt::black);
+        const float pad = c.border ? kPx : 0;
+        drawText(p, c, r.adjusted(pad, pad, -pad, -pad), qalign(c.align) | Qt::AlignTop, true);
+        break;
+    }
+    case Kind::Image:
+        if (c.picture) {
+            const QSizeF own = c.picture->sizeTwips();
+            c.picture->draw(p, c.stretch ? r : QRectF(r.topLeft(), own));
+        }
+        break;
+    case Kind::PictureBox:
+        p.fillRect(r, qcolor(c.back));
+        p.setClipRect(r, Qt::IntersectClip);
+        if (c.picture)
+            c.picture->draw(p, QRectF(r.topLeft(), c.picture->sizeTwips()));
+        if (c.border)
+            drawBevel(p, r, false);
+        break;
+    case Kind::Frame: {
+        if (c.opaque)
+            p.fillRect(r, qcolor(c.back));
+        if (c.border) {
+            // An etched line, a little below the top so a caption can sit on it.
+            const QRectF line = r.adjusted(0, 7 * kPx, -kPx, -kPx);
+            p.setPen(QPen(QColor(128, 128, 128), kPx));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(line);
+            p.setPen(QPen(QColor(255, 255, 255), kPx));
+            p.drawRect(line.translated(kPx, kPx));
+        }
+        if (!c.caption.isEmpty()) {
+            p.setFont(twipsFont(c.font));
+            const QRectF cap(r.left() + 8 * kPx, r.top(), r.width(), 15 * kPx);
+            const QRectF used = p.boundingRect(cap, Qt::AlignLeft | Qt::AlignTop, c.caption);
+            p.fillRect(used.adjusted(-2 * kPx, 0, 2 * kPx, 0), qcolor(c.back));
+            drawText(p, c, cap, Qt::AlignLeft | Qt::AlignTop, false);
+        }
+        break;
+    }
+    case Kind::OptionButton:
+    case Kind::CheckBox: {
+        if (c.opaque)
+            p.fillRect(r, qcolor(c.back));
+        const float box = 13 * kPx;
+        const QRectF mark(r.left(), r.center().y() - box / 2, box, box);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(64, 64, 64), kPx));
+        p.setBrush(Qt::white);
+        if (c.kind == Kind::OptionButton) {
+            p.drawEllipse(mark.adjusted(kPx / 2, kPx / 2, -kPx / 2, -kPx / 2));
+            if (c.value) {
+                p.setBrush(Qt::black);
+                p.setPen(Qt::NoPen);
+                p.drawEllipse(mark.center(), 2.5 * kPx, 2.5 * kPx);
+            }
+        } else {
+            p.drawRect(mark.adjusted(kPx / 2, kPx / 2, -kPx / 2, -kPx / 2));
+            if (c.value) {
+                QPainterPath tick;
+                tick.moveTo(mark.left() + 3 * kPx, mark.center().y());
+                tick.lineTo(mark.left() + 5.5 * kPx, mark.bottom() - 3.5 * kPx);
+                tick.lineTo(mark.right() - 3 * kPx, mark.top() + 3 * kPx);
+                p.setBrush(Qt::NoBrush);
+                p.setPen(QPen(Qt::black, 2 * kPx));
+                p.drawPath(tick);
+            }
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+        drawText(p, c, r.adjusted(box + 4 * kPx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, false);
+        break;
+    }
+    case Kind::TextBox: {
+        p.fillRect(r, Qt::white);
+        drawBevel(p, r, false);
+        const QRectF inner = r.adjusted(3 * kPx, kPx, -3 * kPx, -kPx);
+        p.setClipRect(inner, Qt::IntersectClip);
+        drawText(p, c, inner, Qt::AlignLeft | Qt::AlignVCenter, false);
+        if (active && w.focus() == &c) {
+            const QFont f = twipsFont(c.font);
+            const QFontMetricsF m(f);
+            const float x = inner.left() + float(m.horizontalAdvance(c.caption.left(c.cursor)));
+            const float h = float(m.height());
+            p.fillRect(QRectF(x, inner.center().y() - h / 2, kPx, h), Qt::black);
+        }
+        break;
+    }
+    case Kind::CommandButton: {
+        p.fillRect(r, qcolor(c.back));
+        drawBorder(p, r, Qt::black);
+        drawBevel(p, r.adjusted(kPx, kPx, -kPx, -kPx), true);
+        drawText(p, c, r, Qt::AlignHCenter | Qt::AlignVCenter, false);
+        if (active && w.focus() == &c) {
+            p.setPen(QPen(Qt::black, kPx, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(4 * kPx, 4 * kPx, -5 * kPx, -5 * kPx));
+        }
+        break;
+    }
+    case Kind::Line:
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(qcolor(c.fore), std::max(1, c.lineWidth) * kPx, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(c.left, c.top), QPointF(c.x2, c.y2));
+        break;
+    case Kind::Timer:
+        break;
+    }
+    p.restore();
+    if (c.kind == Kind::Frame || c.kind == Kind::PictureBox) {
+        p.save();
+        p.translate(c.left, c.top);
+        p.setClipRect(QRectF(0, 0, c.width, c.height), Qt::IntersectClip);
+        drawChildren(p, w, &c, active);
+        p.restore();
+    }
+}
+
+bool contains(const Control& c, QPointF local)
+{
+    return local.x() >= 0 && local.y() >= 0 && local.x() < c.width && local.y() < c.height;
+}
+
+// Topmost control under a point given relative to the container's origin.
+Control* controlAt(const Window& w, const Control* parent, QPointF local)
+{
+    const auto& all = w.controls();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        Control* c = *it;
+        if (c->parent != parent || !c->visible || !c->enabled || c->isTimer() || c->kind == Kind::Line)
+            continue;
+        const QPointF inside = local - QPointF(c->left, c->top);
+        if (!contains(*c, inside))
+            continue;
+        if (c->kind == Kind::Frame || c->kind == Kind::PictureBox) {
+            if (Control* child = controlAt(w, c, inside))
+                return child;
+        }
+        return c;
+    }
+    return nullptr;
+}
+
+int shiftState(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+int buttonState(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? kLeftButton : 0) | (b & Qt::RightButton ? kRightButton : 0)
+        | (b & Qt::MiddleButton ? kMiddleButton : 0);
+}
+
+} // namespace
+
+void addProgramFonts()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const QStringList folders = {ContentRoot::get() + QStringLiteral("/fonts"), QStringLiteral("/usr/share/wine/fonts")};
+    for (const QString& name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")}) {
+        for (const QString& folder : folders) {
+            const QString file = folder + QLatin1Char('/') + name;
+            if (QFileInfo::exists(file) && QFontDatabase::addApplicationFont(file) >= 0)
+                break;
+        }
+    }
+}
+
+QFont twipsFont(const FontSpec& spec)
+{
+    QFont f(installedFamily(spec.name));
+    f.setPixelSize(std::max(1, int(spec.size * kTwipsPerPoint + 0.5f)));
+    f.setBold(spec.bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+void paintWindow(QPainter& p, const Window& w, bool active)
+{
+    p.fillRect(QRectF(0, 0, w.clientWidth(), w.clientHeight()), qcolor(w.back));
+    drawChildren(p, w, nullptr, active);
+}
+
+Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(desktop)
+{
+    setWindowTitle(QStringLiteral("The Oravians"));
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    desktop_.onChange = [this] { update(); };
+}
+
+Host::~Host() { desktop_.onChange = nullptr; }
+
+QRectF Host::panelRect(const Window& w)
+{
+    return {w.left / kPx, w.top / kPx, w.width / kPx, w.height / kPx};
+}
+
+QRectF Host::clientRect(const Window& w)
+{
+    if (w.borderless)
+        return panelRect(w);
+    const QRectF r = panelRect(w);
+    const float b = kBorderTwips / kPx;
+    const float cap = kCaptionTwips / kPx;
+    return {r.left() + b, r.top() + b + cap, w.clientWidth() / kPx, w.clientHeight() / kPx};
+}
+
+void Host::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    const auto windows = desktop_.visibleWindows();
+    for (Window* w : windows) {
+        const bool active = w == desktop_.top();
+        if (!w->borderless) {
+            const QRectF frame = panelRect(*w);
+            p.fillRect(frame, QColor(212, 208, 200));
+            p.setPen(QPen(QColor(64, 64, 64), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(frame.adjusted(0, 0, -1, -1));
+            const float b = kBorderTwips / kPx;
+            const QRectF bar(frame.left() + b, frame.top() + b, frame.width() - 2 * b, kCaptionTwips / kPx);
+            QLinearGradient g(bar.topLeft(), bar.topRight());
+            g.setColorAt(0, active ? QColor(10, 36, 106) : QColor(128, 128, 128));
+            g.setColorAt(1, active ? QColor(166, 202, 240) : QColor(192, 192, 192));
+            p.fillRect(bar, g);
+            QFont f(installedFamily(QStringLiteral("Tahoma")));
+            f.setPixelSize(11);
+            f.setBold(true);
+            p.setFont(f);
+            p.setPen(Qt::white);
+            p.drawText(bar.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, w->caption);
+        }
+        const QRectF client = clientRect(*w);
+        p.save();
+        p.setClipRect(client);
+        p.translate(client.topLeft());
+        p.scale(1 / kPx, 1 / kPx);
+        paintWindow(p, *w, active);
+        p.restore();
+    }
+}
+
+Host::Hit Host::hitTest(QPointF pos) const
+{
+    Hit hit;
+    Window* w = desktop_.top();
+    if (!w)
+        return hit;
+    const QRectF client = clientRect(*w);
+    if (!client.contains(pos))
+        return hit;
+    hit.window = w;
+    hit.twips = (pos - client.topLeft()) * kPx;
+    hit.control = controlAt(*w, nullptr, hit.twips);
+    return hit;
+}
+
+QPointF Host::relative(const Control& c, QPointF clientTwips)
+{
+    return clientTwips - QPointF(c.absLeft(), c.absTop());
+}
+
+void Host::mousePressEvent(QMouseEvent* e)
+{
+    const Hit hit = hitTest(e->position());
+    pressedButtons_ = buttonState(e->buttons());
+    if (!hit.window)
+        return;
+    captured_ = hit.control;
+    capturedWindow_ = hit.window;
+    if (captured_) {
+        const QPointF at = relative(*captured_, hit.twips);
+        desktop_.mouseDown(*captured_, buttonState(e->button()), shiftState(e->modifiers()), float(at.x()),
+                           float(at.y()));
+    }
+    update();
+}
+
+void Host::mouseReleaseEvent(QMouseEvent* e)
+{
+    Control* pressed = captured_;
+    Window* window = capturedWindow_;
+    captured_ = nullptr;
+    capturedWindow_ = nullptr;
+    pressedButtons_ = buttonState(e->buttons());
+    if (!pressed || window != desktop_.top()) {
+        update();
+        return;
+    }
+    const QRectF client = clientRect(*window);
+    const QPointF twips = (e->position() - client.topLeft()) * kPx;
+    const QPointF at = relative(*pressed, twips);
+    // The control may be gone after its handler (a window unloaded itself):
+    // look it up again before each step.
+    auto stillThere = [&] {
+        if (desktop_.top() != window)
+            return false;
+        const auto& all = window->controls();
+        return std::find(all.begin(), all.end(), pressed) != all.end();
+    };
+    desktop_.mouseUp(*pressed, buttonState(e->button()), shiftState(e->modifiers()), float(at.x()), float(at.y()));
+    if (e->button() == Qt::LeftButton && stillThere() && contains(*pressed, at))
+        desktop_.click(*pressed);
+    update();
+}
+
+void Host::mouseMoveEvent(QMouseEvent* e)
+{
+    const int buttons = buttonState(e->buttons());
+    const int shift = shiftState(e->modifiers());
+    if (captured_ && capturedWindow_ == desktop_.top()) {
+        const QPointF twips = (e->position() - clientRect(*capturedWindow_).topLeft()) * kPx;
+        const QPointF at = relative(*captured_, twips);
+        desktop_.mouseMove(*captured_, buttons, shift, float(at.x()), float(at.y()));
+    } else {
+        const Hit hit = hitTest(e->position());
+        if (hit.control) {
+            const QPointF at = relative(*hit.control, hit.twips);
+            desktop_.mouseMove(*hit.control, buttons, shift, float(at.x()), float(at.y()));
+        } else if (hit.window) {
+            desktop_.formMouseMove(*hit.window, buttons, shift, float(hit.twips.x()), float(hit.twips.y()));
+        }
+    }
+    update();
+}
+
+void Host::keyPressEvent(QKeyEvent* e)
+{
+    Window* w = desktop_.top();
+    Control* focus = w ? w->focus() : nullptr;
+    if (focus && focus->kind == Kind::TextBox) {
+        switch (e->key()) {
+        case Qt::Key_Left:
+            focus->cursor = std::max(0, focus->cursor - 1);
+            update();
+            return;
+        case Qt::Key_Right:
+            focus->cursor = std::min(int(focus->caption.size()), focus->cursor + 1);
+            update();
+            return;
+        case Qt::Key_Home:
+            focus->cursor = 0;
+            update();
+            return;
+        case Qt::Key_End:
+            focus->cursor = int(focus->caption.size());
+            update();
+            return;
+        case Qt::Key_Delete:
+            if (focus->cursor < focus->caption.size())
+                focus->caption.remove(focus->cursor, 1);
+            update();
+            return;
+        default:
+            break;
+        }
+    }
+    if (focus && focus->kind == Kind::CommandButton
+        && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space)) {
+        desktop_.click(*focus);
+    } else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        desktop_.keyPress(kKeyReturn);
+    } else if (e->key() == Qt::Key_Backspace) {
+        desktop_.keyPress(kKeyBackspace);
+    } else if (!e->text().isEmpty() && e->text().at(0).isPrint()) {
+        desktop_.type(e->text());
+    }
+    update();
+}
+
+void QtTimers::timerChanged(Control& timer)
+{
+    QTimer* t = timers_.value(&timer);
+    if (!t) {
+        t = new QTimer(this);
+        Control* control = &timer;
+        connect(t, &QTimer::timeout, this, [this, control] {
+            if (desktop_)
+                desktop_->tick(*control);
+        });
+        timers_.insert(&timer, t);
+    }
+    if (timer.enabled && timer.interval > 0)
+        t->start(timer.interval);
+    else
+        t->stop();
+}
+
+void QtTimers::timerRemoved(Control& timer)
+{
+    if (QTimer* t = timers_.take(&timer)) {
+        t->stop();
+        t->deleteLater();
+    }
+}
+
+float QtScreen::widthTwips() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? float(s->geometry().width()) * kPx : 12000.0f;
+}
+
+float QtScreen::heightTwips() const
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? float(s->geometry().height()) * kPx : 9000.0f;
+}
+
+void QtScreen::setMousePointer(MousePointer pointer)
+{
+    const bool busy = pointer == MousePointer::Hourglass;
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+MsgResult QtMessages::show(const QString& text, MsgButtons buttons, const QString& caption)
+{
+    QMessageBox box(parent_);
+    box.setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
+    box.setText(text);
+    if (buttons == MsgButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setIcon(QMessageBox::Question);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+} // namespace oravians

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace oravians {
+
+// Adds the Tahoma-compatible fonts shipped beside the program (or the
+// system's copy) to the application's font database.
+void addProgramFonts();
+// The QFont for a design-table font, sized in twips for a painter that draws in twips.
+QFont twipsFont(const FontSpec& spec);
+
+// Draws one window's client area, controls in drawing order; the painter
+// draws in the window's client twips.
+void paintWindow(QPainter& p, const Window& w, bool active);
+
+// The one top-level window: the full-screen backdrop. Every other window is a
+// framed panel drawn inside it at its own position, stacked as shown.
+// Clicks, pointer moves, keys go to the window on top.
+class Host : public QWidget {
+    Q_OBJECT
+public:
+    explicit Host(Desktop& desktop, QWidget* parent = nullptr);
+    ~Host() override;
+
+    // Panel rectangle of a window in logical pixels (outer frame).
+    static QRectF panelRect(const Window& w);
+    static QRectF clientRect(const Window& w);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+
+private:
+    struct Hit {
+        Window* window = nullptr;
+        Control* control = nullptr;
+        QPointF twips; // in the window's client area
+    };
+    Hit hitTest(QPointF pos) const;
+    static QPointF relative(const Control& c, QPointF clientTwips);
+
+    Desktop& desktop_;
+    Control* captured_ = nullptr;
+    Window* capturedWindow_ = nullptr;
+    int pressedButtons_ = 0;
+};
+
+// Timer controls run on QTimers.
+class QtTimers : public QObject, public TimerService {
+    Q_OBJECT
+public:
+    explicit QtTimers(Desktop* desktop = nullptr) : desktop_(desktop) {}
+    void setDesktop(Desktop* d) { desktop_ = d; }
+    void timerChanged(Control& timer) override;
+    void timerRemoved(Control& timer) override;
+
+private:
+    Desktop* desktop_;
+    QHash<Control*, QTimer*> timers_;
+};
+
+// The screen the backdrop covers.
+class QtScreen : public Screen {
+public:
+    float widthTwips() const override;
+    float heightTwips() const override;
+    void setMousePointer(MousePointer pointer) override;
+
+private:
+    bool busy_ = false;
+};
+
+class QtMessages : public MessageBoxes {
+public:
+    void setParent(QWidget* w) { parent_ = w; }
+    MsgResult show(const QString& text, MsgButtons buttons, const QString& caption) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+} // namespace oravians

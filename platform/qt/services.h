@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/desktop.h"
+#include "platform/qt/host.h"
+
+#include <memory>
+
+namespace oravians {
+
+// The real services a running program uses: sound through the sound server,
+// the system's default printer, pictures from the content folders.
+struct SystemServices {
+    SystemServices();
+    ~SystemServices();
+    Services services();
+
+    std::unique_ptr<SoundPlayer> sound;
+    std::unique_ptr<Printer> printer;
+    std::unique_ptr<PictureLoader> pictures;
+    QtMessages messages;
+    QtScreen screen;
+    QtTimers timers;
+};
+
+} // namespace oravians

@@ -1,0 +1,55 @@
+#include "shell/titlefrm.h"
+
+#include "shell/grey.h"
+#include "shell/intro0.h"
+#include "shell/rocket.h"
+
+namespace oravians {
+
+Titlefrm::Titlefrm(App& app) : Window(app, QStringLiteral("Titlefrm")), app(app)
+{
+    caption = QStringLiteral(" ");
+    back = kLightGrey;
+    setClientSize(5460, 6570);
+    Command1.onClick = [this](int) { Command1_Click(); };
+    Command2.onClick = [this](int) { Command2_Click(); };
+    Timer1.onTimer = [this](int) { Timer1_Timer(); };
+}
+
+void Titlefrm::Form_Load()
+{
+    try {
+        Screen& screen = app.screen();
+        top = screen.heightTwips() / 2 - height / 2;
+        left = screen.widthTwips() / 2 - width / 2;
+        app.module1.rocketframe = 1;
+        app.Grey.show();
+        Picture1.setPicture(app.pictures().load(rocketFile(1)));
+        Timer1.setEnabled(true);
+    } catch (const std::exception&) {
+        // Without its first frame the title still works as a plain window.
+        setupform(*this);
+        bringToFront(Frame1);
+    }
+}
+
+void Titlefrm::Command1_Click()
+{
+    app.intro0.show();
+    app.Titlefrm.unload();
+    playsound(app, QStringLiteral("wav\\click.wav"));
+}
+
+void Titlefrm::Command2_Click()
+{
+    playsound(app, QStringLiteral("wav\\click.wav"));
+    app.endProgram();
+}
+
+void Titlefrm::Timer1_Timer()
+{
+    app.module1.rocketframe = nextRocketFrame(app.module1.rocketframe);
+    loadPicture(app, Picture1, rocketFile(app.module1.rocketframe));
+}
+
+} // namespace oravians

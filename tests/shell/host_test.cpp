@@ -1,0 +1,177 @@
+// The real Qt host, offscreen: panels where the windows say, clicks and
+// pointer moves delivered to the right handlers, every caption fitting its box.
+#include "platform/qt/host.h"
+#include "shell/grey.h"
+#include "shell/intro0.h"
+#include "shell/titlefrm.h"
+#include "tests/support/fakes.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace oravians {
+namespace {
+
+using namespace oravians::testing;
+
+// The host over fake sound, printer and messages, but real timers and screen.
+struct HostRig {
+    FakeSound sound;
+    FakePrinter printer;
+    FakeMessages messages;
+    QtScreen screen;
+    QtTimers timers;
+    FakePictures pictures;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    Host host{app};
+    HostRig()
+    {
+        timers.setDesktop(&app);
+        host.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        host.show();
+        app.start();
+    }
+    QPoint centre(const Control& c) const
+    {
+        const QRectF client = Host::clientRect(c.window());
+        return (client.topLeft() + QPointF(c.absLeft() + c.width / 2, c.absTop() + c.height / 2) / kTwipsPerPixel)
+            .toPoint();
+    }
+    QImage grab() { return host.grab().toImage(); }
+};
+
+bool hasColour(const QImage& img, const QRect& area, QColor colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (img.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+QRect pixels(const Control& c)
+{
+    const QRectF client = Host::clientRect(c.window());
+    return QRectF(client.topLeft() + QPointF(c.absLeft(), c.absTop()) / kTwipsPerPixel,
+                  QSizeF(c.width, c.height) / kTwipsPerPixel)
+        .toAlignedRect()
+        .adjusted(2, 2, -2, -2);
+}
+
+TEST(QtHost, ClickingOkShowsTheMenuPanelWithItsEntries)
+{
+    HostRig rig;
+    const QImage before = rig.grab();
+    EXPECT_EQ(before.pixelColor(2, 2), QColor(48, 133, 214)) << "the backdrop fills the screen";
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+    ASSERT_EQ(rig.app.top(), rig.app.intro0.peek());
+    intro0& menu = *rig.app.intro0;
+    // 12000 x 9000 twips is 800 x 600 pixels, centred on the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(Host::panelRect(menu),
+              QRectF((screen.width() - 800) / 2.0, (screen.height() - 600) / 2.0, 800, 600));
+    const QImage shot = rig.grab();
+    for (int i : {10, 8, 16}) {
+        const QRect r = pixels(menu.Label2[i]);
+        EXPECT_TRUE(hasColour(shot, r, QColor(0, 0, 0))) << "entry " << i << " has its black back";
+        EXPECT_TRUE(hasColour(shot, r, QColor(255, 255, 0))) << "entry " << i << " has yellow text";
+    }
+    EXPECT_EQ(shot.pixelColor(pixels(menu.Label2[20]).topLeft() + QPoint(1, 1)), QColor(0, 0, 128));
+    EXPECT_EQ(shot.pixelColor(Host::clientRect(menu).center().toPoint() + QPoint(0, 260)), QColor(0, 78, 152))
+        << "the window colour";
+}
+
+TEST(QtHost, ClickingAnEntryReachesItsHandler)
+{
+    HostRig rig;
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+    rig.sound.played.clear();
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.intro0->Label2[15]));
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_TRUE(rig.messages.shown[0].text.contains("Queen Orava"));
+    EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
+}
+
+TEST(QtHost, PointerMovesLightEntriesAndTheBackgroundDimsThem)
+{
+    HostRig rig;
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+    intro0& menu = *rig.app.intro0;
+    QTest::mouseMove(&rig.host, Host::clientRect(menu).topLeft().toPoint() + QPoint(400, 540));
+    EXPECT_FALSE(menu.Label2[10].opaque);
+    QTest::mouseMove(&rig.host, rig.centre(menu.Label2[10]));
+    EXPECT_TRUE(menu.Label2[10].opaque);
+    const QImage shot = rig.grab();
+    EXPECT_TRUE(hasColour(shot, pixels(menu.Label2[10]), QColor(0, 0, 0)));
+    EXPECT_FALSE(hasColour(shot, pixels(menu.Label2[12]), QColor(0, 0, 0))) << "transparent shows the window";
+}
+
+TEST(QtHost, TheRocketTimerRunsOnARealTimer)
+{
+    HostRig rig;
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+    const int before = rig.app.module1.rocketframe;
+    QTest::qWait(200);
+    EXPECT_GT(rig.app.module1.rocketframe, before + 1);
+}
+
+// Every caption of every window the program has fits its box in the fonts
+// the host draws with.
+TEST(Fonts, EveryCaptionFitsItsBox)
+{
+    FakeSound sound;
+    FakePrinter printer;
+    FakeMessages messages;
+    FakeScreen screen;
+    FakeTimers timers;
+    FakePictures pictures;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    app.start();
+    app.click(app.Titlefrm->Command1);
+    app.Titlefrm->Command1.caption = "Cancel";
+    int checked = 0;
+    for (Window* w : app.loadedWindows()) {
+        for (const Control* c : w->controls()) {
+            if (c->caption.isEmpty() || c->kind == Kind::TextBox || c->kind == Kind::Frame)
+                continue;
+            const QFontMetricsF m(twipsFont(c->font));
+            const bool oneLine = c->kind != Kind::Label;
+            const float room = c->kind == Kind::OptionButton || c->kind == Kind::CheckBox ? c->width - 17 * 15
+                                                                                          : c->width - 30;
+            const QRectF need = m.boundingRect(QRectF(0, 0, room, 1e6),
+                                               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, c->caption);
+            EXPECT_LE(need.width(), room + 1) << w->name().toStdString() << "." << c->name.toStdString() << "("
+                                               << c->index << ") " << c->caption.toStdString();
+            if (oneLine)
+                EXPECT_LE(m.height(), c->height + 1) << c->name.toStdString();
+            else
+                EXPECT_LE(need.height(), c->height + 30) << w->name().toStdString() << "." << c->name.toStdString()
+                                                         << "(" << c->index << ") " << c->caption.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 25);
+}
+
+TEST(Fonts, TahomaIsTheMetricCompatibleFontNotAFallback)
+{
+    const QFontInfo info(twipsFont(tahoma(12)));
+    EXPECT_EQ(info.family(), "Tahoma");
+    EXPECT_EQ(QFontInfo(twipsFont(times(12))).family(), "Liberation Serif");
+    EXPECT_EQ(QFontInfo(twipsFont(arial(12))).family(), "Liberation Sans");
+}
+
+} // namespace
+} // namespace oravians
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    oravians::addProgramFonts();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,304 @@
+// The shell as a pupil meets it: title screen, main menu, sound switch, exit.
+#include "shell/grey.h"
+#include "shell/intro0.h"
+#include "shell/titlefrm.h"
+#include "tests/support/fakes.h"
+#include "topics/quellmore.h"
+
+#include <gtest/gtest.h>
+
+namespace oravians {
+namespace {
+
+using testing::Rig;
+
+const QString kClick = QStringLiteral("wav\\click.wav");
+
+// Starts the program and presses "OK": the menu is on top.
+void toMenu(Rig& rig)
+{
+    rig.app.start();
+    rig.app.click(rig.app.Titlefrm->Command1);
+}
+
+TEST(WindowModel, TouchingAControlLoadsTheWindowFirst)
+{
+    Rig rig;
+    EXPECT_FALSE(rig.app.intro0.loaded());
+    EXPECT_EQ(rig.app.module1.soundon, 0);
+    rig.app.intro0->Label1.caption; // a read is a touch
+    EXPECT_TRUE(rig.app.intro0.loaded());
+    EXPECT_EQ(rig.app.module1.soundon, 1);
+    EXPECT_FALSE(rig.app.isShown(*rig.app.intro0)) << "loaded, not shown";
+}
+
+TEST(WindowModel, OpenersSettingsOverrideTheLoadHandler)
+{
+    Rig rig;
+    toMenu(rig);
+    rig.app.click(rig.app.intro0->Label2[16]);
+    EXPECT_EQ(rig.app.Titlefrm->Command1.caption, "Cancel");
+    EXPECT_EQ(rig.app.top(), rig.app.Titlefrm.peek());
+}
+
+TEST(WindowModel, UnloadReturnsAWindowToItsDesignState)
+{
+    Rig rig;
+    toMenu(rig);
+    intro0& menu = *rig.app.intro0;
+    rig.app.click(menu.Option2);
+    rig.app.formMouseMove(menu, 0, 0, 10, 10);
+    EXPECT_FALSE(menu.Label2[10].opaque);
+    rig.app.intro0.unload();
+    rig.app.settle();
+    EXPECT_FALSE(rig.app.intro0.loaded());
+    intro0& fresh = *rig.app.intro0;
+    EXPECT_TRUE(fresh.Label2[10].opaque);
+    EXPECT_EQ(fresh.Option1.value, 1);
+    EXPECT_EQ(fresh.Option2.value, 0);
+    EXPECT_EQ(rig.app.module1.soundon, 1) << "every load switches sounds on";
+}
+
+TEST(WindowModel, ShownWindowsStackAndClosingReturnsToTheOpener)
+{
+    Rig rig;
+    toMenu(rig);
+    rig.app.click(rig.app.intro0->Label2[10]);
+    EXPECT_EQ(rig.app.top(), rig.app.quellmore.peek());
+    rig.app.quellmore.unload();
+    rig.app.settle();
+    EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+    const auto visible = rig.app.visibleWindows();
+    ASSERT_EQ(visible.size(), 2u);
+    EXPECT_EQ(visible.front(), rig.app.Grey.peek());
+}
+
+TEST(WindowModel, ControlArraysKeepTheirGaps)
+{
+    Rig rig;
+    intro0& menu = *rig.app.intro0;
+    EXPECT_FALSE(menu.Label2.exists(13));
+    EXPECT_FALSE(menu.Label2.exists(14));
+    EXPECT_EQ(menu.Label2.indices().size(), 19u);
+    EXPECT_EQ(menu.Label2[20].caption, "Teachers' Guide");
+}
+
+TEST(Setupform, AWindowWithoutPicture1IsSetUpAllTheSame)
+{
+    Rig rig;
+    intro0& menu = *rig.app.intro0;
+    EXPECT_EQ(menu.find("Picture1"), nullptr);
+    EXPECT_EQ(menu.back, kWindowBlue);
+    EXPECT_EQ(menu.caption, "The Oravians");
+    EXPECT_EQ(menu.width, 12000);
+    EXPECT_EQ(menu.height, 9000);
+    EXPECT_FLOAT_EQ(menu.left, (19200 - 12000) / 2.0f);
+    EXPECT_FLOAT_EQ(menu.top, (14400 - 9000) / 2.0f);
+    ASSERT_GE(rig.screen.pointers.size(), 2u);
+    EXPECT_EQ(rig.screen.pointers.back(), MousePointer::Default);
+}
+
+TEST(Setupform, OnASmallScreenTopAndLeftGoNegative)
+{
+    Rig rig;
+    rig.screen.w = 9600;
+    rig.screen.h = 7200.5f;
+    intro0& menu = *rig.app.intro0;
+    EXPECT_FLOAT_EQ(menu.left, -1200);
+    EXPECT_FLOAT_EQ(menu.top, 7200.5f / 2 - 4500) << "computed in floating point, not cut to whole twips";
+}
+
+TEST(TitleScreen, StartsOverTheBackdropWithTheFirstFrame)
+{
+    Rig rig;
+    rig.app.start();
+    Titlefrm& title = *rig.app.Titlefrm;
+    ASSERT_EQ(rig.app.stack().size(), 2u);
+    EXPECT_EQ(rig.app.stack()[0], rig.app.Grey.peek());
+    EXPECT_EQ(rig.app.Grey->back, (Rgb{48, 133, 214}));
+    EXPECT_EQ(rig.app.top(), &title);
+    ASSERT_TRUE(title.Picture1.picture);
+    EXPECT_EQ(title.Picture1.picture->source(), "rocketsm\\rocket01.jpg");
+    EXPECT_TRUE(rig.timers.isRunning(title.Timer1));
+    EXPECT_EQ(title.back, kLightGrey);
+    EXPECT_EQ(title.clientWidth(), 5460);
+    EXPECT_EQ(title.clientHeight(), 6570);
+    EXPECT_FLOAT_EQ(title.left, (19200 - title.width) / 2);
+}
+
+TEST(TitleScreen, WithoutItsFirstFrameItBecomesAPlainWindowThatStillWorks)
+{
+    Rig rig;
+    rig.pictures.missing << "rocketsm\\rocket01.jpg";
+    rig.app.start();
+    Titlefrm& title = *rig.app.Titlefrm;
+    EXPECT_EQ(title.back, kWindowBlue);
+    EXPECT_EQ(title.caption, "The Oravians");
+    EXPECT_EQ(title.width, 12000);
+    EXPECT_FALSE(rig.timers.isRunning(title.Timer1));
+    rig.app.click(title.Command1);
+    EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+}
+
+TEST(TitleScreen, TheVeryFirstExitEndsTheProgramWithoutAClick)
+{
+    Rig rig;
+    rig.app.start();
+    rig.app.click(rig.app.Titlefrm->Command2);
+    EXPECT_TRUE(rig.sound.played.isEmpty()) << "sounds are unset until the menu first loads";
+    EXPECT_TRUE(rig.app.ended());
+    EXPECT_TRUE(rig.app.loadedWindows().empty());
+}
+
+TEST(TitleScreen, OkOpensTheMenuAndClicks)
+{
+    Rig rig;
+    toMenu(rig);
+    EXPECT_FALSE(rig.app.Titlefrm.loaded());
+    EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+    EXPECT_EQ(rig.sound.played, QStringList{kClick});
+}
+
+TEST(ExitConfirmation, CancelReturnsToTheMenuAndKeepsTheSoundChoice)
+{
+    Rig rig;
+    toMenu(rig);
+    intro0& menu = *rig.app.intro0;
+    rig.app.click(menu.Option2);
+    rig.sound.played.clear();
+    rig.app.click(menu.Label2[16]);
+    Titlefrm& title = *rig.app.Titlefrm;
+    // The backdrop comes to the front over the menu, the title over it.
+    EXPECT_EQ(rig.app.visibleWindows(), (std::vector<Window*>{rig.app.Grey.peek(), &title}));
+    rig.app.click(title.Command1);
+    EXPECT_EQ(rig.app.top(), &menu);
+    EXPECT_EQ(rig.app.module1.soundon, 0) << "the menu was not reloaded";
+    EXPECT_EQ(menu.Option2.value, 1);
+    EXPECT_TRUE(rig.sound.played.isEmpty()) << "Sound Off silences the confirmation's buttons";
+    rig.app.click(menu.Label2[16]);
+    rig.app.click(rig.app.Titlefrm->Command2);
+    EXPECT_TRUE(rig.sound.played.isEmpty());
+    EXPECT_TRUE(rig.app.ended());
+}
+
+TEST(ExitConfirmation, WithSoundOnBothButtonsClick)
+{
+    Rig rig;
+    toMenu(rig);
+    rig.app.click(rig.app.intro0->Label2[16]);
+    rig.app.click(rig.app.Titlefrm->Command1);
+    rig.app.click(rig.app.intro0->Label2[16]);
+    rig.app.click(rig.app.Titlefrm->Command2);
+    EXPECT_EQ(rig.sound.played, QStringList(5, kClick)) << "OK, Exit entry, Cancel, Exit entry, Exit";
+}
+
+TEST(MainMenu, SoundOffSilencesTheNextEntry)
+{
+    Rig rig;
+    toMenu(rig);
+    rig.sound.played.clear();
+    rig.app.click(rig.app.intro0->Option2);
+    rig.app.click(rig.app.intro0->Label2[15]);
+    EXPECT_TRUE(rig.sound.played.isEmpty());
+    rig.app.click(rig.app.intro0->Option1);
+    rig.app.click(rig.app.intro0->Label2[15]);
+    EXPECT_EQ(rig.sound.played, QStringList{kClick});
+}
+
+TEST(MainMenu, TopicsWithoutContentSaySo)
+{
+    Rig rig;
+    toMenu(rig);
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 9, 11, 12, 15}) {
+        rig.messages.shown.clear();
+        rig.app.click(rig.app.intro0->Label2[i]);
+        ASSERT_EQ(rig.messages.shown.size(), 1u) << i;
+        EXPECT_TRUE(rig.messages.shown[0].text.contains(rig.app.intro0->Label2[i].caption));
+        EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
+        EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+    }
+}
+
+TEST(MainMenu, TwoEntriesStayLitUntilThePointerCrossesTheBackground)
+{
+    Rig rig;
+    toMenu(rig);
+    intro0& menu = *rig.app.intro0;
+    rig.app.formMouseMove(menu, 0, 0, 5, 5);
+    for (int i : menu.Label2.indices())
+        EXPECT_FALSE(menu.Label2[i].opaque);
+    rig.app.mouseMove(menu.Label2[8], 0, 0, 10, 10);
+    rig.app.mouseMove(menu.Label2[9], 0, 0, 10, 10);
+    EXPECT_TRUE(menu.Label2[8].opaque);
+    EXPECT_TRUE(menu.Label2[9].opaque);
+    EXPECT_FALSE(menu.Label2[10].opaque);
+    rig.app.formMouseMove(menu, 0, 0, 5, 5);
+    EXPECT_FALSE(menu.Label2[8].opaque);
+    EXPECT_FALSE(menu.Label2[9].opaque);
+}
+
+QString frameOf(const Control& c) { return c.picture ? c.picture->source() : QString(); }
+
+TEST(RocketAnimation, TheTitlesFirstTickShowsFrameTwoAndFramesWrapAfterTwenty)
+{
+    Rig rig;
+    rig.app.start();
+    Titlefrm& title = *rig.app.Titlefrm;
+    rig.tick(title.Timer1);
+    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket02.jpg");
+    for (int i = 0; i < 7; ++i)
+        rig.tick(title.Timer1);
+    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket09.jpg");
+    rig.tick(title.Timer1);
+    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket10.jpg");
+    for (int i = 0; i < 10; ++i)
+        rig.tick(title.Timer1);
+    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket20.jpg");
+    rig.tick(title.Timer1);
+    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket01.jpg");
+}
+
+TEST(RocketAnimation, TheMenuShowsFrameOneForTwoTicks)
+{
+    Rig rig;
+    toMenu(rig);
+    intro0& menu = *rig.app.intro0;
+    EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket01.jpg");
+    rig.tick(menu.Timer1);
+    EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket01.jpg");
+    rig.tick(menu.Timer1);
+    EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket02.jpg");
+}
+
+TEST(RocketAnimation, BothAnimationsAdvanceOneCounterDuringTheConfirmation)
+{
+    Rig rig;
+    toMenu(rig);
+    intro0& menu = *rig.app.intro0;
+    for (int i = 0; i < 5; ++i)
+        rig.tick(menu.Timer1); // frame 5
+    rig.app.click(menu.Label2[16]);
+    Titlefrm& title = *rig.app.Titlefrm;
+    EXPECT_EQ(rig.app.module1.rocketframe, 1) << "the title's load restarts the counter";
+    EXPECT_TRUE(rig.timers.isRunning(menu.Timer1)) << "the menu keeps animating beneath";
+    rig.tick(title.Timer1);
+    rig.tick(menu.Timer1);
+    rig.tick(title.Timer1);
+    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket04.jpg");
+    EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket03.jpg");
+}
+
+TEST(Sound, PlaysThroughTheBackdropOnlyWhileSoundsAreOn)
+{
+    Rig rig;
+    playsound(rig.app, "wav\\click.wav");
+    EXPECT_TRUE(rig.sound.played.isEmpty());
+    EXPECT_FALSE(rig.app.Grey.loaded()) << "no sound, no touch";
+    rig.app.module1.soundon = 1;
+    playsound(rig.app, "wav\\click.wav");
+    EXPECT_TRUE(rig.app.Grey.loaded());
+    EXPECT_EQ(rig.sound.played, QStringList{kClick});
+}
+
+} // namespace
+} // namespace oravians

@@ -1,0 +1,214 @@
+// Drives the real program as a pupil and a teacher would, with real pointer
+// events on the real host, and saves a screenshot after each step:
+//   oravians-tour OUTDIR
+// Message boxes are answered OK and written to the console; nothing is printed.
+#include "platform/paths.h"
+#include "platform/qt/host.h"
+#include "platform/qt/services.h"
+#include "shell/app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+using namespace oravians;
+
+class ConsoleMessages : public MessageBoxes {
+public:
+    MsgResult show(const QString& text, MsgButtons, const QString& caption) override
+    {
+        std::printf("  message box [%s]: %s\n", qPrintable(caption), qPrintable(text));
+        return MsgResult::Ok;
+    }
+};
+
+// A printer that records nothing and reports no failure; the tour never prints.
+class SilentPrinter : public Printer {
+public:
+    float pageWidth() override { return 11520; }
+    float pageHeight() override { return 15840; }
+    void setFontName(const QString&) override {}
+    void setFontSize(float) override {}
+    void setForeColor(Rgb) override {}
+    void setCurrentX(float x) override { x_ = x; }
+    float currentX() override { return x_; }
+    float currentY() override { return 0; }
+    float textWidth(const QString& t) override { return float(t.size()) * 200; }
+    void print(const QString&, bool) override {}
+    void setDrawWidth(int) override {}
+    void line(float, float, float, float, Rgb) override {}
+    void paintPicture(const Picture&, float, float) override {}
+    void endDoc() override {}
+
+private:
+    float x_ = 0;
+};
+
+class Tour {
+public:
+    Tour(App& app, Host& host, QString out) : app_(app), host_(host), out_(std::move(out)) {}
+
+    void shot(const QString& name)
+    {
+        QApplication::processEvents();
+        const QString file = QStringLiteral("%1/%2-%3.png").arg(out_).arg(++n_, 2, 10, QLatin1Char('0')).arg(name);
+        host_.grab().save(file);
+        std::printf("%s\n", qPrintable(file));
+    }
+    Control* find(const QString& name, int index = -1)
+    {
+        Window* w = app_.top();
+        Control* c = w ? w->find(name, index) : nullptr;
+        if (!c)
+            std::printf("  (no %s(%d) on %s)\n", qPrintable(name), index, w ? qPrintable(w->name()) : "nothing");
+        return c;
+    }
+    QPoint centre(const Control& c)
+    {
+        const QRectF client = Host::clientRect(c.window());
+        return (client.topLeft() + QPointF(c.absLeft() + c.width / 2, c.absTop() + c.height / 2) / kTwipsPerPixel)
+            .toPoint();
+    }
+    // A real pointer: move there, press, release.
+    bool click(const QString& name, int index = -1)
+    {
+        Control* c = find(name, index);
+        if (!c || !c->visible)
+            return false;
+        const QPoint at = centre(*c);
+        QTest::mouseMove(&host_, at);
+        QTest::mouseClick(&host_, Qt::LeftButton, {}, at);
+        QTest::qWait(30);
+        return true;
+    }
+    void hover(const QString& name, int index = -1)
+    {
+        if (Control* c = find(name, index))
+            QTest::mouseMove(&host_, centre(*c));
+    }
+    void type(const QString& text) { QTest::keyClicks(&host_, text); }
+    void wait(int ms) { QTest::qWait(ms); }
+    QString top() const { return app_.top() ? app_.top()->name() : QString(); }
+
+private:
+    App& app_;
+    Host& host_;
+    QString out_;
+    int n_ = 0;
+};
+
+void pages(Tour& t, const QString& what, int count)
+{
+    t.shot(what + "-page1");
+    for (int p = 2; p <= count; ++p) {
+        t.click("Label3", 2);
+        t.shot(QStringLiteral("%1-page%2").arg(what).arg(p));
+    }
+    t.click("Label3", 1);
+}
+
+void quiz(Tour& t, const QString& topic, int wrongFrom)
+{
+    t.click("Label3", 0);
+    if (t.top() != "multiple")
+        return;
+    t.shot(topic + "-quiz-question1");
+    for (int q = 1; q <= 10; ++q) {
+        // Answers the first option from question `wrongFrom` on: some right, some wrong.
+        t.click("Option1", q < wrongFrom ? 1 : 2);
+        if (q == 3)
+            t.shot(topic + "-quiz-question3-answered");
+        t.click("Label3", 1);
+    }
+    t.wait(100);
+    t.shot(topic + "-score");
+    if (t.click("Label3", 0) && t.top() == "Wrong") {
+        t.shot(topic + "-wrong-answers");
+        t.click("Label3", 1);
+    } else {
+        t.click("Label3", 1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: oravians-tour OUTDIR\n");
+        return 2;
+    }
+    QApplication qapp(argc, argv);
+    const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(out);
+    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
+    addProgramFonts();
+
+    SystemServices system;
+    ConsoleMessages messages;
+    SilentPrinter printer;
+    Services services = system.services();
+    services.messages = &messages;
+    services.printer = &printer;
+    App app(services);
+    system.timers.setDesktop(&app);
+    Host host(app);
+    host.setGeometry(QGuiApplication::primaryScreen()->geometry());
+    host.show();
+    bool ended = false;
+    app.onEnd = [&] { ended = true; };
+
+    Tour t(app, host, out);
+    app.start();
+    t.wait(400);
+    t.shot("title");
+    t.click("Command1");
+    t.wait(300);
+    t.shot("menu");
+    t.hover("Label2", 10);
+    t.hover("Label2", 8);
+    t.shot("menu-two-entries-lit");
+    t.click("Label2", 15);
+
+    t.click("Label2", 10);
+    t.shot("quellmore");
+    if (t.top() == "quellmore") {
+        t.click("Label3", 4);
+        pages(t, "quellmore-key-facts", 2);
+        t.click("Label3", 5);
+        pages(t, "quellmore-teachers-notes", 2);
+        quiz(t, "quellmore", 11);
+        quiz(t, "quellmore", 8);
+        t.click("Label3", 2);
+    }
+    t.click("Label2", 8);
+    t.shot("inventions");
+    if (t.top() == "inventions") {
+        t.click("Label3", 4);
+        pages(t, "inventions-key-facts", 3);
+        t.click("Label3", 5);
+        pages(t, "inventions-teachers-notes", 4);
+        quiz(t, "inventions", 6);
+        t.click("Label3", 2);
+    }
+    t.click("Label2", 20);
+    if (t.top() == "guide")
+        pages(t, "guide", 5);
+    t.click("Label2", 19);
+    t.wait(300);
+    t.shot("acknowledgments");
+    t.click("Label3", 1);
+
+    t.click("Option2");
+    t.click("Label2", 16);
+    t.shot("exit-confirmation");
+    t.click("Command1");
+    t.click("Label2", 16);
+    t.click("Command2");
+    std::printf(ended ? "The program ended.\n" : "The program did not end!\n");
+    return ended ? 0 : 1;
+}
