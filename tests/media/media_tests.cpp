@@ -1,0 +1,418 @@
+// The generated pictures and sounds, as the program finds them on disk.
+
+#include "media.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <complex>
+#include <map>
+#include <memory>
+
+namespace {
+
+struct Sound {
+    int rate = 0, channels = 0, format = 0;
+    std::vector<double> samples;
+    double seconds() const { return rate ? double(samples.size()) / rate : 0; }
+};
+
+Sound readWav(const QString& path)
+{
+    Sound s;
+    SF_INFO info{};
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!f)
+        return s;
+    s.rate = info.samplerate;
+    s.channels = info.channels;
+    s.format = info.format;
+    std::vector<double> buf(size_t(info.frames * info.channels));
+    sf_readf_double(f, buf.data(), info.frames);
+    sf_close(f);
+    s.samples = buf;
+    return s;
+}
+
+// Index of the first / one past the last sample louder than the threshold.
+std::pair<size_t, size_t> audibleSpan(const std::vector<double>& x, double threshold = 0.01)
+{
+    size_t a = 0, b = x.size();
+    while (a < x.size() && std::abs(x[a]) < threshold)
+        ++a;
+    while (b > a && std::abs(x[b - 1]) < threshold)
+        --b;
+    return {a, b};
+}
+
+void fft(std::vector<std::complex<double>>& a)
+{
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const double ang = -2 * M_PI / double(len);
+        const std::complex<double> wl(std::cos(ang), std::sin(ang));
+        for (size_t i = 0; i < n; i += len) {
+            std::complex<double> w(1);
+            for (size_t j = 0; j < len / 2; ++j) {
+                const auto u = a[i + j], v = a[i + j + len / 2] * w;
+                a[i + j] = u + v;
+                a[i + j + len / 2] = u - v;
+                w *= wl;
+            }
+        }
+    }
+}
+
+// A sound's fingerprint: its average spectrum in 24 bands (log spaced from
+// 50 Hz) and its loudness over 16 slices of time, each part scaled to unit length.
+std::vector<double> fingerprint(const Sound& s)
+{
+    const size_t n = 2048;
+    std::vector<double> bands(24, 0.0), env(16, 0.0);
+    const auto [a, b] = audibleSpan(s.samples);
+    for (size_t start = a; start + n <= b; start += n / 2) {
+        std::vector<std::complex<double>> buf(n);
+        for (size_t i = 0; i < n; ++i)
+            buf[i] = s.samples[start + i] * (0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(n)));
+        fft(buf);
+        for (size_t k = 1; k < n / 2; ++k) {
+            const double f = double(k) * s.rate / double(n);
+            if (f < 50)
+                continue;
+            const int band = std::min(23, int(std::log(f / 50.0) / std::log(20000.0 / 50.0) * 24));
+            bands[size_t(band)] += std::norm(buf[k]);
+        }
+    }
+    for (size_t i = a; i < b; ++i)
+        env[std::min<size_t>(15, (i - a) * 16 / std::max<size_t>(1, b - a))] += s.samples[i] * s.samples[i];
+    auto unit = [](std::vector<double>& v, bool logScale) {
+        double len = 0;
+        for (double& x : v) {
+            if (logScale)
+                x = std::log10(1e-9 + x);
+            len += x * x;
+        }
+        len = std::sqrt(len);
+        for (double& x : v)
+            x /= len > 0 ? len : 1;
+    };
+    for (double& x : env)
+        x = std::sqrt(x);
+    unit(bands, false);
+    unit(env, false);
+    std::vector<double> fp = bands;
+    fp.insert(fp.end(), env.begin(), env.end());
+    return fp;
+}
+
+double distance(const std::vector<double>& x, const std::vector<double>& y)
+{
+    double d = 0;
+    for (size_t i = 0; i < x.size(); ++i)
+        d += (x[i] - y[i]) * (x[i] - y[i]);
+    return std::sqrt(d);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class Media : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "media_tests";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!QGuiApplication::instance())
+            app_ = new QGuiApplication(argc, argv);
+        dir_ = new QTemporaryDir;
+        QString error;
+        ok_ = genmedia::generateAll(dir_->path(), &error);
+        error_ = new QString(error);
+    }
+    static void TearDownTestSuite()
+    {
+        delete dir_;
+        delete error_;
+    }
+    void SetUp() override { ASSERT_TRUE(ok_) << qPrintable(*error_); }
+
+    static QString path(const QString& relative) { return dir_->path() + QLatin1Char('/') + relative; }
+    static QImage image(const QString& relative, const char* format)
+    {
+        QImageReader r(path(relative), format);
+        r.setDecideFormatFromContent(true);
+        EXPECT_EQ(r.format(), QByteArray(format)) << qPrintable(relative);
+        return r.read();
+    }
+
+    static inline QGuiApplication* app_ = nullptr;
+    static inline QTemporaryDir* dir_ = nullptr;
+    static inline QString* error_ = nullptr;
+    static inline bool ok_ = false;
+};
+
+// ---------------------------------------------------------------- the file set
+
+TEST_F(Media, WritesExactlyTheFilesTheBuildRegisters)
+{
+    const QStringList expected = QString::fromLatin1(ORAVIANS_MEDIA_FILES).split(QLatin1Char(','));
+    QStringList written;
+    QDir root(dir_->path());
+    for (const QString& sub : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QString& f : QDir(root.filePath(sub)).entryList(QDir::Files))
+            written << sub + QLatin1Char('/') + f;
+    QStringList a = expected, b = written, c = genmedia::outputFiles();
+    a.sort();
+    b.sort();
+    c.sort();
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a, c);
+}
+
+TEST_F(Media, TwoRunsWriteTheSameBytes)
+{
+    QTemporaryDir again;
+    QString error;
+    ASSERT_TRUE(genmedia::generateAll(again.path(), &error)) << qPrintable(error);
+    for (const QString& f : genmedia::outputFiles()) {
+        const QByteArray first = readAll(path(f));
+        ASSERT_FALSE(first.isEmpty()) << qPrintable(f);
+        EXPECT_EQ(first, readAll(again.path() + QLatin1Char('/') + f)) << qPrintable(f);
+    }
+}
+
+TEST_F(Media, ReportsAFolderItCannotWriteTo)
+{
+    QTemporaryDir tmp;
+    QFile blocker(tmp.path() + QStringLiteral("/wav"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder should be
+    blocker.close();
+    QString error;
+    EXPECT_FALSE(genmedia::writeWav(tmp.path() + QStringLiteral("/wav/click.wav"), genmedia::Wave(100, 0.1f), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// ---------------------------------------------------------------- pictures
+
+TEST_F(Media, RocketFramesAre320By240JpegsThatMove)
+{
+    QImage previous;
+    for (int n = 1; n <= 20; ++n) {
+        const QString name = QString::asprintf("rocketsm/rocket%02d.jpg", n);
+        const QImage img = image(name, "jpeg");
+        ASSERT_EQ(img.size(), QSize(320, 240)) << qPrintable(name);
+        if (!previous.isNull())
+            EXPECT_NE(img, previous) << "frame " << n << " repeats the one before";
+        previous = img;
+    }
+}
+
+TEST_F(Media, RocketFramesBlendIntoTheMenuBlueAtTheBottom)
+{
+    // The menu's window colour is RGB(0, 78, 152).
+    const QImage img = image(QStringLiteral("rocketsm/rocket05.jpg"), "jpeg");
+    const QColor c = img.pixelColor(4, 238);
+    EXPECT_NEAR(c.red(), 0, 14);
+    EXPECT_NEAR(c.green(), 78, 14);
+    EXPECT_NEAR(c.blue(), 152, 14);
+}
+
+TEST_F(Media, TopicPicturesAndTheirSmallVersionsHaveTheirSizes)
+{
+    EXPECT_EQ(image(QStringLiteral("images/quellmore2.jpg"), "jpeg").size(), QSize(320, 400));
+    EXPECT_EQ(image(QStringLiteral("images/engineer.jpg"), "jpeg").size(), QSize(320, 400));
+    EXPECT_EQ(image(QStringLiteral("images/quellmoresm.jpg"), "jpeg").size(), QSize(57, 41));
+    EXPECT_EQ(image(QStringLiteral("images/engineersm.jpg"), "jpeg").size(), QSize(57, 41));
+}
+
+TEST_F(Media, TopicPicturesAreColourfulNotBlank)
+{
+    for (const char* name : {"images/quellmore2.jpg", "images/engineer.jpg"}) {
+        const QImage img = image(QString::fromLatin1(name), "jpeg").scaled(32, 40);
+        QSet<QRgb> colours;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                colours.insert(img.pixel(x, y) & 0xF0F0F0);
+        EXPECT_GT(colours.size(), 60) << name;
+    }
+}
+
+TEST_F(Media, LogoBitmapIs120By89)
+{
+    EXPECT_EQ(image(QStringLiteral("logo/lumbrook2.bmp"), "bmp").size(), QSize(120, 89));
+}
+
+TEST_F(Media, LogoAnimationIsTwentyDistinctGifFramesOf120By120)
+{
+    QImage previous;
+    for (int n = 0; n < 20; ++n) {
+        const QString name = QString::asprintf("logo/lumb%04d.gif", n);
+        QImageReader r(path(name));
+        ASSERT_EQ(r.format(), QByteArray("gif")) << qPrintable(name);
+        EXPECT_EQ(r.imageCount(), 1) << qPrintable(name);
+        const QImage img = r.read();
+        ASSERT_EQ(img.size(), QSize(120, 120)) << qPrintable(name);
+        // The corner shows the logo box's own colour, RGB(49, 135, 214).
+        EXPECT_EQ(img.pixelColor(1, 1), QColor(49, 135, 214)) << qPrintable(name);
+        if (!previous.isNull())
+            EXPECT_NE(img.convertToFormat(QImage::Format_RGB32), previous) << qPrintable(name);
+        previous = img.convertToFormat(QImage::Format_RGB32);
+    }
+}
+
+// ---------------------------------------------------------------- sounds
+
+struct Expectation {
+    const char* name;
+    double minSeconds, maxSeconds; // the sound itself, without the silent tail
+};
+
+const Expectation kSounds[] = {
+    {"click", 0.03, 0.06},     {"typekey", 0.05, 0.30},  {"thud3", 0.10, 0.60},    {"halleluj", 0.8, 3.0},
+    {"fanf4", 0.8, 3.0},       {"fanf2", 0.8, 3.0},      {"fanf3", 0.8, 3.0},      {"slot_payoff", 0.8, 3.0},
+    {"crowd", 0.8, 3.0},       {"cheer2", 0.8, 3.0},     {"klaxon", 0.8, 3.0},     {"flute", 0.8, 3.0},
+    {"gong", 0.8, 3.0},        {"clap2", 0.8, 3.0},      {"clap3", 0.8, 3.0},      {"drumroll", 0.8, 3.0},
+    {"laser2", 0.8, 3.0},      {"whizz", 0.8, 3.0},      {"clown", 0.8, 3.0},
+};
+
+TEST_F(Media, SoundsAreMono16BitWavesOfTheRightLength)
+{
+    for (const Expectation& e : kSounds) {
+        const Sound s = readWav(path(QStringLiteral("wav/%1.wav").arg(QLatin1String(e.name))));
+        ASSERT_GT(s.rate, 0) << e.name;
+        EXPECT_EQ(s.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16) << e.name;
+        EXPECT_EQ(s.channels, 1) << e.name;
+        EXPECT_TRUE(s.rate == 22050 || s.rate == 44100) << e.name;
+        const double body = s.seconds() - genmedia::kTailPadding;
+        EXPECT_GE(body, e.minSeconds) << e.name;
+        EXPECT_LE(body, e.maxSeconds) << e.name;
+    }
+}
+
+TEST_F(Media, EverySoundIsAudibleUnclippedAndCentred)
+{
+    for (const QString& f : genmedia::outputFiles()) {
+        if (!f.endsWith(QLatin1String(".wav")))
+            continue;
+        const Sound s = readWav(path(f));
+        ASSERT_FALSE(s.samples.empty()) << qPrintable(f);
+        double peak = 0, sum = 0, energy = 0;
+        for (double x : s.samples) {
+            peak = std::max(peak, std::abs(x));
+            sum += x;
+            energy += x * x;
+        }
+        EXPECT_GT(peak, 0.3) << qPrintable(f);
+        EXPECT_LT(peak, 0.95) << qPrintable(f) << " is close to clipping";
+        EXPECT_GT(std::sqrt(energy / double(s.samples.size())), 0.01) << qPrintable(f);
+        EXPECT_LT(std::abs(sum / double(s.samples.size())), 0.005) << qPrintable(f) << " has a DC offset";
+        EXPECT_LT(std::abs(s.samples.front()), 0.01) << qPrintable(f) << " starts with a step";
+    }
+}
+
+TEST_F(Media, EverySoundEndsWithSilenceThatPlayersMayCut)
+{
+    for (const QString& f : genmedia::outputFiles()) {
+        if (!f.endsWith(QLatin1String(".wav")))
+            continue;
+        const Sound s = readWav(path(f));
+        const auto [a, b] = audibleSpan(s.samples, 1.0 / 32768);
+        EXPECT_GE(double(s.samples.size() - b) / s.rate, 0.14) << qPrintable(f);
+    }
+}
+
+TEST_F(Media, CelebrationAndEffectSoundsAreDistinct)
+{
+    std::map<std::string, std::vector<double>> fp;
+    for (const Expectation& e : kSounds)
+        fp[e.name] = fingerprint(readWav(path(QStringLiteral("wav/%1.wav").arg(QLatin1String(e.name)))));
+    double closest = 10;
+    std::string pair;
+    for (auto i = fp.begin(); i != fp.end(); ++i)
+        for (auto j = std::next(i); j != fp.end(); ++j) {
+            const double d = distance(i->second, j->second);
+            if (d < closest) {
+                closest = d;
+                pair = i->first + " / " + j->first;
+            }
+        }
+    EXPECT_GT(closest, 0.08) << "too alike: " << pair;
+}
+
+// International Morse Code, written out independently of the generator.
+const std::map<char, const char*> kCode = {
+    {'a', ".-"},   {'b', "-..."}, {'c', "-.-."}, {'d', "-.."},  {'e', "."},    {'f', "..-."}, {'g', "--."},
+    {'h', "...."}, {'i', ".."},   {'j', ".---"}, {'k', "-.-"},  {'l', ".-.."}, {'m', "--"},   {'n', "-."},
+    {'o', "---"},  {'p', ".--."}, {'q', "--.-"}, {'r', ".-."},  {'s', "..."},  {'t', "-"},    {'u', "..-"},
+    {'v', "...-"}, {'w', ".--"},  {'x', "-..-"}, {'y', "-.--"}, {'z', "--.."}};
+
+TEST_F(Media, MorseLettersSoundTheirCodeAtSevenHundredHertz)
+{
+    for (const auto& [letter, code] : kCode) {
+        const Sound s = readWav(path(QStringLiteral("morse/%1.wav").arg(QLatin1Char(letter))));
+        ASSERT_GT(s.rate, 0) << letter;
+        // Envelope in 1 ms steps; a tone is "on" where the envelope is loud.
+        const int step = s.rate / 1000;
+        std::vector<bool> onMs;
+        for (size_t i = 0; i + size_t(step) <= s.samples.size(); i += size_t(step)) {
+            double peak = 0;
+            for (int k = 0; k < step; ++k)
+                peak = std::max(peak, std::abs(s.samples[i + size_t(k)]));
+            onMs.push_back(peak > 0.2);
+        }
+        std::string heard;
+        int run = 0;
+        bool on = false;
+        for (size_t ms = 0; ms <= onMs.size(); ++ms) {
+            const bool now = ms < onMs.size() && onMs[ms];
+            if (now != on) {
+                if (on) {
+                    heard += run > 160 ? '-' : '.';
+                    EXPECT_TRUE(std::abs(run - 80) <= 8 || std::abs(run - 240) <= 8) << letter << " tone of " << run << " ms";
+                } else if (!heard.empty()) {
+                    EXPECT_NEAR(run, 80, 8) << letter << " gap";
+                }
+                run = 0;
+                on = now;
+            }
+            ++run;
+        }
+        EXPECT_EQ(heard, std::string(code)) << letter;
+        // Pitch from the zero crossings while the tone sounds.
+        int cross = 0, tone = 0;
+        for (size_t i = 1; i < s.samples.size(); ++i) {
+            const size_t ms = i / size_t(step);
+            if (ms >= onMs.size() || !onMs[ms])
+                continue;
+            ++tone;
+            if ((s.samples[i - 1] < 0) != (s.samples[i] < 0))
+                ++cross;
+        }
+        ASSERT_GT(tone, 0);
+        const double hz = cross / 2.0 / (double(tone) / s.rate);
+        EXPECT_NEAR(hz, 700, 70) << letter;
+    }
+}
+
+} // namespace
