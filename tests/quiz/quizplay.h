@@ -28,8 +28,11 @@ inline void fillBank(Module1& m, const QString& title = QStringLiteral("Rivers a
     }
 }
 
+// Helpers take a Rig, or any rig with the same members.
+
 // Opens the quiz as a topic page does once the bank is filled.
-inline multiple& openQuizWindow(Rig& rig)
+template <class R>
+inline multiple& openQuizWindow(R& rig)
 {
     rig.app.module1.soundon = 1;
     fillBank(rig.app.module1);
@@ -40,7 +43,8 @@ inline multiple& openQuizWindow(Rig& rig)
 }
 
 // Answers the question on screen with option k (0: no answer) and presses the next button.
-inline void answer(Rig& rig, int k)
+template <class R>
+inline void answer(R& rig, int k)
 {
     multiple& quiz = *rig.app.multiple.peek();
     if (k != 0)
@@ -49,7 +53,8 @@ inline void answer(Rig& rig, int k)
 }
 
 // Plays a whole quiz; wrong(n) says whether question n is answered wrongly.
-inline void playQuiz(Rig& rig, const std::function<bool(int)>& wrong)
+template <class R>
+inline void playQuiz(R& rig, const std::function<bool(int)>& wrong)
 {
     openQuizWindow(rig);
     for (int n = 1; n <= 10; ++n)
@@ -57,7 +62,8 @@ inline void playQuiz(Rig& rig, const std::function<bool(int)>& wrong)
 }
 
 // Runs the score window's three one-shot steps in order.
-inline void runTimerChain(Rig& rig)
+template <class R>
+inline void runTimerChain(R& rig)
 {
     Welldone& w = *rig.app.Welldone.peek();
     rig.tick(w.Timer1);
