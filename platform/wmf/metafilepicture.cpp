@@ -275,6 +275,7 @@ private:
     DC dc_;
     std::vector<DC> saved_;
     std::vector<GdiObject> objects_;
+    std::size_t lowestFree_ = 0;
     int emittedClip_ = 0;
     int nextClipId_ = 1;
     RawFontCache fonts_;
@@ -448,12 +449,15 @@ void Player::addShape(const QPainterPath& path, bool fill, bool stroke)
 
 void Player::addObject(GdiObject obj)
 {
-    for (std::size_t i = 0; i < objects_.size(); ++i) {
+    // Like Windows, a new object takes the lowest free slot.
+    for (std::size_t i = lowestFree_; i < objects_.size(); ++i) {
         if (std::holds_alternative<std::monostate>(objects_[i])) {
             objects_[i] = std::move(obj);
+            lowestFree_ = i + 1;
             return;
         }
     }
+    lowestFree_ = objects_.size() + 1;
     if (objects_.size() < std::size_t(kMaxObjects))
         objects_.push_back(std::move(obj));
     else
@@ -934,8 +938,10 @@ bool Player::record(int type, const char* rec, std::size_t size)
         return true;
     case R_DELETEOBJECT:
         if (!U_WMRDELETEOBJECT_get(rec, &m)) return false;
-        if (m < objects_.size())
+        if (m < objects_.size()) {
             objects_[m] = std::monostate{};
+            lowestFree_ = std::min<std::size_t>(lowestFree_, m);
+        }
         return true;
     case R_SELECTCLIPREGION: {
         if (!U_WMRSELECTCLIPREGION_get(rec, &m)) return false;
@@ -1037,13 +1043,13 @@ bool Player::record(int type, const char* rec, std::size_t size)
         return true;
     }
     case R_CREATEREGION: {
-        // Region: 10 bytes of header fields, bounding box, then scans of
-        // (count, top, bottom, count pairs of left/right, count again).
+        // Region: 14 bytes of header fields (scan count at 10), bounding box,
+        // then scans of (count, top, bottom, count/2 left-right pairs, count again).
         const char* body = rec + 6;
         if (!has(body, 22)) { addObject(RegionObj{}); return false; }
-        const int scans = s16(body + 8);
+        const int scans = s16(body + 10);
         RegionObj reg;
-        const char* cur = body + 20;
+        const char* cur = body + 22;
         for (int i = 0; i < scans && has(cur, 6); ++i) {
             const int count = u16(cur);
             const int top = s16(cur + 2), bottom = s16(cur + 4);
@@ -1056,7 +1062,7 @@ bool Player::record(int type, const char* rec, std::size_t size)
             cur += 6 + std::size_t(count) * 2 + 2;
         }
         if (scans == 0) { // an empty scan list stands for the bounding box
-            const int l = s16(body + 10), t = s16(body + 12), rr = s16(body + 14), bb = s16(body + 16);
+            const int l = s16(body + 14), t = s16(body + 16), rr = s16(body + 18), bb = s16(body + 20);
             if (rr > l && bb > t) reg.rects.push_back(QRect(l, t, rr - l, bb - t));
         }
         addObject(reg);

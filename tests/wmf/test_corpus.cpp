@@ -1,0 +1,222 @@
+// Metafiles written by other programs, drawn by our player and compared
+// with libwmf's wmf2gd; and the fuzzer's finds replayed.
+#include "platform/wmf/metafilepicture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace oravians;
+
+namespace {
+
+const QString kData = QStringLiteral(ORAVIANS_WMF_DATA);
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Smallest rectangle holding every pixel that is not (nearly) white.
+QRect contentBox(const QImage& img)
+{
+    int l = img.width(), t = img.height(), r = -1, b = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            if (qRed(line[x]) < 235 || qGreen(line[x]) < 235 || qBlue(line[x]) < 235) {
+                l = std::min(l, x);
+                r = std::max(r, x);
+                t = std::min(t, y);
+                b = std::max(b, y);
+            }
+        }
+    }
+    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+struct Difference {
+    double meanAbs = 0;   // mean absolute difference per channel, 0..255
+    double differing = 0; // fraction of pixels with a channel off by more than 64
+};
+
+// Both drawings trimmed to what they draw, brought to the same size and
+// softened (halved and restored) so that one-pixel edge and anti-aliasing
+// differences do not count, then compared pixel by pixel.
+Difference compare(const QImage& oursFull, const QImage& refFull)
+{
+    const QImage ours0 = oursFull.convertToFormat(QImage::Format_RGB32);
+    const QImage ref0 = refFull.convertToFormat(QImage::Format_RGB32);
+    const QRect ro = contentBox(ours0), rr = contentBox(ref0);
+    if (ro.isEmpty() || rr.isEmpty())
+        return {255, 1};
+    const QSize size = rr.size();
+    auto soften = [&](const QImage& img) {
+        return img.scaled(size / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    const QImage a = soften(ours0.copy(ro).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage b = soften(ref0.copy(rr));
+    double sum = 0;
+    long off = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int dr = std::abs(qRed(p) - qRed(q)), dg = std::abs(qGreen(p) - qGreen(q)),
+                      db = std::abs(qBlue(p) - qBlue(q));
+            sum += dr + dg + db;
+            if (std::max({dr, dg, db}) > 64)
+                ++off;
+        }
+    const double n = double(size.width()) * size.height();
+    return {sum / (3 * n), off / n};
+}
+
+QImage renderOurs(const QString& path, int width)
+{
+    auto pic = loadMetafilePicture(path, path);
+    const QSizeF s = pic->sizeTwips();
+    QImage img(width, qRound(width * s.height() / s.width()), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    pic->draw(p, QRectF(0, 0, img.width(), img.height()));
+    return img;
+}
+
+struct CorpusCase {
+    const char* file;
+    double maxMean;
+    double maxDiffering;
+};
+
+class ThirdPartyCorpus : public ::testing::TestWithParam<CorpusCase> {};
+
+// Tolerances: the two renderers use different font engines, anti-aliasing
+// and gradient banding, and wmf2gd sizes a picture by what it draws rather
+// than by the placeable header, so the comparison is made on the trimmed,
+// softened drawings. Shapes, clipping, bitmaps and gradients must agree to a
+// mean difference of 10 (of 255) with under 6 % of pixels clearly off;
+// text, where the two differ most (font engines, and wmf2gd measures a
+// picture's extent from its text only roughly and so scales it differently),
+// to 30 and 22 %; the text's own placement is checked more strictly below. A
+// wrong colour, position, clip or a missing element exceeds these by far.
+TEST_P(ThirdPartyCorpus, MatchesLibwmfWithinTolerance)
+{
+    const CorpusCase c = GetParam();
+    const QString wmf2gd = QStandardPaths::findExecutable(QStringLiteral("wmf2gd"));
+    ASSERT_FALSE(wmf2gd.isEmpty()) << "wmf2gd (Debian package libwmf-bin) is needed for this test";
+    const QString path = kData + QStringLiteral("/corpus/") + QLatin1String(c.file);
+    QTemporaryDir tmp;
+    const QString refPath = tmp.filePath(QStringLiteral("ref.png"));
+    QProcess proc;
+    proc.start(wmf2gd, {QStringLiteral("--maxwidth=400"), QStringLiteral("--maxheight=400"), QStringLiteral("--maxpect"),
+                        QStringLiteral("-o"), refPath, path});
+    ASSERT_TRUE(proc.waitForFinished(30000));
+    ASSERT_EQ(proc.exitCode(), 0) << proc.readAllStandardError().toStdString();
+    const QImage ref(refPath);
+    ASSERT_FALSE(ref.isNull());
+    const Difference d = compare(renderOurs(path, 400), ref);
+    RecordProperty("meanAbs", QString::number(d.meanAbs, 'f', 2).toStdString());
+    RecordProperty("differing", QString::number(d.differing, 'f', 4).toStdString());
+    EXPECT_LE(d.meanAbs, c.maxMean) << c.file << " fraction off " << d.differing;
+    EXPECT_LE(d.differing, c.maxDiffering) << c.file << " mean " << d.meanAbs;
+}
+
+INSTANTIATE_TEST_SUITE_P(LibreOfficeExports, ThirdPartyCorpus,
+                         ::testing::Values(CorpusCase{"shapes.wmf", 10, 0.06}, CorpusCase{"shapes-plain.wmf", 10, 0.06},
+                                           CorpusCase{"clip.wmf", 10, 0.06}, CorpusCase{"gradient.wmf", 10, 0.06},
+                                           CorpusCase{"bitmap.wmf", 10, 0.06}, CorpusCase{"text.wmf", 30, 0.22}),
+                         [](const auto& info) {
+                             QString n = QString::fromLatin1(info.param.file);
+                             n.replace(QLatin1Char('.'), QLatin1Char('_')).replace(QLatin1Char('-'), QLatin1Char('_'));
+                             return n.toStdString();
+                         });
+
+TEST(ThirdPartyCorpusContent, ClipAndBitmapShowTheirDetails)
+{
+    // The clip file: a red disc cut to a square, a blue band across it.
+    const QImage clip = renderOurs(kData + QStringLiteral("/corpus/clip.wmf"), 400);
+    const QRect box = contentBox(clip.convertToFormat(QImage::Format_RGB32));
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_NEAR(double(box.width()) / box.height(), 1.0, 0.08); // square, not round
+    const QColor middle = clip.pixelColor(box.center());
+    EXPECT_GT(middle.blue(), 150);
+    EXPECT_LT(middle.red(), 120);
+    // The bitmap file: four coloured quarters.
+    const QImage bmp = renderOurs(kData + QStringLiteral("/corpus/bitmap.wmf"), 400);
+    const QRect b = contentBox(bmp.convertToFormat(QImage::Format_RGB32));
+    const QColor topLeft = bmp.pixelColor(b.left() + b.width() / 5, b.top() + b.height() / 5);
+    const QColor bottomRight = bmp.pixelColor(b.right() - b.width() / 5, b.bottom() - b.height() / 5);
+    EXPECT_GT(topLeft.red(), 200);
+    EXPECT_LT(topLeft.blue(), 60);
+    EXPECT_LT(bottomRight.red() + bottomRight.green() + bottomRight.blue(), 90);
+}
+
+TEST(ThirdPartyCorpusContent, TextAlignsOnItsReferenceLine)
+{
+    // text.svg: a grey line at x 200; "Left edge" starts on it, "Centred
+    // text" is centred on it, "Right edge" ends on it.
+    const QImage img = renderOurs(kData + QStringLiteral("/corpus/text.wmf"), 400).convertToFormat(QImage::Format_RGB32);
+    const double unit = img.height() / 300.0;
+    int lineX = -1, best = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        int grey = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            const QColor c = img.pixelColor(x, y);
+            grey += (std::abs(c.red() - c.blue()) < 20 && c.red() > 150 && c.red() < 230) ? 1 : 0;
+        }
+        if (grey > best) {
+            best = grey;
+            lineX = x;
+        }
+    }
+    ASSERT_GT(best, img.height() / 3);
+    auto inkSpan = [&](int top, int bottom) {
+        int l = img.width(), r = -1;
+        for (int y = int(top * unit); y < int(bottom * unit); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 60) {
+                    l = std::min(l, x);
+                    r = std::max(r, x);
+                }
+            }
+        return std::pair{l, r};
+    };
+    const auto [l1, r1] = inkSpan(30, 66);
+    EXPECT_GE(l1, lineX - 2);
+    EXPECT_GT(r1, lineX + 60);
+    const auto [l2, r2] = inkSpan(100, 136);
+    EXPECT_NEAR((l2 + r2) / 2.0, lineX, 6);
+    const auto [l3, r3] = inkSpan(170, 206);
+    EXPECT_LE(r3, lineX + 2);
+    EXPECT_LT(l3, lineX - 60);
+}
+
+TEST(FuzzRegressions, EveryFoundInputLoadsAndDrawsWithoutHarm)
+{
+    const QDir dir(kData + QStringLiteral("/regress"));
+    const QStringList files = dir.entryList(QDir::Files);
+    for (const QString& name : files) {
+        if (name.endsWith(QLatin1String(".md")))
+            continue;
+        const QByteArray bytes = readAll(dir.filePath(name));
+        auto pic = MetafilePicture::fromBytes(bytes, name);
+        if (!pic)
+            continue;
+        QImage img(64, 48, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        pic->draw(p, QRectF(0, 0, 64, 48));
+        SUCCEED() << name.toStdString();
+    }
+}
+
+} // namespace
