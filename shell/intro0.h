@@ -14,8 +14,7 @@ public:
                       .width = 12000, .height = 900, .fore = kRed, .opaque = false, .align = Align::Center,
                       .font = tahoma(32.25f)}};
     Ctl Label3{this, {.kind = Kind::Label, .name = "Label3",
-                      .caption = "The Oravians \u00b7 Lumbrook Publishing Ltd \u00b7 For use in schools: "
-                                 "pupils may print pages and certificates freely",
+                      .caption = "\u00a9 Lumbrook Publishing Ltd \u00b7 for schools and families",
                       .left = 0, .top = 8280, .width = 12000, .height = 375, .fore = kYellow, .opaque = false,
                       .align = Align::Center, .font = tahoma(9.75f, false)}};
     Ctl Option1{this, {.kind = Kind::OptionButton, .name = "Option1", .caption = "Sound On", .left = 10440,

@@ -63,9 +63,8 @@ void drawBevel(QPainter& p, const QRectF& r, bool raised)
 
 void drawText(QPainter& p, const Control& c, const QRectF& r, Qt::Alignment align, bool wrap)
 {
-    p.setFont(twipsFont(c.font));
     p.setPen(c.enabled ? qcolor(c.fore) : QColor(128, 128, 128));
-    p.drawText(r, int(align) | (wrap ? Qt::TextWordWrap : 0), c.caption);
+    drawCaptionText(p, c.font, r, int(align) | (wrap ? Qt::TextWordWrap : 0), c.caption);
 }
 
 void drawControl(QPainter& p, const Window& w, const Control& c, bool active);
@@ -268,6 +267,16 @@ QFont twipsFont(const FontSpec& spec)
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
+}
+
+void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text)
+{
+    p.setFont(twipsFont(font));
+    p.drawText(r, flags, text);
+    // The Tahoma-compatible bold face has the right widths but light strokes:
+    // strike it once more a little to the right, as bold text looks on screen.
+    if (font.bold && installedFamily(font.name) == QLatin1String("Tahoma"))
+        p.drawText(r.translated(std::max(kTwipsPerPixel * 0.6f, font.size * kTwipsPerPoint * 0.045f), 0), flags, text);
 }
 
 void paintWindow(QPainter& p, const Window& w, bool active)

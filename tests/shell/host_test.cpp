@@ -160,8 +160,32 @@ TEST(Fonts, TahomaIsTheMetricCompatibleFontNotAFallback)
 {
     const QFontInfo info(twipsFont(tahoma(12)));
     EXPECT_EQ(info.family(), "Tahoma");
+    const QFontInfo bold(twipsFont(tahoma(12, true)));
+    EXPECT_EQ(bold.family(), "Tahoma");
+    EXPECT_EQ(bold.styleName(), "Bold") << "the real bold face, not a synthesised one";
     EXPECT_EQ(QFontInfo(twipsFont(times(12))).family(), "Liberation Serif");
     EXPECT_EQ(QFontInfo(twipsFont(arial(12))).family(), "Liberation Sans");
+}
+
+int inkOf(const FontSpec& spec)
+{
+    QImage img(400, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.scale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel);
+    p.setPen(Qt::black);
+    drawCaptionText(p, spec, QRectF(30, 0, 6000, 900), Qt::AlignLeft | Qt::AlignVCenter, "Next Question >>");
+    p.end();
+    int ink = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            ink += 255 - qGray(img.pixel(x, y));
+    return ink;
+}
+
+TEST(Fonts, BoldCaptionsAreDrawnBoldThroughTheTwipsScale)
+{
+    EXPECT_GT(inkOf(tahoma(15.75f, true)), inkOf(tahoma(15.75f, false)) * 1.2);
 }
 
 } // namespace
