@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <memory>
+#include <thread>
+
+namespace oravians {
+
+// The sound component over the sound server's simple API. play() hands the
+// request to one worker thread and returns at once; the worker resolves the
+// path, decodes the file (cached) and plays it to the end. A missing file, a
+// file it cannot decode, or no sound server at all is silent.
+class PulseSound : public SoundPlayer {
+public:
+    struct Options {
+        // After a failed connection, clicks within this time stay silent
+        // rather than each paying for a new attempt.
+        int retryAfterFailureMs = 5000;
+        // An idle connection is closed after this long, so the server can
+        // put the sound card to sleep.
+        int closeWhenIdleMs = 10000;
+    };
+
+    PulseSound();
+    explicit PulseSound(Options options);
+    ~PulseSound() override;
+
+    // A new request while a sound is playing stops that sound at once and
+    // plays the new one: clicks must answer the hand, not queue up behind a
+    // three-second fanfare.
+    void play(const QString& relativePath) override;
+
+    // For tools and tests: waits until nothing is queued or playing.
+    bool waitUntilIdle(int timeoutMs);
+    // Connection attempts so far, and sounds played through to their end.
+    int connectionAttempts() const;
+    int soundsCompleted() const;
+
+    struct Shared;
+
+private:
+    std::shared_ptr<Shared> d_;
+    std::thread worker_;
+};
+
+} // namespace oravians

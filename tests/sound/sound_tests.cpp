@@ -1,0 +1,157 @@
+// The sound component without a sound server, and with files it cannot play:
+// every request returns at once and nothing crashes or hangs.
+
+#include "platform/paths.h"
+#include "platform/sound/pulsesound.h"
+#include "platform/sound/sounddecode.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <cstdlib>
+
+using oravians::ContentRoot;
+using oravians::PulseSound;
+
+namespace {
+
+void writeTone(const QString& path, int rate, int channels, double seconds)
+{
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
+    const int frames = int(rate * seconds);
+    std::vector<short> s(size_t(frames * channels));
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c)
+            s[size_t(i * channels + c)] = short(8000 * std::sin(2 * M_PI * 440 * i / rate));
+    sf_writef_short(f, s.data(), frames);
+    sf_close(f);
+}
+
+class SoundWithoutServer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Nothing listens on this socket.
+        setenv("PULSE_SERVER", "unix:/nonexistent/oravians/pulse.sock", 1);
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("wav")));
+        writeTone(dir.path() + QStringLiteral("/wav/click.wav"), 44100, 1, 0.05);
+        QFile junk(dir.path() + QStringLiteral("/wav/junk.wav"));
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write("RIFF this is not a wave file at all");
+        junk.close();
+        ContentRoot::set(dir.path());
+    }
+    void TearDown() override { ContentRoot::set(QString()); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(SoundWithoutServer, PlayReturnsAndTheSoundStaysSilent)
+{
+    PulseSound sound;
+    sound.play(QStringLiteral("wav\\click.wav"));
+    ASSERT_TRUE(sound.waitUntilIdle(10000));
+    EXPECT_EQ(sound.connectionAttempts(), 1);
+    EXPECT_EQ(sound.soundsCompleted(), 0);
+}
+
+TEST_F(SoundWithoutServer, FindsAFileWrittenWithBackslashesInAnyCase)
+{
+    PulseSound sound;
+    sound.play(QStringLiteral("WAV\\Click.WAV"));
+    ASSERT_TRUE(sound.waitUntilIdle(10000));
+    // It only tries to connect once it has a decoded sound to play.
+    EXPECT_EQ(sound.connectionAttempts(), 1);
+}
+
+TEST_F(SoundWithoutServer, AFailedConnectionIsNotRetriedOnEveryClick)
+{
+    PulseSound sound;
+    for (int i = 0; i < 5; ++i) {
+        sound.play(QStringLiteral("wav\\click.wav"));
+        ASSERT_TRUE(sound.waitUntilIdle(10000));
+    }
+    EXPECT_EQ(sound.connectionAttempts(), 1);
+}
+
+TEST_F(SoundWithoutServer, TriesAgainOnceTheRestIsOver)
+{
+    PulseSound::Options quick;
+    quick.retryAfterFailureMs = 0;
+    PulseSound sound(quick);
+    for (int i = 0; i < 3; ++i) {
+        sound.play(QStringLiteral("wav\\click.wav"));
+        ASSERT_TRUE(sound.waitUntilIdle(10000));
+    }
+    EXPECT_EQ(sound.connectionAttempts(), 3);
+}
+
+TEST_F(SoundWithoutServer, FilesItCannotPlayAreSilentAndNeverConnect)
+{
+    PulseSound sound;
+    for (const char* p : {"wav\\missing.wav", "wav\\junk.wav", "wav", "", "..\\..\\nothing\\here.wav", "wav\\click.wav\\x"}) {
+        sound.play(QString::fromLatin1(p));
+        ASSERT_TRUE(sound.waitUntilIdle(10000)) << p;
+    }
+    EXPECT_EQ(sound.connectionAttempts(), 0);
+    EXPECT_EQ(sound.soundsCompleted(), 0);
+}
+
+TEST_F(SoundWithoutServer, AFloodOfRequestsAndAnEarlyCloseNeverHang)
+{
+    auto sound = std::make_unique<PulseSound>();
+    for (int i = 0; i < 2000; ++i)
+        sound->play(i % 2 ? QStringLiteral("wav\\click.wav") : QStringLiteral("wav\\missing.wav"));
+    sound.reset(); // requests still pending: the destructor must return
+    SUCCEED();
+}
+
+TEST(SoundDecoding, ReadsRateChannelsAndEverySample)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/stereo.wav");
+    writeTone(path, 22050, 2, 0.5);
+    const auto d = oravians::decodeSound(path);
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->rate, 22050);
+    EXPECT_EQ(d->channels, 2);
+    EXPECT_EQ(d->samples.size(), size_t(22050 / 2 * 2));
+    EXPECT_DOUBLE_EQ(d->seconds(), 0.5);
+}
+
+TEST(SoundDecoding, RefusesMissingEmptyAndForeignFiles)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(oravians::decodeSound(dir.path() + QStringLiteral("/none.wav")).has_value());
+    QFile empty(dir.path() + QStringLiteral("/empty.wav"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    EXPECT_FALSE(oravians::decodeSound(empty.fileName()).has_value());
+    QFile text(dir.path() + QStringLiteral("/text.wav"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Edmund Quellmore wrote here.\n");
+    text.close();
+    EXPECT_FALSE(oravians::decodeSound(text.fileName()).has_value());
+    EXPECT_FALSE(oravians::decodeSound(dir.path()).has_value());
+}
+
+TEST(SoundDecoding, RefusesAWaveWithNoSamples)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/silent.wav");
+    writeTone(path, 44100, 1, 0.0);
+    EXPECT_FALSE(oravians::decodeSound(path).has_value());
+}
+
+} // namespace
