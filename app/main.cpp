@@ -6,6 +6,7 @@
 #include "shell/app.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv)
 {
@@ -21,6 +22,9 @@ int main(int argc, char** argv)
     system.messages.setParent(&host);
     app.onEnd = [] { QCoreApplication::quit(); };
 
+    // Without a window manager a full-screen request alone keeps the default size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        host.setGeometry(screen->geometry());
     host.showFullScreen();
     app.start();
     if (app.ended())

@@ -1,0 +1,67 @@
+# Sourced by the pointer tests: starts a private X server and gives helpers
+# for real pointer clicks at twips positions (15 twips a pixel).
+set -euo pipefail
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/oravians-e2e.XXXXXX")
+screen_w=1024
+screen_h=768
+Xvfb -displayfd 3 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+program_pid=
+cleanup() {
+    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    sleep 0.05
+done
+export DISPLAY=:$(cat "$work/display")
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$work/fail.png" 2>/dev/null && cp "$work/fail.png" "${TMPDIR:-/tmp}/oravians-e2e-fail.png" \
+        && echo "screenshot: ${TMPDIR:-/tmp}/oravians-e2e-fail.png" >&2
+    exit 1
+}
+
+# A window's client origin in pixels, from its outer size in twips (centred
+# on the screen; 2-pixel border, 20-pixel caption bar).
+client_x() { echo $(( (screen_w * 15 - $1) / 2 / 15 + 2 )); }
+client_y() { echo $(( (screen_h * 15 - $1) / 2 / 15 + 22 )); }
+
+# click X0 Y0 LEFT TOP WIDTH HEIGHT: clicks the middle of a control given in
+# twips, inside a client area whose origin is (X0, Y0) pixels.
+click() {
+    local x=$(( $1 + ($3 + $5 / 2) / 15 )) y=$(( $2 + ($4 + $6 / 2) / 15 ))
+    xdotool mousemove "$x" "$y"
+    sleep 0.15
+    xdotool click 1
+    sleep 0.4
+}
+
+# pixel X Y: the colour on screen, as "R,G,B".
+pixel() {
+    import -window root "$work/shot.png"
+    convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+}
+
+expect_pixel() {
+    local got
+    got=$(pixel "$1" "$2")
+    [[ $got == "$3" ]] || fail "$4: pixel ($1, $2) is $got, expected $3"
+    echo "ok: $4"
+}
+
+wait_for_window() {
+    for _ in $(seq 100); do
+        xdotool search --name "The Oravians" >/dev/null 2>&1 && { sleep 1; return 0; }
+        sleep 0.1
+    done
+    fail "the program's window did not appear"
+}
