@@ -119,6 +119,9 @@ QImage dibToImage(const char* dibChars, std::size_t len, const std::vector<QColo
 
     const unsigned char* end = dib + len;
     const unsigned char* cur = dib + headerSize;
+    if (compression != 4 && compression != 5 && bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24
+        && bits != 32)
+        return {};
 
     if (compression == 4 || compression == 5) { // JPEG or PNG inside
         QImage img;

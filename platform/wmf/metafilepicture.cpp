@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -552,7 +553,8 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
         em = f.height * std::abs(sy) * kFontReferencePixels / std::max<qreal>(1, refAscent + refDescent);
     else
         em = out_.unitsPerInch / 6.0;
-    if (!(em > 0) || !std::isfinite(em))
+    // Text far larger than the whole picture is damage, not a drawing.
+    if (!(em > 0) || !std::isfinite(em) || em > 8 * std::max(out_.frame.width(), out_.frame.height()))
         return;
     const qreal k = em / kFontReferencePixels;
 
@@ -1292,8 +1294,22 @@ void drawOps(const MetafileData& d, QPainter& painter, const QRectF& target)
                 painter.fillRect(line, t->color);
             painter.translate(t->offset);
             painter.scale(t->scaleX, t->scaleY);
-            painter.setPen(t->color);
-            painter.drawGlyphRun(QPointF(0, 0), t->run);
+            // Qt's glyph cache rasterises a whole glyph at the final size;
+            // very large text is filled as outlines instead.
+            const QTransform m = painter.worldTransform();
+            const qreal pixels = kFontReferencePixels * std::sqrt(std::abs(m.determinant()));
+            if (pixels < 600 && std::abs(m.m11() / (m.m22() == 0 ? 1 : m.m22())) < 8) {
+                painter.setPen(t->color);
+                painter.drawGlyphRun(QPointF(0, 0), t->run);
+            } else {
+                const QRawFont font = t->run.rawFont();
+                const QList<quint32> glyphs = t->run.glyphIndexes();
+                const QList<QPointF> pos = t->run.positions();
+                QPainterPath outline;
+                for (int i = 0; i < glyphs.size() && i < pos.size(); ++i)
+                    outline.addPath(font.pathForGlyph(glyphs[i]).translated(pos[i]));
+                painter.fillPath(outline, t->color);
+            }
             painter.restore();
         } else if (auto im = std::get_if<OpImage>(&op)) {
             const auto mode = painter.compositionMode();
