@@ -40,9 +40,9 @@ client_y() { echo $(( (screen_h * 15 - $1) / 2 / 15 + 22 )); }
 click() {
     local x=$(( $1 + ($3 + $5 / 2) / 15 )) y=$(( $2 + ($4 + $6 / 2) / 15 ))
     xdotool mousemove "$x" "$y"
-    sleep 0.15
+    sleep 0.05
     xdotool click 1
-    sleep 0.4
+    sleep 0.3
 }
 
 # pixel X Y: the colour on screen, as "R,G,B".

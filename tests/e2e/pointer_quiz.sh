@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# A pupil takes both topics' quizzes with real pointer clicks on the real
+# program under a virtual display: full marks, a name typed and a certificate
+# printed through the default print queue; then seven right, the score and the
+# three wrong answers, and "Exit" back to the topic page. What the pupil sees
+# is read back from the screen with OCR; the certificate from the PDF.
+#   pointer_quiz.sh PROGRAM
+# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
+# ORAVIANS_PRINT_OUT), as the test command provides.
+source "$(dirname "$0")/xvfb.sh"
+program=$1
+folder=$(dirname "$program")
+[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
+    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+
+# ocr LEFT TOP WIDTH HEIGHT: the text of a client area rectangle of the
+# 12000 x 9000 window, read at twice the size.
+ocr() {
+    import -window root "$work/ocr.png"
+    local x=$(( mx + $1 / 15 )) y=$(( my + $2 / 15 )) w=$(( $3 / 15 )) h=$(( $4 / 15 ))
+    convert "$work/ocr.png" -crop "${w}x${h}+${x}+${y}" +repage -resize 200% -colorspace Gray -negate "$work/crop.png"
+    tesseract "$work/crop.png" - --psm 6 2>/dev/null | tr -s ' \n' ' '
+}
+# expect_text L T W H TEXT WHAT: most words of TEXT (those of three letters
+# or more, any case) are read in the rectangle; OCR of bold screen text
+# mistakes a letter now and then.
+expect_text() {
+    local got words=0 found=0 w
+    got=$(ocr "$1" "$2" "$3" "$4" | tr 'A-Z' 'a-z')
+    for w in $(tr 'A-Z' 'a-z' <<<"$5" | tr -c 'a-z0-9\n' ' '); do
+        ((${#w} >= 3)) || continue
+        words=$((words + 1))
+        [[ $got == *"$w"* ]] && found=$((found + 1))
+    done
+    ((words > 0 && found * 4 >= words * 3)) || fail "$6: read \"$got\", expected \"$5\""
+    echo "ok: $6"
+}
+
+"$program" &
+program_pid=$!
+wait_for_window
+tx=$(client_x 5520)
+ty=$(client_y 6930)
+mx=$(client_x 12000)
+my=$(client_y 9000)
+click "$tx" "$ty" 1320 5910 1335 375 # OK
+
+# answer FILE WRONG...: answers the ten questions, the right option except
+# for the questions listed; then "Check Score >>".
+answer() {
+    local file=$1 q right option
+    shift
+    for q in $(seq 10); do
+        right=$(sed -n "$((8 + 7 * (q - 1)))p" "$file" | tr -d '\r ')
+        option=$right
+        for w in "$@"; do
+            [[ $w == "$q" ]] && option=$(( right % 4 + 1 ))
+        done
+        click "$mx" "$my" 2400 $((5400 + 600 * (option - 1))) 6975 525
+        click "$mx" "$my" 6000 7920 3765 495
+    done
+    sleep 0.5
+}
+
+take_quizzes() {
+    local entry_top=$1 title=$2 file=$3 name=$4
+    click "$mx" "$my" 3360 "$entry_top" 3075 375 # the topic's menu entry
+    expect_text 240 0 6120 900 "$title" "the topic page of $title"
+
+    click "$mx" "$my" 120 7920 3195 495 # Multiple Choice
+    expect_text 960 3960 9840 1455 "$(sed -n 3p "$file" | tr -d '\r' | tr '&' ',')" "question 1 of $title"
+    answer "$file"
+    expect_text 0 5400 12000 855 "Excellent work. You have scored 10 out of 10." "full marks in $title"
+    ls "$ORAVIANS_PRINT_OUT" >"$work/before"
+    xdotool type --delay 40 "$name"
+    click "$mx" "$my" 240 1800 3765 495 # Print Certificate
+    sleep 1
+    xdotool key Return # "Your certificate is now printing."
+    sleep 0.5
+    local pdf=
+    for _ in $(seq 100); do
+        pdf=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/before" | head -n1 || true)
+        [[ -n $pdf ]] && break
+        sleep 0.1
+    done
+    [[ -n $pdf ]] || fail "no certificate came out of the print queue"
+    pdftotext "$ORAVIANS_PRINT_OUT/$pdf" "$work/cert.txt"
+    grep -q "$name" "$work/cert.txt" || fail "the certificate does not name $name"
+    grep -q "You have scored 10 out of 10." "$work/cert.txt" || fail "the certificate has no score line"
+    echo "ok: the certificate for $name came out of the default queue"
+    click "$mx" "$my" 10560 7920 1245 495 # Exit
+    expect_text 240 0 6120 900 "$title" "back on the topic page of $title"
+
+    click "$mx" "$my" 120 7920 3195 495 # Multiple Choice
+    answer "$file" 2 5 9
+    expect_text 0 5400 12000 855 "You have scored 7 out of 10." "seven right in $title"
+    click "$mx" "$my" 240 1800 3765 495 # Check Wrong Answers
+    local q
+    for r in 0 1 2; do
+        q=$(( r == 0 ? 2 : r == 1 ? 5 : 9 ))
+        expect_text 120 $((1680 + 600 * r)) 11880 540 "$(sed -n "$((3 + 7 * (q - 1)))p" "$file" | tr -d '\r' | tr '&' ',')" "wrong answer row $r is question $q"
+    done
+    [[ -z $(ocr 120 $((1680 + 600 * 3)) 11880 540 | tr -d ' ') ]] || fail "a fourth wrong answer row is shown"
+    echo "ok: no fourth row"
+    click "$mx" "$my" 10560 7920 1245 495 # Exit
+    expect_text 240 0 6120 900 "$title" "Exit returns to the topic page of $title"
+    click "$mx" "$my" 10560 7920 1245 495 # the topic page's Exit
+}
+
+take_quizzes 5400 "Edmund Quellmore" "$folder/multiple/Edmund Quellmore.txt" "Ada Pennyworth"
+take_quizzes 3960 "Oravian Inventions" "$folder/multiple/Oravian Inventions.txt" "Tom Bramblewick"
+echo "ok: both quizzes taken"
