@@ -555,7 +555,7 @@ Wave whizz()
             phase += 500 * std::pow(3300.0 / 500, t / rise) / kRate;
             const double env = 0.3 + 0.7 * t / rise;
             s += env * (std::sin(kTwoPi * phase) + 0.15 * std::sin(2 * kTwoPi * phase));
-            s += 0.25 * env * hiss.process(rng.noise());
+            s += 0.07 * env * hiss.process(rng.noise());
         }
         s += 1.6 * boom.process(rng.noise()) * percussive(t - rise, 0.002, 0.08);
         w[i] = float(s);
