@@ -73,10 +73,15 @@ void quill(Canvas& c)
 {
     c.fill(kCream);
     c.w.polygon(c.poly({{82, 6}, {92, 14}, {70, 44}, {46, 70}, {30, 84}, {26, 80}, {38, 60}, {56, 34}}));
-    c.stroke(c.ink, 24);
+    c.stroke(QColor(170, 135, 80), 24);
     c.w.line(c.p(86, 10), c.p(28, 82));
-    for (int i = 0; i < 5; ++i)
-        c.w.line(c.p(74 - i * 9, 22 + i * 11), c.p(60 - i * 9, 24 + i * 11));
+    // Barbs: short strokes from the shaft into the vane.
+    for (int i = 0; i < 6; ++i) {
+        const double t = 0.12 + i * 0.09;
+        const double x = 86 - 58 * t, y = 10 + 72 * t;
+        c.w.line(c.p(x, y), c.p(x - 4, y - 2));
+        c.w.line(c.p(x, y), c.p(x + 3, y + 3));
+    }
     c.fill(kInkBlue);
     c.w.polygon(c.poly({{28, 82}, {31, 85}, {14, 96}}));
     c.w.ellipse(c.r(8, 90, 6, 5));
