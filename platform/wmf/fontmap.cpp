@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 namespace oravians {
 
@@ -23,7 +24,7 @@ QString installedFamily(const QString& requested)
 void registerBundledFonts()
 {
     static bool done = false;
-    if (done)
+    if (done || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
     done = true;
     for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFont>
 #include <QGlyphRun>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -539,6 +540,11 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
     if (length <= 0)
         return;
 
+    // Fonts need a GUI application; without one (a console tool) text is skipped.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        ++out_.skipped;
+        return;
+    }
     const FontObj& f = dc_.font;
     QRawFont raw = fonts_.get(f);
     if (!raw.isValid()) {
