@@ -18,6 +18,7 @@ export QT_QPA_PLATFORM=offscreen
 export DEBIAN_FRONTEND=noninteractive
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/oravians-test.XXXXXX")
+chmod 0755 "$work" # the print server's filters run as another user
 cleanup() {
     bash "$root/tests/harness/cups.sh" stop "$work/cups" >/dev/null 2>&1 || true
     rm -rf "$work"

@@ -31,6 +31,17 @@ running() {
 }
 
 write_config() {
+    # Filters run as an unprivileged user and must reach the spool and the
+    # PPD, so every folder on the way has to be open to them.
+    chmod 0755 "$dir"
+    local up=$dir
+    while [[ $up != / ]]; do
+        up=$(dirname "$up")
+        if ! perm=$(stat -c %A "$up") || [[ ${perm:9:1} != [xt] ]]; then
+            echo "cups.sh: $up is closed to other users; the print filters cannot work below it." >&2
+            exit 1
+        fi
+    done
     mkdir -p "$dir"/{conf,conf/ppd,conf/ssl,spool,spool/tmp,cache,state,log,out,bin/backend}
     # Filters and helpers come from the system; the backend folder is ours so
     # that our PDF backend sits beside the system ones.
@@ -47,7 +58,14 @@ if [ $# -eq 0 ]; then
 fi
 out=${DEVICE_URI#oravpdf:}
 tmp="$out/.job-$1.part"
-if [ $# -ge 6 ]; then cat "$6" > "$tmp"; else cat > "$tmp"; fi || exit 1
+if [ $# -ge 6 ]; then cat "$6" > "$tmp"; else cat > "$tmp"; fi || { rm -f "$tmp"; exit 1; }
+# A failed filter leaves nothing: deliver no empty or broken page. (The
+# generic PDF driver puts a short printer-language header before the PDF.)
+if ! head -c 4096 "$tmp" | grep -q -a '%PDF-'; then
+    echo "ERROR: job $1 produced no PDF" >&2
+    rm -f "$tmp"
+    exit 1
+fi
 chmod 0644 "$tmp"
 mv -f "$tmp" "$out/job-$1.pdf"
 exit 0
