@@ -125,11 +125,12 @@ private:
         disconnect();
         if (failedAt_ && Clock::now() - *failedAt_ < std::chrono::milliseconds(d_->options.retryAfterFailureMs))
             return false;
-        // A short target buffer: stopping a sound then drops at most this
-        // much, and draining at the end waits no longer than this.
+        // A modest target buffer: enough to ride out a busy moment without a
+        // gap, short enough that draining at a sound's end waits no longer
+        // than this. Stopping a sound flushes, so it does not wait at all.
         pa_buffer_attr attr;
         attr.maxlength = std::uint32_t(-1);
-        attr.tlength = std::uint32_t(pa_usec_to_bytes(60 * 1000, &spec));
+        attr.tlength = std::uint32_t(pa_usec_to_bytes(150 * 1000, &spec));
         attr.prebuf = std::uint32_t(-1);
         attr.minreq = std::uint32_t(-1);
         attr.fragsize = std::uint32_t(-1);
@@ -187,7 +188,7 @@ private:
             }
         }
         // Drain: the sound plays to its very end before anything else happens
-        // to the stream. The buffer is short, so this waits ~60 ms at most.
+        // to the stream. The buffer is short, so this waits ~150 ms at most.
         if (pa_simple_drain(stream_, &error) < 0) {
             lost();
             return;

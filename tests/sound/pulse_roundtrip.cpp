@@ -1,6 +1,8 @@
 // Helper of pulse_roundtrip.sh.
 //   pulse_roundtrip play <program folder> <sound>...    plays each sound through PulseSound, one after another
 //   pulse_roundtrip interrupt <program folder> <long sound> <short sound>
+//   pulse_roundtrip reconnect <program folder> <sound>
+//   pulse_roundtrip survive <program folder> <long sound>
 //   pulse_roundtrip check <recording> <program folder> <sound>...
 //       finds one loud stretch per sound in the recording and checks that each
 //       lasts as long as the loud part of its file: nothing cut at either end.
@@ -112,6 +114,39 @@ int interrupt(int argc, char** argv)
     return sound.soundsCompleted() == 1 && took < wouldHaveTaken / 2 ? 0 : 1;
 }
 
+// An idle connection is closed and opened again for the next sound.
+int reconnect(char** argv)
+{
+    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
+    oravians::PulseSound::Options options;
+    options.closeWhenIdleMs = 100;
+    oravians::PulseSound sound(options);
+    for (int i = 0; i < 2; ++i) {
+        sound.play(QString::fromLocal8Bit(argv[3]));
+        if (!sound.waitUntilIdle(15000))
+            return 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    }
+    std::printf("reconnect: %d sounds completed over %d connections\n", sound.soundsCompleted(), sound.connectionAttempts());
+    return sound.soundsCompleted() == 2 && sound.connectionAttempts() == 2 ? 0 : 1;
+}
+
+// Plays a sound, and another one after `pause` ms; the script stops the
+// server in between. Both requests must come back, however the server left.
+int survive(char** argv)
+{
+    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
+    oravians::PulseSound sound;
+    sound.play(QString::fromLocal8Bit(argv[3]));
+    if (!sound.waitUntilIdle(15000))
+        return 1;
+    sound.play(QString::fromLocal8Bit(argv[3]));
+    if (!sound.waitUntilIdle(15000))
+        return 1;
+    std::printf("server gone: %d of 2 sounds completed\n", sound.soundsCompleted());
+    return 0;
+}
+
 int check(int argc, char** argv)
 {
     const auto rec = oravians::decodeSound(QString::fromLocal8Bit(argv[2]));
@@ -156,6 +191,10 @@ int main(int argc, char** argv)
 {
     if (argc >= 4 && QString::fromLatin1(argv[1]) == QLatin1String("play"))
         return play(argc, argv);
+    if (argc == 4 && QString::fromLatin1(argv[1]) == QLatin1String("reconnect"))
+        return reconnect(argv);
+    if (argc == 4 && QString::fromLatin1(argv[1]) == QLatin1String("survive"))
+        return survive(argv);
     if (argc == 5 && QString::fromLatin1(argv[1]) == QLatin1String("interrupt"))
         return interrupt(argc, argv);
     if (argc >= 5 && QString::fromLatin1(argv[1]) == QLatin1String("check"))

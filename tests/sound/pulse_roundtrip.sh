@@ -89,4 +89,25 @@ REC_PID=
 
 "$HELPER" check "$DIR/recording.wav" "$CONTENT" "${SOUNDS[@]}" || fail "the recording does not hold every sound whole"
 "$HELPER" interrupt "$CONTENT" 'wav\gong.wav' 'wav\click.wav' || fail "a new sound did not cut the playing one short"
+"$HELPER" reconnect "$CONTENT" 'wav\click.wav' || fail "an idle connection was not reopened for the next sound"
+
+# The server goes away in the middle of a long sound.
+kill "$KEEP_PID" 2>/dev/null
+wait "$KEEP_PID" 2>/dev/null
+KEEP_PID=
+"$HELPER" survive "$CONTENT" 'wav\gong.wav' &
+SURVIVOR=$!
+sleep 0.8
+kill "$PA_PID"
+wait "$PA_PID" 2>/dev/null
+PA_PID=
+for _ in $(seq 100); do
+  kill -0 "$SURVIVOR" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$SURVIVOR" 2>/dev/null; then
+  kill -9 "$SURVIVOR"
+  fail "PulseSound hung when the sound server went away"
+fi
+wait "$SURVIVOR" || fail "PulseSound failed when the sound server went away"
 echo "PASS"
