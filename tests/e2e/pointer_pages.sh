@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Every page set opened with real pointer clicks on the real program under a
+# virtual display: key facts and teacher's notes of both topics, the guide and
+# the acknowledgments. Each is paged forward to its end and back with the page
+# label read from the screen and the paging buttons' states checked, and its
+# last page is printed through the default print queue; the PDF carries the
+# page's heading.
+#   pointer_pages.sh PROGRAM PAGE-SOURCES
+# Needs the private print server (CUPS_SERVER, ORAVIANS_PRINT_OUT).
+source "$(dirname "$0")/xvfb.sh"
+program=$1
+sources=$2
+[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
+    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+
+shoot() { import -window root "$work/screen.png"; }
+crop() { # crop L T W H (twips of the 12000 x 9000 window) -> $work/crop.png
+    convert "$work/screen.png" -crop "$(( $3 / 15 ))x$(( $4 / 15 ))+$(( mx + $1 / 15 ))+$(( my + $2 / 15 ))" +repage "$work/crop.png"
+}
+# The page label's text; its border is left out and only the characters a
+# page label can hold are looked for.
+page_label() { # scale
+    convert "$work/crop.png" -resize "$1" -bordercolor white -border 20 "$work/ocr.png"
+    tesseract "$work/ocr.png" - --psm 7 -c tessedit_char_whitelist='Pageof 0123456789' 2>/dev/null | tr -s ' \n' ' '
+}
+# A button label is enabled when some of its text is yellow.
+yellow() {
+    shoot
+    crop "$@"
+    convert "$work/crop.png" -fuzz 15% -fill white -opaque yellow -fill black +opaque white -format "%[fx:mean>0.005]" info:
+}
+# Short bold text defeats OCR at one scale or another: any of three will do.
+expect_label() {
+    local got= scale
+    shoot
+    crop $((4200 + 45)) $((7920 + 45)) $((2295 - 90)) $((495 - 90))
+    for scale in 300% 200% 400%; do
+        got=$(page_label "$scale")
+        [[ $got == *"$1"* ]] && return 0
+    done
+    fail "page label reads \"$got\", expected \"$1\""
+}
+expect_buttons() { # previous-enabled next-enabled
+    [[ $(yellow 1320 7920 2685 495) == "$1" ]] || fail "$3: \"Previous Page\" enabled should be $1"
+    [[ $(yellow 6720 7920 2685 495) == "$2" ]] || fail "$3: \"Next Page\" enabled should be $2"
+}
+heading() { sed -n 's/^heading: *//p' "$sources/$1.page" | head -n1; }
+
+print_and_check() { # source-name what
+    ls "$ORAVIANS_PRINT_OUT" >"$work/before"
+    click "$mx" "$my" 10680 120 1125 495 # Print
+    local pdf=
+    for _ in $(seq 100); do
+        pdf=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/before" | head -n1 || true)
+        [[ -n $pdf ]] && break
+        sleep 0.1
+    done
+    [[ -n $pdf ]] || fail "$2: nothing came out of the print queue"
+    local want got
+    want=$(heading "$1" | tr -s ' ')
+    got=$(pdftotext "$ORAVIANS_PRINT_OUT/$pdf" - | tr -s ' \n' ' ')
+    [[ $got == *"$want"* ]] || fail "$2: the printed page lacks its heading \"$want\""
+    echo "ok: $2 printed with its heading"
+}
+
+# page_set COUNT SOURCE-STEM WHAT: the viewer or guide is open on page 1.
+page_set() {
+    local count=$1 stem=$2 what=$3 p
+    local letters=(x a b c d)
+    expect_label "Page 1 of $count"
+    expect_buttons 0 1 "$what page 1"
+    for p in $(seq 2 "$count"); do
+        click "$mx" "$my" 6720 7920 2685 495 # Next Page
+    done
+    expect_label "Page $count of $count"
+    expect_buttons 1 0 "$what page $count"
+    local last=guide-$count
+    [[ $stem == guide ]] || last=$stem-${letters[$count]}
+    print_and_check "$last" "$what page $count"
+    expect_label "Page $count of $count"
+    for p in $(seq 2 "$count"); do
+        click "$mx" "$my" 1320 7920 2685 495 # Previous Page
+    done
+    expect_label "Page 1 of $count"
+    expect_buttons 0 1 "$what back on page 1"
+    echo "ok: $what pages 1 to $count and back"
+    click "$mx" "$my" 10680 7920 1125 495 # Exit
+}
+
+"$program" &
+program_pid=$!
+wait_for_window
+tx=$(client_x 5520)
+ty=$(client_y 6930)
+mx=$(client_x 12000)
+my=$(client_y 9000)
+click "$tx" "$ty" 1320 5910 1335 375 # OK
+
+click "$mx" "$my" 3360 5400 3075 375 # Edmund Quellmore
+click "$mx" "$my" 6360 120 1995 495  # Key Facts
+page_set 2 key-quellmore "Edmund Quellmore's key facts"
+click "$mx" "$my" 8640 120 3195 495  # Teacher's Notes
+page_set 2 quellmore "Edmund Quellmore's teacher's notes"
+click "$mx" "$my" 10560 7920 1245 495 # Exit
+
+click "$mx" "$my" 3360 3960 3075 375 # Oravian Inventions
+click "$mx" "$my" 6360 120 1995 495  # Key Facts
+page_set 3 key-inventions "Oravian Inventions' key facts"
+click "$mx" "$my" 8640 120 3195 495  # Teacher's Notes
+page_set 4 inventions "Oravian Inventions' teacher's notes"
+click "$mx" "$my" 10560 7920 1245 495 # Exit
+
+click "$mx" "$my" 120 1440 3075 495 # Teachers' Guide
+page_set 5 guide "the teachers' guide"
+
+click "$mx" "$my" 120 7920 3075 495 # Acknowledgments
+sleep 0.3
+[[ $(yellow 1320 7920 2685 495) == 0 && $(yellow 6720 7920 2685 495) == 0 ]] \
+    || fail "the acknowledgments page shows paging buttons"
+print_and_check acknowledgments "the acknowledgments"
+click "$mx" "$my" 10680 7920 1125 495 # Exit
+echo "ok: every page set"
