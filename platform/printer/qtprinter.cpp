@@ -1,6 +1,9 @@
 #include "platform/printer/qtprinter.h"
 
 #include "platform/geometry.h"
+#if ORAVIANS_HAVE_FONTMAP
+#include "platform/wmf/fontmap.h"
+#endif
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -78,6 +81,9 @@ QtPrinter::~QtPrinter()
 
 QString QtPrinter::installedFamily(const QString& name)
 {
+#if ORAVIANS_HAVE_FONTMAP
+    return oravians::installedFamily(name);
+#else
     const QString key = name.trimmed().toLower();
     if (key == QLatin1String("times new roman"))
         return QStringLiteral("Liberation Serif");
@@ -86,6 +92,7 @@ QString QtPrinter::installedFamily(const QString& name)
     if (key == QLatin1String("courier new"))
         return QStringLiteral("Liberation Mono");
     return name;
+#endif
 }
 
 void QtPrinter::fail(const QString& why)
