@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -129,11 +130,35 @@ TEST(BuiltInQuestionFiles, BothSetsLoadCompleteWithTheirTitles)
     }
 }
 
-TEST(BuiltInQuestionFiles, TheEmptyRegisterHoldsOnlyItsCountLine)
+QByteArray registerAfterGenerating(const QString& folder)
 {
-    QFile f(QStringLiteral(ORAVIANS_PROGRAM_DIR "/multiple/track.txt"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray(" 0 \r\n"));
+    QProcess gen;
+    gen.start(QStringLiteral(GENQUESTIONS),
+              {folder, QStringLiteral(CONTENT_SOURCE_DIR "/questions/quellmore.questions")});
+    EXPECT_TRUE(gen.waitForFinished(30000));
+    EXPECT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
+    QFile f(folder + QStringLiteral("/multiple/track.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+TEST(BuiltInQuestionFiles, ANewProgramFolderGetsAnEmptyRegister)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(registerAfterGenerating(dir.path()), QByteArray(" 0 \r\n"));
+}
+
+// A rebuild regenerated the built-in quizzes and wiped the teachers' list.
+TEST(BuiltInQuestionFiles, RegeneratingKeepsTheTeachersRegister)
+{
+    QTemporaryDir dir;
+    QDir().mkpath(dir.path() + QStringLiteral("/multiple"));
+    const QByteArray teachers(" 2 \r\nRivers& Lakes\r\nOur Town\r\n");
+    QFile f(dir.path() + QStringLiteral("/multiple/track.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(teachers);
+    f.close();
+    EXPECT_EQ(registerAfterGenerating(dir.path()), teachers);
 }
 
 TEST(BuiltInQuestionFiles, AFullMarksRunThroughTheInventionsQuiz)

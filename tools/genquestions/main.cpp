@@ -5,6 +5,7 @@
 #include "tools/genquestions/questionsource.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -22,8 +23,10 @@ int main(int argc, char** argv)
             const QuestionSource src = readQuestionSource(QString::fromLocal8Bit(argv[i]));
             writeQuestionFile(folder + "/" + src.title + ".txt", src.set());
         }
-        // The register with no teacher-made worksheets yet: its count line alone.
-        writeLines(folder + QStringLiteral("/track.txt"), {QStringLiteral(" 0 ")});
+        // The register with no teacher-made worksheets yet: its count line
+        // alone. An existing register lists teachers' work: never replace it.
+        if (!QFileInfo::exists(folder + QStringLiteral("/track.txt")))
+            writeLines(folder + QStringLiteral("/track.txt"), {QStringLiteral(" 0 ")});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "genquestions: %s\n", e.what());
         return 1;
