@@ -47,18 +47,12 @@ expect_buttons() { # previous-enabled next-enabled
 heading() { sed -n 's/^heading: *//p' "$sources/$1.page" | head -n1; }
 
 print_and_check() { # source-name what
-    ls "$ORAVIANS_PRINT_OUT" >"$work/before"
+    mark_printed
     click "$mx" "$my" 10680 120 1125 495 # Print
-    local pdf=
-    for _ in $(seq 100); do
-        pdf=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/before" | head -n1 || true)
-        [[ -n $pdf ]] && break
-        sleep 0.1
-    done
-    [[ -n $pdf ]] || fail "$2: nothing came out of the print queue"
-    local want got
+    local pdf want got
+    pdf=$(next_printed) || fail "$2: nothing came out of the print queue"
     want=$(heading "$1" | tr -s ' ')
-    got=$(pdftotext "$ORAVIANS_PRINT_OUT/$pdf" - | tr -s ' \n' ' ')
+    got=$(pdftotext "$pdf" - | tr -s ' \n' ' ')
     [[ $got == *"$want"* ]] || fail "$2: the printed page lacks its heading \"$want\""
     echo "ok: $2 printed with its heading"
 }
@@ -87,14 +81,7 @@ page_set() {
     click "$mx" "$my" 10680 7920 1125 495 # Exit
 }
 
-"$program" &
-program_pid=$!
-wait_for_window
-tx=$(client_x 5520)
-ty=$(client_y 6930)
-mx=$(client_x 12000)
-my=$(client_y 9000)
-click "$tx" "$ty" 1320 5910 1335 375 # OK
+start_at_menu "$program"
 
 click "$mx" "$my" 3360 5400 3075 375 # Edmund Quellmore
 click "$mx" "$my" 6360 120 1995 495  # Key Facts

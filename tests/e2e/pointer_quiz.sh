@@ -36,14 +36,7 @@ expect_text() {
     echo "ok: $6"
 }
 
-"$program" &
-program_pid=$!
-wait_for_window
-tx=$(client_x 5520)
-ty=$(client_y 6930)
-mx=$(client_x 12000)
-my=$(client_y 9000)
-click "$tx" "$ty" 1320 5910 1335 375 # OK
+start_at_menu "$program"
 
 # answer FILE WRONG...: answers the ten questions, the right option except
 # for the questions listed; then "Check Score >>".
@@ -71,20 +64,14 @@ take_quizzes() {
     expect_text 960 3960 9840 1455 "$(sed -n 3p "$file" | tr -d '\r' | tr '&' ',')" "question 1 of $title"
     answer "$file"
     expect_text 0 5400 12000 855 "Excellent work. You have scored 10 out of 10." "full marks in $title"
-    ls "$ORAVIANS_PRINT_OUT" >"$work/before"
+    mark_printed
     xdotool type --delay 40 "$name"
     click "$mx" "$my" 240 1800 3765 495 # Print Certificate
     sleep 1
     xdotool key Return # "Your certificate is now printing."
-    sleep 0.5
-    local pdf=
-    for _ in $(seq 100); do
-        pdf=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/before" | head -n1 || true)
-        [[ -n $pdf ]] && break
-        sleep 0.1
-    done
-    [[ -n $pdf ]] || fail "no certificate came out of the print queue"
-    pdftotext "$ORAVIANS_PRINT_OUT/$pdf" "$work/cert.txt"
+    local pdf
+    pdf=$(next_printed) || fail "no certificate came out of the print queue"
+    pdftotext "$pdf" "$work/cert.txt"
     grep -q "$name" "$work/cert.txt" || fail "the certificate does not name $name"
     grep -q "You have scored 10 out of 10." "$work/cert.txt" || fail "the certificate has no score line"
     echo "ok: the certificate for $name came out of the default queue"

@@ -65,3 +65,29 @@ wait_for_window() {
     done
     fail "the program's window did not appear"
 }
+
+# start_at_menu PROGRAM: starts the program and presses the title's "OK";
+# sets tx/ty (title screen) and mx/my (12000 x 9000 windows) client origins.
+start_at_menu() {
+    "$1" &
+    program_pid=$!
+    wait_for_window
+    tx=$(client_x 5520)
+    ty=$(client_y 6930)
+    mx=$(client_x 12000)
+    my=$(client_y 9000)
+    click "$tx" "$ty" 1320 5910 1335 375 # OK
+}
+
+# mark_printed, then next_printed: the path of the first PDF the print
+# queue delivers after the mark (fails after ten seconds).
+mark_printed() { ls "$ORAVIANS_PRINT_OUT" >"$work/printed-before"; }
+next_printed() {
+    local pdf
+    for _ in $(seq 100); do
+        pdf=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/printed-before" | head -n1 || true)
+        [[ -n $pdf ]] && { echo "$ORAVIANS_PRINT_OUT/$pdf"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
