@@ -134,22 +134,44 @@ bool encodable(const QString& s, QString* error)
 }
 
 constexpr int kLeft = 360;
-constexpr int kRight = kPageWidth - 360;
-constexpr int kBottom = kPageHeight - 120;
 constexpr int kHeadingTop = 150;
-constexpr int kHeadingMaxWidth = 10100; // keeps clear of the window's "Print" button
-constexpr int kPictureLeft = 8500;
-constexpr int kTextRightBesidePictures = 8200;
+constexpr int kPictureColumn = 2900;
 
 // The acknowledgments page leaves the window's logo corner free.
 constexpr int kLogoFreeLeft = 8700;
 constexpr int kLogoFreeTop = 3600;
+
+// Where a version's text and pictures may go.
+struct Frame {
+    int width;          // page width
+    int bottom;         // lowest text line's bottom
+    int headingWidth;   // widest heading
+    bool fixedHeight;   // screen pages fill the viewer; printed pages end below their text
+    bool logoCorner;    // keep the logo corner free
+    int right() const { return width - 360; }
+    int pictureLeft() const { return right() - kPictureColumn; }
+    int textRightBesidePictures() const { return pictureLeft() - 300; }
+};
+
+Frame frameFor(Version version, bool acknowledgments)
+{
+    if (version == Version::Screen)
+        // Keeps clear of the window's "Print" button at the top right.
+        return {kPageWidth, kPageHeight - 120, 10100, true, acknowledgments};
+    return {kPrintPageWidth, kPrintPageMaxHeight - 240, kPrintPageWidth - 720, false, false};
+}
 
 } // namespace
 
 bool buildPage(const PageSource& page, const QString& name, Version version, QByteArray* out, QString* error)
 {
     const bool acknowledgments = name.startsWith(QLatin1String("acknowledgments"));
+    const Frame frame = frameFor(version, acknowledgments);
+    const int kRight = frame.right();
+    const int kBottom = frame.bottom;
+    const int kHeadingMaxWidth = frame.headingWidth;
+    const int kPictureLeft = frame.pictureLeft();
+    const int kTextRightBesidePictures = frame.textRightBesidePictures();
     for (const QString& id : page.pictures) {
         if (!knownPictures().contains(id)) {
             *error = QStringLiteral("unknown picture \"%1\" (known: %2)").arg(id, knownPictures().join(QStringLiteral(", ")));
@@ -181,7 +203,7 @@ bool buildPage(const PageSource& page, const QString& name, Version version, QBy
 
     // Pictures stand in a column on the right, top down.
     const int pictureCount = int(page.pictures.size());
-    const int pictureBottomLimit = acknowledgments ? kLogoFreeTop - 150 : kBottom - 200;
+    const int pictureBottomLimit = frame.logoCorner ? kLogoFreeTop - 150 : std::min(kBottom, kPageHeight - 120) - 200;
     const int pictureGap = 200;
     int pictureHeight = 0;
     if (pictureCount > 0)
@@ -189,7 +211,7 @@ bool buildPage(const PageSource& page, const QString& name, Version version, QBy
     const int picturesBottom = pictureCount > 0 ? bodyTop + pictureCount * pictureHeight + (pictureCount - 1) * pictureGap : 0;
 
     auto rightEdgeAt = [&](int top) {
-        if (acknowledgments)
+        if (frame.logoCorner)
             return std::min(kLogoFreeLeft - 200, pictureCount > 0 ? kTextRightBesidePictures : kRight);
         if (pictureCount > 0 && top < picturesBottom + 100)
             return kTextRightBesidePictures;
@@ -200,6 +222,7 @@ bool buildPage(const PageSource& page, const QString& name, Version version, QBy
     std::vector<Line> lines;
     int bodyEm = 0;
     int overflow = 0;
+    int textBottomUsed = 0;
     for (int em : {280, 260, 240}) {
         const Measure m(false, em);
         const int lineHeight = int(std::lround(em * 1.25));
@@ -234,6 +257,7 @@ bool buildPage(const PageSource& page, const QString& name, Version version, QBy
             fits = false;
         overflow = textBottom - kBottom;
         if (fits) {
+            textBottomUsed = textBottom;
             bodyEm = em;
             break;
         }
@@ -243,14 +267,17 @@ bool buildPage(const PageSource& page, const QString& name, Version version, QBy
         return false;
     }
 
-    WmfWriter w(kPageWidth, kPageHeight);
+    // A printed page ends a little below its text or pictures.
+    const int pageHeight = frame.fixedHeight ? kPageHeight
+                                             : std::min(kPrintPageMaxHeight, std::max(textBottomUsed, picturesBottom) + 240);
+    WmfWriter w(frame.width, pageHeight);
     // Heading and its rule.
     w.setFont(QStringLiteral("Tahoma"), headingEm, true);
     w.setTextColor(colours.heading);
     const QByteArray headingBytes = toCodePage(page.heading);
     w.text(kLeft, headingBaseline, headingBytes, heading.advances(page.heading));
     w.setPen(colours.rule, 30);
-    w.line(QPoint(kLeft, ruleY), QPoint(acknowledgments ? kLogoFreeLeft - 200 : kRight, ruleY));
+    w.line(QPoint(kLeft, ruleY), QPoint(frame.logoCorner ? kLogoFreeLeft - 200 : kRight, ruleY));
 
     // Body text.
     const Measure body(false, bodyEm);

@@ -29,9 +29,14 @@ QStringList knownPictures();
 
 enum class Version { Screen, Print };
 
-// Page size in twips: the page viewer's picture area above its buttons.
+// Screen page size in twips: the page viewer's picture area above its buttons.
 inline constexpr int kPageWidth = 11760;
 inline constexpr int kPageHeight = 7920;
+// The print version is printed at its own size with its corner 1000 twips
+// into the printable area, so it is narrower: it must end inside A4 and
+// Letter paper (printable width about 11200 twips). Its height follows its text.
+inline constexpr int kPrintPageWidth = 9600;
+inline constexpr int kPrintPageMaxHeight = 14000;
 
 // Lays out and writes one page as a placeable metafile. name is the output
 // file name (the acknowledgments page keeps the logo's corner free). Returns
