@@ -96,6 +96,8 @@ struct CorpusCase {
     double maxDiffering;
 };
 
+void PrintTo(const CorpusCase& c, std::ostream* os) { *os << c.file; }
+
 class ThirdPartyCorpus : public ::testing::TestWithParam<CorpusCase> {};
 
 // Tolerances: the two renderers use different font engines, anti-aliasing

@@ -375,6 +375,68 @@ TEST_F(TextAlignment, OpaqueBackgroundFillsBehindTheText)
     EXPECT_TRUE(near(at(img, 22, 24), kBluePx)); // background between and around the dots
 }
 
+// EXTTEXTOUT: options word, optional rectangle, string, per-character advances.
+QByteArray extTextOut(int x, int y, int opts, QRect rect, const QByteArray& str, std::vector<int> dx)
+{
+    QByteArray b;
+    auto w16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    w16(y);
+    w16(x);
+    w16(int(str.size()));
+    w16(opts);
+    if (opts & 6) {
+        w16(rect.left());
+        w16(rect.top());
+        w16(rect.right() + 1);
+        w16(rect.bottom() + 1);
+    }
+    b.append(str);
+    if (str.size() % 2)
+        b.append('\0');
+    for (int d : dx)
+        w16(d);
+    return b;
+}
+
+TEST(ExtTextOut, AdvancesSpreadTheCharactersApart)
+{
+    auto width = [](std::vector<int> dx) {
+        Wmf w;
+        w.font(-150).select(0).textColor(0, 0, 0).bkMode(1).textAlign(0);
+        w.recBytes(EXTTEXTOUT, extTextOut(50, 300, 0, {}, "III", dx)).eof();
+        return inkBox(render(w.bytes(), 200, 200)).width();
+    };
+    EXPECT_GT(width({300, 300, 300}), width({60, 60, 60}) + 40);
+}
+
+TEST(ExtTextOut, ClippedTextStaysInItsRectangleAndOpaqueFillsIt)
+{
+    Wmf w;
+    w.font(-400).select(0).textColor(0, 0, 0).rec(SETBKCOLOR, {0, 255}).bkMode(1).textAlign(0);
+    // Opaque and clipped to the left half of where the text goes.
+    w.recBytes(EXTTEXTOUT, extTextOut(100, 100, 2 | 4, QRect(100, 100, 300, 500), "WWWW", {200, 200, 200, 200})).eof();
+    const QImage img = render(w.bytes(), 200, 200);
+    EXPECT_TRUE(near(at(img, 38, 118), kBluePx, 60) || qGray(img.pixel(38, 118)) < 60); // inside: blue or text
+    const QRect ink = inkBox(img);
+    EXPECT_LE(ink.right(), 80); // nothing beyond x 400 (pixel 80)
+    EXPECT_TRUE(near(at(img, 120, 40), kWhitePx));
+}
+
+TEST(ExtTextOut, EscapementTurnsTheTextUpright)
+{
+    QByteArray font;
+    auto w16 = [&](int v) { font.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    w16(-150); w16(0); w16(900); w16(900); w16(400);
+    font.append(QByteArray(8, '\0')).append("Arial").append('\0');
+    Wmf w;
+    w.recBytes(CREATEFONTINDIRECT, font).select(0).textColor(0, 0, 0).bkMode(1).textAlign(24);
+    w.textOut(500, 900, "HHHHHH").eof();
+    const QRect ink = inkBox(render(w.bytes(), 200, 200));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GT(ink.height(), 2 * ink.width()); // runs up the page
+    EXPECT_LE(ink.bottom(), 181);              // starting at the reference point, going up
+}
+
 // --- bitmaps -------------------------------------------------------------------
 
 class DibDepth : public ::testing::TestWithParam<int> {};
