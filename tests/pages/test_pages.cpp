@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPageSize>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -155,6 +157,42 @@ TEST_P(GeneratedPage, ReadingTheScreenVersionBackGivesItsWords)
             missing << w;
     const double found = 1.0 - double(missing.size()) / expected.size();
     EXPECT_GE(found, 0.90) << name().toStdString() << ": missing " << missing.join(QLatin1Char(' ')).toStdString();
+}
+
+// The print version drawn into a PDF as the printer would: its text must
+// come out as text (heading and most words found by pdftotext).
+TEST_P(GeneratedPage, PrintVersionKeepsItsTextInAPdf)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    ASSERT_FALSE(pdftotext.isEmpty()) << "pdftotext (Debian poppler-utils) is needed for this test";
+    QTemporaryDir tmp;
+    const QString pdf = tmp.filePath(QStringLiteral("page.pdf"));
+    {
+        auto pic = loadMetafilePicture(kProgram + QStringLiteral("/wmf2/") + name(), name());
+        QPdfWriter writer(pdf);
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p(&writer);
+        p.scale(1200.0 / 1440.0, 1200.0 / 1440.0); // painter units: twips
+        pic->draw(p, QRectF(QPointF(1000, 1000), pic->sizeTwips()));
+    }
+    QProcess proc;
+    proc.start(pdftotext, {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(proc.waitForFinished(60000));
+    const QString text = QString::fromUtf8(proc.readAllStandardOutput());
+    PageSource src;
+    QString error;
+    ASSERT_TRUE(parsePage(readText(source()), &src, &error));
+    EXPECT_TRUE(text.simplified().contains(src.heading.simplified())) << text.toStdString();
+    QString all;
+    for (const auto& b : src.blocks)
+        all += QLatin1Char(' ') + b.text;
+    const QSet<QString> expected = words(all), got = words(text);
+    int found = 0;
+    for (const QString& w : expected)
+        found += got.contains(w) ? 1 : 0;
+    EXPECT_GE(double(found) / std::max<qsizetype>(1, expected.size()), 0.98);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPages, GeneratedPage, ::testing::ValuesIn(pageSources()), testName);
