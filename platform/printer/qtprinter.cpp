@@ -104,8 +104,14 @@ void QtPrinter::fail(const QString& why)
 void QtPrinter::drop()
 {
     if (painter_ && painter_->isActive()) {
+        // Qt cannot take back a started page: its abort() still sends it
+        // when the painter ends. So the print client is pointed at a server
+        // that does not exist while the page is closed, and then back at the
+        // real one.
         printer_->abort();
+        cupsSetServer("/nonexistent/oravians-dropped-job.sock");
         painter_->end();
+        cupsSetServer(nullptr);
     }
     painter_.reset();
     printer_.reset();

@@ -271,6 +271,15 @@ TEST_F(RealPrinting, EndingAnEmptyDocumentSendsNothing)
     EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
 }
 
+TEST_F(RealPrinting, APageNeverEndedIsNeverPrinted)
+{
+    {
+        QtPrinter printer;
+        printer.print(QStringLiteral("Abandoned"));
+    }
+    EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
+}
+
 using PrinterFailures = RealPrinting;
 
 TEST_F(PrinterFailures, StoppedQueueRaisesPrintErrorAndNothingPrints)
