@@ -127,7 +127,9 @@ start() {
         fi
         sleep 0.1
     done
-    lpadmin -h "$sock" -p "$queue" -E -v "oravpdf:$dir/out" -P "$ppd"
+    # (lpadmin warns that PPD files are deprecated; that is expected here.)
+    lpadmin -h "$sock" -p "$queue" -E -v "oravpdf:$dir/out" -P "$ppd" 2>"$dir/log/lpadmin.err" \
+        || { cat "$dir/log/lpadmin.err" >&2; exit 1; }
     lpadmin -h "$sock" -d "$queue"
     cupsenable -h "$sock" "$queue"
     cupsaccept -h "$sock" "$queue"
