@@ -34,7 +34,7 @@ write_config() {
     # Filters run as an unprivileged user and must reach the spool and the
     # PPD, so every folder on the way has to be open to them.
     chmod 0755 "$dir"
-    local up=$dir
+    local up=$dir perm
     while [[ $up != / ]]; do
         up=$(dirname "$up")
         if ! perm=$(stat -c %A "$up") || [[ ${perm:9:1} != [xt] ]]; then
@@ -43,8 +43,8 @@ write_config() {
         fi
     done
     mkdir -p "$dir"/{conf,conf/ppd,conf/ssl,spool,spool/tmp,cache,state,log,out,bin/backend}
-    # Filters and helpers come from the system; the backend folder is ours so
-    # that our PDF backend sits beside the system ones.
+    # Filters and helpers come from the system; the backend folder holds only
+    # our PDF backend, so no job can leave for a real device.
     for sub in cgi-bin daemon driver filter monitor notifier; do
         ln -sfn "/usr/lib/cups/$sub" "$dir/bin/$sub"
     done
