@@ -29,22 +29,24 @@ QString cupsMessage()
 }
 
 // Qt reports a stopped or rejecting queue as a successful job and loses it,
-// so the print server itself is asked before the job starts.
-void checkQueueReady(const QString& queue)
+// so the print server itself is asked before the job starts. Empty when the
+// queue is ready, otherwise why it is not.
+QString queueProblem(const QString& queue)
 {
     const QByteArray name = queue.toLocal8Bit();
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
     if (!dest)
-        throw PrintError(QStringLiteral("The printer %1 cannot be reached: %2").arg(queue, cupsMessage()).toStdString());
+        return QStringLiteral("The printer %1 cannot be reached: %2").arg(queue, cupsMessage());
     const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     const bool rejecting = accepting && (std::strcmp(accepting, "false") == 0 || std::strcmp(accepting, "0") == 0);
     const bool stopped = state && std::atoi(state) == IPP_PSTATE_STOPPED;
     cupsFreeDests(1, dest);
     if (rejecting)
-        throw PrintError(QStringLiteral("The printer %1 is not accepting jobs.").arg(queue).toStdString());
+        return QStringLiteral("The printer %1 is not accepting jobs.").arg(queue);
     if (stopped)
-        throw PrintError(QStringLiteral("The printer %1 is stopped.").arg(queue).toStdString());
+        return QStringLiteral("The printer %1 is stopped.").arg(queue);
+    return {};
 }
 
 struct NewestJob {
@@ -140,7 +142,8 @@ QPainter& QtPrinter::painter()
     if (painter_)
         return *painter_;
     QPrinter& printer = device();
-    checkQueueReady(queue_);
+    if (const QString problem = queueProblem(queue_); !problem.isEmpty())
+        fail(problem);
     const auto before = newestJob(queue_);
     if (!before)
         fail(QStringLiteral("The print server does not answer: %1").arg(cupsMessage()));
