@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 // Helpers for tests that print through the private print server that
 // tests/harness/cups.sh starts. Such tests read two variables, which
 // tools/test.sh exports:
@@ -180,5 +182,26 @@ inline QStringList queueJobs()
         ids << line.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
     return ids;
 }
+
+// A test that prints through the private queue: each starts with an enabled,
+// accepting queue and no delivered PDFs, and leaves the queue that way.
+class PrintQueueTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString problem = printHarnessProblem();
+        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        ASSERT_TRUE(setQueueEnabled(true));
+        ASSERT_TRUE(setQueueAccepting(true));
+        clearPrintedPdfs();
+    }
+    void TearDown() override
+    {
+        setQueueEnabled(true);
+        setQueueAccepting(true);
+        if (qEnvironmentVariableIsEmpty("ORAVIANS_KEEP_PRINTS"))
+            clearPrintedPdfs();
+    }
+};
 
 } // namespace oravians::testing

@@ -36,24 +36,8 @@ private:
     QColor colour_;
 };
 
-class RealPrinting : public ::testing::Test {
+class RealPrinting : public PrintQueueTest {
 protected:
-    void SetUp() override
-    {
-        const QString problem = printHarnessProblem();
-        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
-        ASSERT_TRUE(setQueueEnabled(true));
-        ASSERT_TRUE(setQueueAccepting(true));
-        clearPrintedPdfs();
-    }
-    void TearDown() override
-    {
-        setQueueEnabled(true);
-        setQueueAccepting(true);
-        if (qEnvironmentVariableIsEmpty("ORAVIANS_KEEP_PRINTS"))
-            clearPrintedPdfs();
-    }
-
     // The PDF the job produced; fails the test if none comes.
     QString printedPdf()
     {

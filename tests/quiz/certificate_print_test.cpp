@@ -28,24 +28,8 @@ struct PrintRig {
     void tick(Control& timer) { app.tick(timer); }
 };
 
-class CertificateOnPaper : public ::testing::Test {
+class CertificateOnPaper : public PrintQueueTest {
 protected:
-    void SetUp() override
-    {
-        const QString problem = printHarnessProblem();
-        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
-        ASSERT_TRUE(setQueueEnabled(true));
-        ASSERT_TRUE(setQueueAccepting(true));
-        clearPrintedPdfs();
-    }
-    void TearDown() override
-    {
-        setQueueEnabled(true);
-        setQueueAccepting(true);
-        if (qEnvironmentVariableIsEmpty("ORAVIANS_KEEP_PRINTS"))
-            clearPrintedPdfs();
-    }
-
     // Full marks, the name typed, "Print Certificate" pressed.
     static void printCertificate(PrintRig& rig, const QString& name)
     {
