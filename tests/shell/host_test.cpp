@@ -4,6 +4,15 @@
 #include "shell/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
+#include "topics/guide.h"
+#include "topics/inventions.h"
+#include "topics/quellmore.h"
+#include "topics/teacher.h"
+#include "quiz/multiple.h"
+#include "quiz/openquiz.h"
+#include "platform/paths.h"
+#include "quiz/welldone.h"
+#include "quiz/wrong.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
@@ -118,10 +127,35 @@ TEST(QtHost, TheRocketTimerRunsOnARealTimer)
     EXPECT_GT(rig.app.module1.rocketframe, before + 1);
 }
 
-// Every caption of every window the program has fits its box in the fonts
-// the host draws with.
-TEST(Fonts, EveryCaptionFitsItsBox)
+// Checks that every caption of a window fits its box in the fonts the host
+// draws with: one line for buttons, options and tick boxes, wrapped lines
+// within the height for labels. Returns how many captions it checked.
+int checkCaptionsFit(const Window& w)
 {
+    int checked = 0;
+    for (const Control* c : w.controls()) {
+        if (c->caption.isEmpty() || c->kind == Kind::TextBox || c->kind == Kind::Frame)
+            continue;
+        const QFontMetricsF m(twipsFont(c->font));
+        const std::string what = w.name().toStdString() + "." + c->name.toStdString() + "("
+            + std::to_string(c->index) + ") " + c->caption.toStdString();
+        const bool mark = c->kind == Kind::OptionButton || c->kind == Kind::CheckBox;
+        const float room = mark ? c->width - 17 * 15 : c->width - 30;
+        if (c->kind != Kind::Label) {
+            EXPECT_LE(m.horizontalAdvance(c->caption), room + 1) << what;
+            EXPECT_LE(m.height(), c->height + 1) << what;
+        } else {
+            const QRectF need = m.boundingRect(QRectF(0, 0, room, 1e6),
+                                               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, c->caption);
+            EXPECT_LE(need.width(), room + 1) << what;
+            EXPECT_LE(need.height(), c->height + 30) << what;
+        }
+        ++checked;
+    }
+    return checked;
+}
+
+struct FontRig {
     FakeSound sound;
     FakePrinter printer;
     FakeMessages messages;
@@ -129,31 +163,47 @@ TEST(Fonts, EveryCaptionFitsItsBox)
     FakeTimers timers;
     FakePictures pictures;
     App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+};
+
+TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)
+{
+    FontRig rig;
+    App& app = rig.app;
     app.start();
     app.click(app.Titlefrm->Command1);
     app.Titlefrm->Command1.caption = "Cancel";
+    app.module1.worktitle = "Edmund Quellmore";
+    app.quellmore.get();
+    app.inventions.get();
+    app.teacher.get();
+    app.guide.get();
+    app.multiple.get();
+    app.Wrong.get();
+    app.module1.score = 10;
+    app.module1.outof = 10;
+    app.Welldone.get(); // full marks: the name box's prompt shows
+    ASSERT_EQ(app.loadedWindows().size(), 10u);
     int checked = 0;
-    for (Window* w : app.loadedWindows()) {
-        for (const Control* c : w->controls()) {
-            if (c->caption.isEmpty() || c->kind == Kind::TextBox || c->kind == Kind::Frame)
-                continue;
-            const QFontMetricsF m(twipsFont(c->font));
-            const bool oneLine = c->kind != Kind::Label;
-            const float room = c->kind == Kind::OptionButton || c->kind == Kind::CheckBox ? c->width - 17 * 15
-                                                                                          : c->width - 30;
-            const QRectF need = m.boundingRect(QRectF(0, 0, room, 1e6),
-                                               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, c->caption);
-            EXPECT_LE(need.width(), room + 1) << w->name().toStdString() << "." << c->name.toStdString() << "("
-                                               << c->index << ") " << c->caption.toStdString();
-            if (oneLine)
-                EXPECT_LE(m.height(), c->height + 1) << c->name.toStdString();
-            else
-                EXPECT_LE(need.height(), c->height + 30) << w->name().toStdString() << "." << c->name.toStdString()
-                                                         << "(" << c->index << ") " << c->caption.toStdString();
-            ++checked;
+    for (Window* w : app.loadedWindows())
+        checked += checkCaptionsFit(*w);
+    EXPECT_GT(checked, 60);
+}
+
+// Every question and answer of the two built-in quizzes fits the quiz window.
+TEST(Fonts, EveryBuiltInQuestionFitsTheQuizWindow)
+{
+    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
+    for (const char* set : {"multiple\\Edmund Quellmore.txt", "multiple\\Oravian Inventions.txt"}) {
+        FontRig rig;
+        ASSERT_TRUE(openQuiz(rig.app, set, "images\\quellmoresm.jpg")) << set;
+        multiple& quiz = *rig.app.multiple;
+        for (int n = 1; n <= 10; ++n) {
+            ASSERT_EQ(quiz.Label4.caption, "Question" + numberText(n));
+            checkCaptionsFit(quiz);
+            if (n < 10)
+                rig.app.click(quiz.Label3[1]);
         }
     }
-    EXPECT_GT(checked, 25);
 }
 
 TEST(Fonts, TahomaIsTheMetricCompatibleFontNotAFallback)
