@@ -1,6 +1,8 @@
 // Drives the real program as a pupil and a teacher would, with real pointer
 // events on the real host, and saves a screenshot after each step:
-//   oravians-tour OUTDIR
+//   oravians-tour OUTDIR [CONTENT-FOLDER]
+// (the content folder defaults to the built program's; another one, even an
+// empty one, shows how the program copes with missing content).
 // Message boxes are answered OK and written to the console; nothing is printed.
 #include "platform/paths.h"
 #include "platform/qt/host.h"
@@ -145,14 +147,15 @@ void quiz(Tour& t, const QString& topic, int wrongFrom)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: oravians-tour OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: oravians-tour OUTDIR [CONTENT-FOLDER]\n");
         return 2;
     }
     QApplication qapp(argc, argv);
     const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(out);
-    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
+    ContentRoot::set(argc == 3 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath()
+                               : QStringLiteral(ORAVIANS_PROGRAM_DIR));
     addProgramFonts();
 
     SystemServices system;
