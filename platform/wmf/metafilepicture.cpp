@@ -84,6 +84,7 @@ struct OpText {
     std::vector<QRectF> lines; // underline/strike-out, relative to origin, unrotated
     bool clipped = false;
     QRectF clip; // device units
+    qreal embolden = 0; // second strike to the right, in glyph-run units (0: none)
 };
 
 struct OpImage {
@@ -635,6 +636,10 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
     positions.reserve(glyphs.size());
     for (int i = 0; i < glyphs.size(); ++i)
         positions.append(QPointF(xs[std::size_t(i)] / op.scaleX, 0));
+    // The Tahoma-compatible bold face has the right widths but light strokes:
+    // bold text gets a second strike a little to the right, as on screen.
+    if (f.weight >= 600 && installedFamily(f.face) == QLatin1String("Tahoma"))
+        op.embolden = kFontReferencePixels * 0.045;
     op.run.setRawFont(raw);
     op.run.setGlyphIndexes(glyphs);
     op.run.setPositions(positions);
@@ -1307,6 +1312,8 @@ void drawOps(const MetafileData& d, QPainter& painter, const QRectF& target)
             if (pixels < 600 && std::abs(m.m11() / (m.m22() == 0 ? 1 : m.m22())) < 8) {
                 painter.setPen(t->color);
                 painter.drawGlyphRun(QPointF(0, 0), t->run);
+                if (t->embolden > 0)
+                    painter.drawGlyphRun(QPointF(t->embolden, 0), t->run);
             } else {
                 const QRawFont font = t->run.rawFont();
                 const QList<quint32> glyphs = t->run.glyphIndexes();
@@ -1315,6 +1322,8 @@ void drawOps(const MetafileData& d, QPainter& painter, const QRectF& target)
                 for (int i = 0; i < glyphs.size() && i < pos.size(); ++i)
                     outline.addPath(font.pathForGlyph(glyphs[i]).translated(pos[i]));
                 painter.fillPath(outline, t->color);
+                if (t->embolden > 0)
+                    painter.fillPath(outline.translated(t->embolden, 0), t->color);
             }
             painter.restore();
         } else if (auto im = std::get_if<OpImage>(&op)) {

@@ -367,6 +367,23 @@ TEST_F(TextAlignment, UpdateCurrentPositionStartsAtMoveToAndAdvances)
     EXPECT_GT(inkBox(render(w.bytes(), 200, 200)).right(), inkBox(render(one.bytes(), 200, 200)).right() + 5);
 }
 
+// Bold Tahoma text came out as light as regular text: the compatible bold
+// face has the right widths but thin strokes.
+TEST(TextWeight, BoldTahomaCarriesMoreInkThanRegular)
+{
+    auto ink = [](int weight) {
+        Wmf w;
+        w.font(-150, weight, "Tahoma").select(0).textColor(0, 0, 0).bkMode(1).textAlign(0).textOut(20, 300, "Key Facts");
+        const QImage img = render(w.eof().bytes(), 200, 200);
+        long sum = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                sum += 255 - qGray(img.pixel(x, y));
+        return sum;
+    };
+    EXPECT_GT(double(ink(700)), double(ink(400)) * 1.2);
+}
+
 TEST_F(TextAlignment, OpaqueBackgroundFillsBehindTheText)
 {
     Wmf w;
