@@ -10,6 +10,7 @@ xvfb_pid=$!
 program_pid=
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+    declare -F cleanup_more >/dev/null && cleanup_more
     kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"

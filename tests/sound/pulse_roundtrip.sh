@@ -7,12 +7,6 @@ HELPER=$1
 CONTENT=$2
 SOUNDS=('wav\click.wav' 'wav\click.wav' 'wav\fanf2.wav' 'wav\typekey.wav')
 
-for tool in pulseaudio parec pactl; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "FAIL: '$tool' is missing; install the Debian packages pulseaudio and pulseaudio-utils" >&2
-    exit 1
-  fi
-done
 for f in click.wav fanf2.wav typekey.wav gong.wav; do
   if [ ! -f "$CONTENT/wav/$f" ]; then
     echo "FAIL: $CONTENT/wav/$f is missing; build the program's content first" >&2
@@ -41,36 +35,8 @@ fail() {
   exit 1
 }
 
-# A home of its own: no session bus, no user configuration, works as root.
-export HOME=$DIR XDG_RUNTIME_DIR=$DIR/run XDG_CONFIG_HOME=$DIR/config
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" && chmod 700 "$XDG_RUNTIME_DIR"
-unset DBUS_SESSION_BUS_ADDRESS PULSE_SINK PULSE_SOURCE
-export PULSE_SERVER=unix:$DIR/pulse.sock
-
-# Without rewinds the sink never re-renders audio it has already handed to
-# its monitor, so the recording holds exactly what was played.
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disallow-exit --use-pid-file=false \
-  --disable-shm=yes --log-target=stderr --log-level=error \
-  -L "module-null-sink sink_name=oravians_test rate=44100 channels=2 norewinds=1" \
-  -L "module-native-protocol-unix auth-anonymous=1 socket=$DIR/pulse.sock" \
-  >"$DIR/pulseaudio.log" 2>&1 &
-PA_PID=$!
-
-for _ in $(seq 100); do
-  pactl info >/dev/null 2>&1 && break
-  kill -0 "$PA_PID" 2>/dev/null || fail "the sound server did not start"
-  sleep 0.1
-done
-pactl info >/dev/null 2>&1 || fail "the sound server does not answer"
-
-# A silent stream keeps the null sink running, so its monitor records from
-# the start rather than waking with the first sound.
-pacat --latency-msec=20 --raw --format=s16le --rate=44100 --channels=2 /dev/zero &
-KEEP_PID=$!
-for _ in $(seq 100); do
-  [ "$(pactl list short sink-inputs 2>/dev/null | wc -l)" -ge 1 ] && break
-  sleep 0.1
-done
+source "$(dirname "$0")/pulse_server.sh"
+start_pulse_server "$DIR"
 parec --latency-msec=20 -d oravians_test.monitor --file-format=wav --rate=44100 --channels=1 --format=s16le "$DIR/recording.wav" &
 REC_PID=$!
 for _ in $(seq 100); do

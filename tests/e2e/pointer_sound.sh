@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# What the pupil hears, with real pointer clicks on the real program under a
+# virtual display and a private sound server whose output is recorded: no
+# click on the very first "Exit"; clicks after "OK" and the menu's entries;
+# silence after "Sound Off", the confirmation's "Cancel" included; clicks
+# again after "Sound On".
+#   pointer_sound.sh PROGRAM
+source "$(dirname "$0")/xvfb.sh"
+source "$(dirname "$0")/../sound/pulse_server.sh"
+program=$1
+PA_PID=
+KEEP_PID=
+REC_PID=
+cleanup_more() {
+    [[ -n $REC_PID ]] && kill "$REC_PID" 2>/dev/null
+    [[ -n $KEEP_PID ]] && kill "$KEEP_PID" 2>/dev/null
+    [[ -n $PA_PID ]] && kill "$PA_PID" 2>/dev/null
+    return 0
+}
+start_pulse_server "$work/pulse"
+
+# heard WHAT EXPECTED COMMAND...: records while the command runs and for a
+# moment after; EXPECTED is "sound" or "silence".
+heard() {
+    local what=$1 expected=$2 peak
+    shift 2
+    parec --latency-msec=20 -d oravians_test.monitor --file-format=wav --rate=44100 --channels=1 \
+        --format=s16le "$work/heard.wav" &
+    REC_PID=$!
+    sleep 0.4
+    "$@"
+    sleep 1.2
+    kill -INT "$REC_PID"
+    wait "$REC_PID" 2>/dev/null || true
+    REC_PID=
+    peak=$(sox "$work/heard.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
+    if [[ $expected == sound ]]; then
+        awk -v p="$peak" 'BEGIN { exit !(p > 0.05) }' || fail "$what: expected a sound, the peak was $peak"
+    else
+        awk -v p="$peak" 'BEGIN { exit !(p < 0.01) }' || fail "$what: expected silence, the peak was $peak"
+    fi
+    echo "ok: $what ($expected, peak $peak)"
+}
+
+tx=$(client_x 5520)
+ty=$(client_y 6930)
+mx=$(client_x 12000)
+my=$(client_y 9000)
+
+"$program" &
+program_pid=$!
+wait_for_window
+heard "the very first Exit" silence click "$tx" "$ty" 2760 5910 1335 375
+wait "$program_pid" 2>/dev/null || true
+program_pid=
+
+"$program" &
+program_pid=$!
+wait_for_window
+heard "OK" sound click "$tx" "$ty" 1320 5910 1335 375
+heard "Sound Off" silence click "$mx" "$my" 10440 480 1455 255
+heard "the menu's Exit with sounds off" silence click "$mx" "$my" 10560 7920 1245 495
+heard "Cancel with sounds off" silence click "$tx" "$ty" 1320 5910 1335 375
+heard "Sound On" silence click "$mx" "$my" 10440 120 1455 255
+heard "the menu's Exit with sounds on" sound click "$mx" "$my" 10560 7920 1245 495
+heard "Cancel with sounds on" sound click "$tx" "$ty" 1320 5910 1335 375
+click "$mx" "$my" 10560 7920 1245 495 # Exit
+click "$tx" "$ty" 2760 5910 1335 375  # Exit
+for _ in $(seq 50); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after Exit"
+program_pid=
+echo "ok: what the pupil hears"
