@@ -143,6 +143,23 @@ void quiz(Tour& t, const QString& topic, int wrongFrom)
     }
 }
 
+// A topic page from its menu entry: key facts, teacher's notes, and a quiz
+// for each `wrongFrom` given; then back to the menu.
+void topic(Tour& t, int entry, const QString& name, int keyPages, int notesPages, std::initializer_list<int> quizzes)
+{
+    t.click("Label2", entry);
+    t.shot(name);
+    if (t.top() != name)
+        return;
+    t.click("Label3", 4);
+    pages(t, name + "-key-facts", keyPages);
+    t.click("Label3", 5);
+    pages(t, name + "-teachers-notes", notesPages);
+    for (int wrongFrom : quizzes)
+        quiz(t, name, wrongFrom);
+    t.click("Label3", 2);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -184,27 +201,8 @@ int main(int argc, char** argv)
     t.shot("menu-two-entries-lit");
     t.click("Label2", 15);
 
-    t.click("Label2", 10);
-    t.shot("quellmore");
-    if (t.top() == "quellmore") {
-        t.click("Label3", 4);
-        pages(t, "quellmore-key-facts", 2);
-        t.click("Label3", 5);
-        pages(t, "quellmore-teachers-notes", 2);
-        quiz(t, "quellmore", 11);
-        quiz(t, "quellmore", 8);
-        t.click("Label3", 2);
-    }
-    t.click("Label2", 8);
-    t.shot("inventions");
-    if (t.top() == "inventions") {
-        t.click("Label3", 4);
-        pages(t, "inventions-key-facts", 3);
-        t.click("Label3", 5);
-        pages(t, "inventions-teachers-notes", 4);
-        quiz(t, "inventions", 6);
-        t.click("Label3", 2);
-    }
+    topic(t, 10, "quellmore", 2, 2, {11, 8});
+    topic(t, 8, "inventions", 3, 4, {6});
     t.click("Label2", 20);
     if (t.top() == "guide")
         pages(t, "guide", 5);
