@@ -45,7 +45,9 @@ void PagePrint::click(const Control& printImage, const HeldPage& page)
     picture_ = printImage.picture;
     held_ = page;
     caption_ = button_.caption;
+    font_ = button_.font;
     button_.caption = QStringLiteral("Printing...");
+    button_.font = tahoma(9.75f);
     button_.enabled = false;
     timer_.setInterval(kSendAfterMs);
     timer_.setEnabled(true);
@@ -74,6 +76,7 @@ void PagePrint::restore()
 {
     timer_.setEnabled(false);
     button_.caption = caption_;
+    button_.font = font_;
     button_.enabled = true;
 }
 

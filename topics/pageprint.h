@@ -9,7 +9,8 @@ namespace oravians {
 // The "Print" button of a page window. A press sends one job for the page
 // shown; until it has been sent and for a short moment after, the button
 // reads "Printing..." and is disabled, so that a burst of clicks makes one
-// job and the pupil sees that printing has started. The window's timer
+// job and the pupil sees that printing has started (in a smaller type, to
+// fit the button). The window's timer
 // control drives it: the job goes out at the first tick, after the changed
 // button has been drawn.
 class PagePrint {
@@ -33,6 +34,7 @@ private:
     Control& button_;
     Control& timer_;
     QString caption_;
+    FontSpec font_;
     // The page as it was when the button was pressed.
     PicturePtr picture_;
     HeldPage held_;

@@ -15,9 +15,14 @@ print_yellow() {
         -fuzz 15% -fill white -opaque yellow -fill black +opaque white -format "%[fx:mean>0.005]" info:
 }
 # wait_yellow STATE WHAT: polls the button for up to about half a minute.
+# The pointer stays on the button but stirs, so that the screen is redrawn
+# (a timer's change shows at the next redraw).
 wait_yellow() {
+    local step=1
     for _ in $(seq 100); do
         [[ $(print_yellow) == "$1" ]] && return 0
+        xdotool mousemove_relative -- "$step" 0
+        step=$(( -step ))
         sleep 0.2
     done
     fail "$2"

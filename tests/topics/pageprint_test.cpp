@@ -67,6 +67,7 @@ TEST_P(PrintButtonBurst, ThirtyClicksMakeOneJobAndTheButtonSaysPrinting)
 
     rig.tick(*timer); // the moment is over
     EXPECT_EQ(button->caption, "Print");
+    EXPECT_EQ(button->font, tahoma(15.75f));
     EXPECT_TRUE(button->enabled);
     EXPECT_FALSE(rig.timers.isRunning(*timer));
 
