@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 class QPainter;
 class QRectF;
@@ -26,10 +27,20 @@ public:
 
 using PicturePtr = std::shared_ptr<const Picture>;
 
+// Why a picture is not there: its file is absent, or present but damaged.
+enum class PictureFault { None, Missing, Unreadable };
+
 // Thrown when a picture file is missing or cannot be read.
 class PictureError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit PictureError(const std::string& what, PictureFault fault = PictureFault::Unreadable)
+        : std::runtime_error(what), fault_(fault)
+    {
+    }
+    PictureFault fault() const { return fault_; }
+
+private:
+    PictureFault fault_;
 };
 
 // Loads pictures by the relative paths the program writes ("rocketsm\rocket01.jpg").

@@ -25,11 +25,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What became of a document sent by endDoc(): it went to the printer, or the
+// print server took it but holds it because the printer is paused (stopped
+// but still accepting jobs); it prints once the printer is started again.
+enum class PrintOutcome { Printed, Held };
+
 // The printer model the printing routines use; lengths in twips, origin at
 // the top-left corner of the printable area. A document starts with the
 // first operation that prints or draws and is sent by endDoc(). Every
-// operation may throw PrintError; a job that did not reach the printer must
-// never end in a successful endDoc().
+// operation may throw PrintError; a job that did not reach the print server
+// must never end in a successful endDoc().
 class Printer {
 public:
     virtual ~Printer() = default;
@@ -50,7 +55,7 @@ public:
     virtual void line(float x1, float y1, float x2, float y2, Rgb colour) = 0;
     // At the picture's own size, top-left corner at (x, y).
     virtual void paintPicture(const Picture& picture, float x, float y) = 0;
-    virtual void endDoc() = 0;
+    virtual PrintOutcome endDoc() = 0;
 };
 
 enum class MsgButtons { Ok, OkCancel };

@@ -132,6 +132,7 @@ void Welldone::Printpage()
         p.print(text);
     };
     const Module1& m = app.module1;
+    PrintOutcome outcome;
     try {
         p.setFontName(font);
         p.setFontSize(25);
@@ -195,14 +196,18 @@ void Welldone::Printpage()
                 p.line(l, bo, r, bo, kBlack);
             }
         }
-        p.endDoc();
+        outcome = p.endDoc();
     } catch (const PrintError&) {
         app.messages().show(QStringLiteral("There was a problem printing to your printer."), MsgButtons::Ok,
                             QStringLiteral("The Oravians"));
         return;
     }
-    app.messages().show(QStringLiteral("Your certificate is now printing."), MsgButtons::Ok,
-                        QStringLiteral("The Oravians"));
+    // A paused printer holds the certificate: saying it is printing would
+    // send the pupil to an idle printer.
+    app.messages().show(outcome == PrintOutcome::Held
+                            ? QStringLiteral("Your printer is paused. This will print when it is started again.")
+                            : QStringLiteral("Your certificate is now printing."),
+                        MsgButtons::Ok, QStringLiteral("The Oravians"));
 }
 
 void Welldone::Label3_Click(int index)

@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "platform/log.h"
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
@@ -76,14 +77,19 @@ void playsound(App& app, const QString& relativePath)
     app.Grey->SndDevil1.play(relativePath);
 }
 
-bool loadPicture(App& app, Control& control, const QString& relativePath)
+PictureFault loadPicture(App& app, Control& control, const QString& relativePath)
 {
     try {
         control.setPicture(app.pictures().load(relativePath));
-        return true;
-    } catch (const PictureError&) {
+        return PictureFault::None;
+    } catch (const PictureError& e) {
         control.setPicture(nullptr);
-        return false;
+        // Once per file: an animation asks for a missing frame many times a second.
+        logProblemOnce(e.fault() == PictureFault::Missing
+                           ? QStringLiteral("Picture %1 is missing.").arg(relativePath)
+                           : QStringLiteral("Picture %1 could not be read (%2).")
+                                 .arg(relativePath, QString::fromStdString(e.what())));
+        return e.fault();
     }
 }
 

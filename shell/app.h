@@ -50,8 +50,10 @@ void setupform(Window& w);
 void playsound(App& app, const QString& relativePath);
 
 // Loads a picture into an image or picture box. A missing or unreadable file
-// leaves the control empty and returns false; nothing is shown to the user.
-bool loadPicture(App& app, Control& control, const QString& relativePath);
+// leaves the control empty, is written once to the program's log and is
+// returned as the fault (PictureFault::None when the picture loaded); the
+// pupil is shown nothing.
+PictureFault loadPicture(App& app, Control& control, const QString& relativePath);
 
 // "Question" + " 3": a number written into a text the program's way.
 QString numberText(int n);

@@ -67,9 +67,8 @@ void intro0::showAcknowledgments()
     viewer.Label1.visible = false;
     viewer.Label3[2].visible = false;
     viewer.Label3[3].visible = false;
-    loadPicture(app, viewer.Image1, QStringLiteral("wmf\\acknowledgments.wmf"));
+    viewer.putPage(QStringLiteral("wmf\\acknowledgments.wmf"), QStringLiteral("wmf2\\acknowledgments.wmf"));
     loadPicture(app, viewer.Picture2, QStringLiteral("logo\\lumbrook2.bmp"));
-    loadPicture(app, viewer.Image2, QStringLiteral("wmf2\\acknowledgments.wmf"));
     viewer.back = Rgb{49, 130, 212};
     viewer.Timer1.setEnabled(true);
     app.teacher.show();
@@ -77,8 +76,7 @@ void intro0::showAcknowledgments()
 
 void intro0::showGuide()
 {
-    loadPicture(app, app.guide->Image1, QStringLiteral("wmf\\guide1.wmf"));
-    loadPicture(app, app.guide->Image2, QStringLiteral("wmf2\\guide1.wmf"));
+    app.guide->putPage(QStringLiteral("wmf\\guide1.wmf"), QStringLiteral("wmf2\\guide1.wmf"));
     app.module1.pageno = 1;
     app.guide.show();
 }

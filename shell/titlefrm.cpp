@@ -24,7 +24,8 @@ void Titlefrm::Form_Load()
         left = screen.widthTwips() / 2 - width / 2;
         app.module1.rocketframe = 1;
         app.Grey.show();
-        Picture1.setPicture(app.pictures().load(rocketFile(1)));
+        if (loadPicture(app, Picture1, rocketFile(1)) != PictureFault::None)
+            throw PictureError("the title's first frame is missing");
         Timer1.setEnabled(true);
     } catch (const std::exception&) {
         // Without its first frame the title still works as a plain window.

@@ -2,6 +2,8 @@
 
 #include "platform/window.h"
 #include "shell/app.h"
+#include "topics/heldpage.h"
+#include "topics/pageprint.h"
 
 namespace oravians {
 
@@ -15,6 +17,10 @@ public:
                       .fore = kYellow, .opaque = false, .align = Align::Center, .font = tahoma(14.25f, false)}};
     Ctl Image1{this, {.kind = Kind::Image, .name = "Image1", .left = 120, .top = 0}};
     Ctl Image2{this, {.kind = Kind::Image, .name = "Image2", .left = 120, .top = -240, .visible = false}};
+    // Names a page that could not be shown, in place of a silent blank page.
+    Ctl Label4{this, {.kind = Kind::Label, .name = "Label4", .left = 1320, .top = 3720, .width = 9000,
+                      .height = 495, .fore = kYellow, .opaque = false, .align = Align::Center,
+                      .font = tahoma(12), .visible = false}};
     Ctl Label1{this, {.kind = Kind::Label, .name = "Label1", .caption = "Page 1 of 5", .left = 4200, .top = 7920,
                       .width = 2295, .height = 495, .fore = kBlack, .back = kWhite, .border = true,
                       .align = Align::Center, .font = tahoma(15.75f)}};
@@ -24,10 +30,18 @@ public:
         button(1, "Exit", 10680, 7920, 1125, true),
         button(0, "Print", 10680, 120, 1125, true),
     }};
+    // Paces "Print": sends the job, then keeps the button resting a moment.
+    Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false,
+                      .interval = PagePrint::kSendAfterMs}};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Label3_Click(int index);
+    void Timer1_Timer();
+
+    // Puts a page into the window: the screen version into Image1, the print
+    // version into Image2. The main menu uses it for page 1.
+    void putPage(const QString& screenFile, const QString& printFile);
 
     static constexpr int kPages = 5;
 
@@ -41,6 +55,8 @@ private:
     void showPage();
 
     App& app;
+    HeldPage page_;
+    PagePrint print_;
 };
 
 } // namespace oravians

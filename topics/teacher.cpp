@@ -1,7 +1,5 @@
 #include "topics/teacher.h"
 
-#include "topics/pageprint.h"
-
 namespace oravians {
 
 QString pageFile(const QString& folder, const QString& key, int page)
@@ -12,10 +10,12 @@ QString pageFile(const QString& folder, const QString& key, int page)
     return folder + QLatin1Char('\\') + key + letter + QStringLiteral(".wmf");
 }
 
-teacher::teacher(App& app) : Window(app, QStringLiteral("teacher")), app(app)
+teacher::teacher(App& app)
+    : Window(app, QStringLiteral("teacher")), app(app), print_(app, Label3[0], Timer2)
 {
     Label3.setOnClick([this](int i) { Label3_Click(i); });
     Timer1.onTimer = [this](int) { Timer1_Timer(); };
+    Timer2.onTimer = [this](int) { Timer2_Timer(); };
 }
 
 void teacher::Form_Load()
@@ -36,7 +36,7 @@ void teacher::Label3_Click(int index)
     Module1& m = app.module1;
     switch (index) {
     case 0:
-        printPagePicture(app, Image2);
+        print_.click(Image2, page_);
         break;
     case 1:
         app.teacher.unload();
@@ -63,9 +63,15 @@ void teacher::showPage()
         Label3[2].enabled = false;
     if (m.pageno == 1)
         Label3[3].enabled = false;
-    loadPicture(app, Image1, pageFile(QStringLiteral("wmf"), m.pagekey, m.pageno));
-    loadPicture(app, Image2, pageFile(QStringLiteral("wmf2"), m.pagekey, m.pageno));
+    putPage(pageFile(QStringLiteral("wmf"), m.pagekey, m.pageno), pageFile(QStringLiteral("wmf2"), m.pagekey, m.pageno));
     showPageLabel();
+}
+
+void teacher::putPage(const QString& screenFile, const QString& printFile)
+{
+    page_ = HeldPage::load(app, Image1, Image2, screenFile, printFile);
+    Label2.caption = pageProblem(screenFile, page_.screenFault);
+    Label2.visible = !Label2.caption.isEmpty();
 }
 
 void teacher::showPageLabel()
@@ -87,5 +93,7 @@ void teacher::Timer1_Timer()
     Picture1.visible = true;
     Picture2.visible = true;
 }
+
+void teacher::Timer2_Timer() { print_.tick(); }
 
 } // namespace oravians

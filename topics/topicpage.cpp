@@ -55,8 +55,7 @@ void TopicPage::openPages(const QString& key, int count)
     m.pagecount = count;
     m.pagekey = key;
     // Touching the viewer loads it here, after the page count is set.
-    loadPicture(app, app.teacher->Image1, pageFile(QStringLiteral("wmf"), key, 1));
-    loadPicture(app, app.teacher->Image2, pageFile(QStringLiteral("wmf2"), key, 1));
+    app.teacher->putPage(pageFile(QStringLiteral("wmf"), key, 1), pageFile(QStringLiteral("wmf2"), key, 1));
     app.teacher.show();
 }
 

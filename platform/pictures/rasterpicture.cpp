@@ -33,7 +33,7 @@ PicturePtr ContentPictures::load(const QString& relativePath)
     if (auto it = cache_.find(path); it != cache_.end())
         return *it;
     if (!QFileInfo::exists(path))
-        throw PictureError(("picture not found: " + relativePath).toStdString());
+        throw PictureError(("picture not found: " + relativePath).toStdString(), PictureFault::Missing);
     PicturePtr picture;
     if (path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
 #ifdef ORAVIANS_HAVE_WMF

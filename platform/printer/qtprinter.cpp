@@ -28,25 +28,29 @@ QString cupsMessage()
     return text ? QString::fromLocal8Bit(text) : QString();
 }
 
-// Qt reports a stopped or rejecting queue as a successful job and loses it,
-// so the print server itself is asked before the job starts. Empty when the
-// queue is ready, otherwise why it is not.
-QString queueProblem(const QString& queue)
+struct QueueState {
+    QString problem; // why no job can be sent; empty when one can
+    bool stopped = false; // paused: a job is kept until the queue is started
+};
+
+// Qt reports a rejecting queue as a successful job and loses it, so the
+// print server itself is asked before the job starts. A stopped queue that
+// still accepts jobs is paused (a paper jam, an administrator): it keeps the
+// job and prints it when started again.
+QueueState queueState(const QString& queue)
 {
     const QByteArray name = queue.toLocal8Bit();
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
     if (!dest)
-        return QStringLiteral("The printer %1 cannot be reached: %2").arg(queue, cupsMessage());
+        return {QStringLiteral("The printer %1 cannot be reached: %2").arg(queue, cupsMessage())};
     const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     const bool rejecting = accepting && (std::strcmp(accepting, "false") == 0 || std::strcmp(accepting, "0") == 0);
     const bool stopped = state && std::atoi(state) == IPP_PSTATE_STOPPED;
     cupsFreeDests(1, dest);
     if (rejecting)
-        return QStringLiteral("The printer %1 is not accepting jobs.").arg(queue);
-    if (stopped)
-        return QStringLiteral("The printer %1 is stopped.").arg(queue);
-    return {};
+        return {QStringLiteral("The printer %1 is not accepting jobs.").arg(queue), stopped};
+    return {QString(), stopped};
 }
 
 struct NewestJob {
@@ -142,7 +146,7 @@ QPainter& QtPrinter::painter()
     if (painter_)
         return *painter_;
     QPrinter& printer = device();
-    if (const QString problem = queueProblem(queue_); !problem.isEmpty())
+    if (const QString problem = queueState(queue_).problem; !problem.isEmpty())
         fail(problem);
     const auto before = newestJob(queue_);
     if (!before)
@@ -265,10 +269,10 @@ void QtPrinter::paintPicture(const Picture& picture, float x, float y)
     p.restore();
 }
 
-void QtPrinter::endDoc()
+PrintOutcome QtPrinter::endDoc()
 {
     if (!painter_)
-        return; // nothing was printed, so there is nothing to send
+        return PrintOutcome::Printed; // nothing was printed, so there is nothing to send
     const bool ended = painter_->end();
     painter_.reset();
     // Qt hands the page to the print server but ignores its answer, so the
@@ -284,9 +288,13 @@ void QtPrinter::endDoc()
         fail(QStringLiteral("The printer %1 did not receive the job.").arg(queue_));
     if (after->state == IPP_JSTATE_ABORTED || after->state == IPP_JSTATE_CANCELED)
         fail(QStringLiteral("The printer %1 dropped the job.").arg(queue_));
+    // Asked after the job arrived: a queue paused meanwhile holds it too.
+    const bool finished = after->state == IPP_JSTATE_COMPLETED;
+    const bool held = after->state == IPP_JSTATE_HELD || (!finished && queueState(queue_).stopped);
     printer_.reset();
     queue_.clear();
     x_ = y_ = 0;
+    return held ? PrintOutcome::Held : PrintOutcome::Printed;
 }
 
 std::unique_ptr<Printer> makeSystemPrinter()

@@ -16,7 +16,7 @@ namespace oravians {
 // with the first operation that prints or draws and goes to the printer at
 // endDoc(). Any failure throws PrintError and drops the job, so the next
 // operation starts afresh; endDoc() returns only once the print server has
-// taken the job.
+// taken the job, and reports it Held when the queue is paused.
 class QtPrinter : public Printer {
 public:
     QtPrinter();
@@ -37,7 +37,7 @@ public:
     void setDrawWidth(int dots) override;
     void line(float x1, float y1, float x2, float y2, Rgb colour) override;
     void paintPicture(const Picture& picture, float x, float y) override;
-    void endDoc() override;
+    PrintOutcome endDoc() override;
 
     // The installed family that stands in for a family the program names.
     static QString installedFamily(const QString& name);

@@ -34,7 +34,7 @@ public:
     void setDrawWidth(int) override { fail(); }
     void line(float, float, float, float, Rgb) override { fail(); }
     void paintPicture(const Picture&, float, float) override { fail(); }
-    void endDoc() override { fail(); }
+    PrintOutcome endDoc() override { fail(); }
 };
 } // namespace
 

@@ -266,28 +266,46 @@ TEST_F(RealPrinting, APageNeverEndedIsNeverPrinted)
 
 using PrinterFailures = RealPrinting;
 
-TEST_F(PrinterFailures, StoppedQueueRaisesPrintErrorAndNothingPrints)
+// A paused queue (stopped, still accepting, as after a paper jam) once
+// refused the job; it should keep it and print it when started again.
+TEST_F(RealPrinting, PausedQueueHoldsTheJobAndPrintsItWhenStarted)
 {
     const QStringList jobsBefore = queueJobs();
     ASSERT_TRUE(setQueueEnabled(false));
     QtPrinter printer;
+    printer.print(QStringLiteral("Held back"));
+    EXPECT_EQ(printer.endDoc(), PrintOutcome::Held);
+    EXPECT_EQ(queueJobs().size(), jobsBefore.size() + 1) << "the print server keeps the job";
+    EXPECT_FALSE(waitForPrintedPdf(1500).has_value()) << "nothing prints while paused";
+
+    ASSERT_TRUE(setQueueEnabled(true));
+    const QString pdf = printedPdf();
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Held back")));
+
+    // A running queue reports its jobs as printed.
+    clearPrintedPdfs();
+    printer.print(QStringLiteral("Running again"));
+    EXPECT_EQ(printer.endDoc(), PrintOutcome::Printed);
+    EXPECT_TRUE(pdfText(printedPdf()).contains(QStringLiteral("Running again")));
+}
+
+TEST_F(PrinterFailures, PausedQueueThatAlsoRejectsRaisesPrintError)
+{
+    const QStringList jobsBefore = queueJobs();
+    ASSERT_TRUE(setQueueEnabled(false));
+    ASSERT_TRUE(setQueueAccepting(false));
+    QtPrinter printer;
     EXPECT_THROW(
         {
-            printer.print(QStringLiteral("Held back"));
+            printer.print(QStringLiteral("Turned away"));
             printer.endDoc();
         },
         PrintError);
     EXPECT_EQ(queueJobs(), jobsBefore);
+    ASSERT_TRUE(setQueueAccepting(true));
     ASSERT_TRUE(setQueueEnabled(true));
     EXPECT_FALSE(waitForPrintedPdf(1500).has_value());
-
-    // Once the queue runs again the same printer prints.
-    printer.print(QStringLiteral("Running again"));
-    printer.endDoc();
-    const QString pdf = printedPdf();
-    ASSERT_FALSE(pdf.isEmpty());
-    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Running again")));
-    EXPECT_FALSE(pdfText(pdf).contains(QStringLiteral("Held back")));
 }
 
 TEST_F(PrinterFailures, RejectingQueueRaisesPrintErrorAndNothingPrints)

@@ -132,6 +132,19 @@ TEST_F(Certificate, AFullMarksQuizPrintsTheWholeCertificateInOrder)
     EXPECT_TRUE(rig.sound.played.isEmpty()); // no click on the printing path
 }
 
+// A paused printer keeps the certificate; the pupil once heard it was printing.
+TEST_F(Certificate, APausedPrinterHoldsTheCertificateAndSaysSo)
+{
+    Rig rig;
+    rig.printer.outcome = PrintOutcome::Held;
+    printAfterQuiz(rig, "Ann Pellow");
+    EXPECT_EQ(rig.printer.ops,
+              expectedOps("The Oravians", 36, "Ann Pellow", "You have scored 10 out of 10."));
+    EXPECT_EQ(rig.messages.texts(),
+              QStringList{"Your printer is paused. This will print when it is started again."});
+    EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
+}
+
 TEST_F(Certificate, TheFrameIsFiveRectanglesEachFollowedByItsInnerBoxForTheFirstThree)
 {
     Rig rig;
@@ -217,7 +230,7 @@ namespace {
 // A printer whose driver fails in a way the certificate does not expect.
 class BrokenPrinter : public FakePrinter {
 public:
-    void endDoc() override { throw std::runtime_error("driver fell over"); }
+    PrintOutcome endDoc() override { throw std::runtime_error("driver fell over"); }
 };
 } // namespace
 

@@ -21,9 +21,11 @@ public:
 };
 
 // Records printer operations as readable lines ("print|The Oravians|nl").
-// failAt: the 1-based operation number that throws PrintError (0 = never).
+// failAt: the 1-based operation number that throws PrintError (0 = never);
+// outcome: what a successful endDoc() reports (Held: a paused printer).
 class FakePrinter : public Printer {
 public:
+    PrintOutcome outcome = PrintOutcome::Printed;
     float width = 11520, height = 15840; // letter-size printable area in twips
     int failAt = 0;
     QStringList ops;
@@ -59,7 +61,11 @@ public:
     {
         op(QStringLiteral("picture|%1|%2,%3").arg(p.source()).arg(px).arg(py));
     }
-    void endDoc() override { op("end"); }
+    PrintOutcome endDoc() override
+    {
+        op("end");
+        return outcome;
+    }
 
 private:
     void op(const QString& s)
@@ -135,18 +141,22 @@ private:
     QSizeF size_;
 };
 
-// Hands out fake pictures; paths in `missing` fail as an absent file would.
+// Hands out fake pictures; paths in `missing` fail as an absent file would,
+// paths in `damaged` as a file that cannot be decoded.
 class FakePictures : public PictureLoader {
 public:
     PicturePtr load(const QString& path) override
     {
         loads << path;
         if (missing.contains(path) || missingAll)
-            throw PictureError(("cannot read " + path).toStdString());
+            throw PictureError(("picture not found: " + path).toStdString(), PictureFault::Missing);
+        if (damaged.contains(path))
+            throw PictureError(("cannot read picture " + path).toStdString(), PictureFault::Unreadable);
         return std::make_shared<FakePicture>(path, QSizeF(4800, 3600));
     }
     QStringList loads;
     QSet<QString> missing;
+    QSet<QString> damaged;
     bool missingAll = false;
 };
 

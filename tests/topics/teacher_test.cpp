@@ -13,6 +13,12 @@ struct PageViewerTest : MenuFixture {
     }
     Control& next() { return app.teacher->Label3[2]; }
     Control& previous() { return app.teacher->Label3[3]; }
+    // "Print", and the moment until the job goes out.
+    void print()
+    {
+        app.click(app.teacher->Label3[0]);
+        rig.tick(app.teacher->Timer2);
+    }
 };
 
 TEST_F(PageViewerTest, PagesForwardToTheLastPageAndBackToTheFirst)
@@ -77,7 +83,7 @@ TEST_F(PageViewerTest, PrintSendsThePaperVersionOfThePageShownAndStaysOnIt)
     teacher& viewer = openKeyFacts();
     app.click(next());
     app.click(next());
-    app.click(viewer.Label3[0]);
+    print();
     EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\key inventionsc.wmf|1000,1000", "end"}));
     EXPECT_EQ(viewer.Label1.caption, "Page 3 of 3");
     EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsc.wmf");
@@ -91,36 +97,41 @@ TEST_F(PageViewerTest, PrinterFailureShowsTheProblemMessage)
         rig.printer.ops.clear();
         rig.messages.shown.clear();
         rig.printer.failAt = failAt;
-        app.click(viewer.Label3[0]);
+        print();
         ASSERT_EQ(rig.messages.shown.size(), 1u) << "failing at operation " << failAt;
         EXPECT_EQ(rig.messages.shown[0].text, "There was a problem printing to your printer.");
         EXPECT_EQ(rig.messages.shown[0].buttons, MsgButtons::Ok);
         EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
         EXPECT_FALSE(rig.printer.ops.contains("end"));
+        EXPECT_TRUE(viewer.Label3[0].enabled) << "nothing went out, so the pupil may try again";
     }
     EXPECT_EQ(app.top(), app.teacher.peek());
 }
 
 // A page whose print version is missing once crashed the print button.
-TEST_F(PageViewerTest, MissingPrintPageShowsTheProblemMessageAndPrintsNothing)
+TEST_F(PageViewerTest, MissingPrintPageNamesTheFileAndPrintsNothing)
 {
     rig.pictures.missing.insert("wmf2\\key inventionsa.wmf");
     teacher& viewer = openKeyFacts();
     EXPECT_EQ(viewer.Image2.picture, nullptr);
-    app.click(viewer.Label3[0]);
+    print();
     EXPECT_TRUE(rig.printer.ops.isEmpty());
-    EXPECT_EQ(rig.messages.texts(), QStringList{"There was a problem printing to your printer."});
+    EXPECT_EQ(rig.messages.texts(), QStringList{"The page wmf2\\key inventionsa.wmf could not be found."});
 }
 
-TEST_F(PageViewerTest, MissingScreenPageLeavesAnEmptyPageAndPagingWorks)
+TEST_F(PageViewerTest, MissingScreenPageIsNamedOnThePageAndPagingWorks)
 {
     rig.pictures.missing.insert("wmf\\key inventionsb.wmf");
     teacher& viewer = openKeyFacts();
+    EXPECT_FALSE(viewer.Label2.visible);
     app.click(next());
     EXPECT_EQ(viewer.Image1.picture, nullptr);
     EXPECT_EQ(viewer.Label1.caption, "Page 2 of 3");
+    EXPECT_TRUE(viewer.Label2.visible);
+    EXPECT_EQ(viewer.Label2.caption, "The page wmf\\key inventionsb.wmf could not be found.");
     app.click(next());
     EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsc.wmf");
+    EXPECT_FALSE(viewer.Label2.visible);
 }
 
 TEST_F(PageViewerTest, HasNoHoverHighlight)
@@ -213,6 +224,7 @@ TEST_F(AcknowledgmentsTest, PrintSendsThePaperVersion)
 {
     clickMenu(19);
     app.click(app.teacher->Label3[0]);
+    rig.tick(app.teacher->Timer2);
     EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\acknowledgments.wmf|1000,1000", "end"}));
 }
 

@@ -44,7 +44,7 @@ public:
     void setDrawWidth(int) override {}
     void line(float, float, float, float, Rgb) override {}
     void paintPicture(const Picture&, float, float) override {}
-    void endDoc() override {}
+    PrintOutcome endDoc() override { return PrintOutcome::Printed; }
 
 private:
     float x_ = 0;

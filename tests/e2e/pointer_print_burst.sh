@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Thirty quick real clicks on the guide's "Print" give one printed page: the
+# button goes grey while the job is sent and for a moment after, then yellow
+# again, and exactly one PDF comes out of the private print queue.
+#   pointer_print_burst.sh PROGRAM
+# Needs the private print server (CUPS_SERVER, ORAVIANS_PRINT_OUT).
+source "$(dirname "$0")/xvfb.sh"
+[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
+    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+
+# 1 when some of the "Print" button's text is yellow (enabled), else 0.
+print_yellow() {
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "$((1125 / 15))x$((495 / 15))+$((mx + 10680 / 15))+$((my + 120 / 15))" +repage \
+        -fuzz 15% -fill white -opaque yellow -fill black +opaque white -format "%[fx:mean>0.005]" info:
+}
+# wait_yellow STATE WHAT: polls the button for up to about half a minute.
+# The pointer stays on the button but stirs, so that the screen is redrawn
+# (a timer's change shows at the next redraw).
+wait_yellow() {
+    local step=1
+    for _ in $(seq 100); do
+        [[ $(print_yellow) == "$1" ]] && return 0
+        xdotool mousemove_relative -- "$step" 0
+        step=$(( -step ))
+        sleep 0.2
+    done
+    fail "$2"
+}
+
+start_at_menu "$1"
+click "$mx" "$my" 120 1440 3075 495 # Teachers' Guide
+[[ $(print_yellow) == 1 ]] || fail "the guide's \"Print\" is not ready"
+
+mark_printed
+xdotool mousemove $((mx + (10680 + 1125 / 2) / 15)) $((my + (120 + 495 / 2) / 15))
+xdotool click --repeat 30 --delay 25 1
+wait_yellow 0 "\"Print\" never looked disabled after the clicks"
+echo "ok: \"Print\" looks disabled while printing"
+wait_yellow 1 "\"Print\" did not come back after the moment"
+echo "ok: \"Print\" is ready again"
+next_printed >/dev/null || fail "nothing came out of the print queue"
+sleep 3 # a second job, if one was sent, has had time to arrive
+count=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/printed-before" | wc -l)
+[[ $count == 1 ]] || fail "thirty clicks printed $count pages, expected 1"
+echo "ok: thirty clicks on \"Print\" printed one page"
