@@ -25,6 +25,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Thrown by print() when no installed font has the letters of a text, rather
+// than leaving a gap on the paper. The job is dropped like any other failure.
+class UnprintableText : public PrintError {
+public:
+    explicit UnprintableText(const QString& line)
+        : PrintError("no installed font has the letters of: " + line.toStdString()), text(line) {}
+    QString text;
+};
+
 // The printer model the printing routines use; lengths in twips, origin at
 // the top-left corner of the printable area. A document starts with the
 // first operation that prints or draws and is sent by endDoc(). Every

@@ -2,6 +2,8 @@
 
 #include "quiz/wrong.h"
 
+#include "platform/log.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -121,6 +123,12 @@ std::function<float(const QString&)>& Welldone::titleMeasure()
     return measure;
 }
 
+QString unprintableMessage(const QString& line)
+{
+    return QStringLiteral("Your certificate has not been printed: this computer has no letters for \"%1\".")
+        .arg(line.trimmed());
+}
+
 void Welldone::Printpage()
 {
     Printer& p = app.printer();
@@ -196,6 +204,11 @@ void Welldone::Printpage()
             }
         }
         p.endDoc();
+    } catch (const UnprintableText& e) {
+        // A certificate with a line missing is worse than none: say which.
+        logProblem(QStringLiteral("Certificate not printed: ") + QString::fromStdString(e.what()));
+        app.messages().show(unprintableMessage(e.text), MsgButtons::Ok, QStringLiteral("The Oravians"));
+        return;
     } catch (const PrintError&) {
         app.messages().show(QStringLiteral("There was a problem printing to your printer."), MsgButtons::Ok,
                             QStringLiteral("The Oravians"));

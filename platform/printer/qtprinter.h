@@ -45,7 +45,8 @@ public:
 private:
     QPrinter& device();   // the printer set up for the default queue
     QPainter& painter();  // starts the document on first use
-    QFont font();
+    QFont font();          // the current font, with fallbacks for other scripts
+    bool hasAllLetters(const QString& text, const QFont& f);
     double twipsPerDot();
     [[noreturn]] void fail(const QString& why);
     void drop();          // forgets the job without sending it
