@@ -51,6 +51,9 @@ public:
     virtual float currentX() = 0;
     virtual float currentY() = 0;
     virtual float textWidth(const QString& text) = 0;
+    // How far print() moves down for one line of the current font; 0 when
+    // the printer cannot tell.
+    virtual float lineHeight() { return 0; }
     // Draws text at the current position; with newline, moves to the start of
     // the next line (x back to 0, y down one line of the current font),
     // otherwise leaves the position just after the text.

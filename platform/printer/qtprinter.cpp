@@ -238,6 +238,12 @@ float QtPrinter::textWidth(const QString& text)
     return float(QFontMetricsF(font(), &printer).horizontalAdvance(text) * twipsPerDot());
 }
 
+float QtPrinter::lineHeight()
+{
+    QPrinter& printer = device();
+    return float(QFontMetricsF(font(), &printer).height() * twipsPerDot());
+}
+
 void QtPrinter::print(const QString& text, bool newline)
 {
     QPainter& p = painter();
@@ -253,8 +259,8 @@ void QtPrinter::print(const QString& text, bool newline)
     // certificate's lines are placed to fit inside its frame that way.
     // Text that would run past the bottom goes on at the top of a new page,
     // as a printer's text output does, rather than off the paper.
-    const float lineHeight = float(metrics.height() * perDot);
-    if (y_ > 0 && y_ + lineHeight > pageHeight()) {
+    const float advance = float(metrics.height() * perDot); // as lineHeight()
+    if (y_ > 0 && y_ + advance > pageHeight()) {
         if (!printer_->newPage())
             fail(QStringLiteral("The printer %1 could not start a new page.").arg(queue_));
         y_ = 0;
@@ -266,7 +272,7 @@ void QtPrinter::print(const QString& text, bool newline)
     }
     if (newline) {
         x_ = 0;
-        y_ += lineHeight;
+        y_ += advance;
     } else {
         x_ += float(metrics.horizontalAdvance(text) * perDot);
     }

@@ -33,6 +33,7 @@ public:
     float currentX() override;
     float currentY() override;
     float textWidth(const QString& text) override;
+    float lineHeight() override;
     void print(const QString& text, bool newline = true) override;
     void setDrawWidth(int dots) override;
     void line(float x1, float y1, float x2, float y2, Rgb colour) override;
