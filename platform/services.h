@@ -30,6 +30,15 @@ public:
 // but still accepting jobs); it prints once the printer is started again.
 enum class PrintOutcome { Printed, Held };
 
+// Thrown by print() when no installed font has the letters of a text, rather
+// than leaving a gap on the paper. The job is dropped like any other failure.
+class UnprintableText : public PrintError {
+public:
+    explicit UnprintableText(const QString& line)
+        : PrintError("no installed font has the letters of: " + line.toStdString()), text(line) {}
+    QString text;
+};
+
 // The printer model the printing routines use; lengths in twips, origin at
 // the top-left corner of the printable area. A document starts with the
 // first operation that prints or draws and is sent by endDoc(). Every
@@ -47,6 +56,9 @@ public:
     virtual float currentX() = 0;
     virtual float currentY() = 0;
     virtual float textWidth(const QString& text) = 0;
+    // How far print() moves down for one line of the current font; 0 when
+    // the printer cannot tell.
+    virtual float lineHeight() { return 0; }
     // Draws text at the current position; with newline, moves to the start of
     // the next line (x back to 0, y down one line of the current font),
     // otherwise leaves the position just after the text.

@@ -2,6 +2,8 @@
 
 #include "quiz/wrong.h"
 
+#include "platform/log.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -121,6 +123,12 @@ std::function<float(const QString&)>& Welldone::titleMeasure()
     return measure;
 }
 
+QString unprintableMessage(const QString& line)
+{
+    return QStringLiteral("Your certificate has not been printed: this computer has no letters for \"%1\".")
+        .arg(line.trimmed());
+}
+
 void Welldone::Printpage()
 {
     Printer& p = app.printer();
@@ -134,8 +142,22 @@ void Welldone::Printpage()
     const Module1& m = app.module1;
     PrintOutcome outcome;
     try {
+        // The lines were laid out for A4. On shorter paper (Letter) every size
+        // shrinks alike, so that the bottom banner still ends inside the frame
+        // instead of running through it or onto a second page.
+        float scale = 1;
         p.setFontName(font);
         p.setFontSize(25);
+        if (const float perPoint = p.lineHeight() / 25; perPoint > 0) {
+            // Points of every line down to the bottom banner, in print order.
+            const float points = 25 * 5 + 36 * 7 + 28 * 6 + 36 * 2 + 25 * 2;
+            const float room = p.pageHeight() - 450 - 45; // above the frame's lowest sides
+            if (points * perPoint > room)
+                scale = room / (points * perPoint);
+        }
+        auto setSize = [&](float points) { p.setFontSize(points * scale); };
+        if (scale < 1)
+            setSize(25);
         p.setForeColor(kBlue);
         blank();
         p.print(banner);
@@ -143,36 +165,36 @@ void Welldone::Printpage()
         blank();
         blank();
         p.setForeColor(kRed);
-        p.setFontSize(36);
+        setSize(36);
         p.setFontName(font);
         centred(QStringLiteral("The Oravians"));
         blank();
         p.setForeColor(kBlue);
-        p.setFontSize(36);
+        setSize(36);
         if (titleMeasure()(m.topictitle) > p.pageWidth() / 4)
-            p.setFontSize(28);
+            setSize(28);
         centred(m.topictitle);
         p.print(QString());
-        p.setFontSize(36);
+        setSize(36);
         blank();
         blank();
         blank();
         p.setForeColor(kNavy);
-        p.setFontSize(28);
+        setSize(28);
         centred(QStringLiteral("Excellent Work"));
-        p.setFontSize(28);
+        setSize(28);
         blank();
         centred(Text1.caption);
         p.print(QString());
-        p.setFontSize(28);
+        setSize(28);
         centred(QStringLiteral("You have scored") + numberText(m.score) + QStringLiteral(" out of")
                 + numberText(m.outof) + QStringLiteral("."));
         blank();
-        p.setFontSize(36);
+        setSize(36);
         blank();
         blank();
         p.setForeColor(kBlue);
-        p.setFontSize(25);
+        setSize(25);
         p.setFontName(font);
         blank();
         p.setForeColor(kBlack);
@@ -197,6 +219,11 @@ void Welldone::Printpage()
             }
         }
         outcome = p.endDoc();
+    } catch (const UnprintableText& e) {
+        // A certificate with a line missing is worse than none: say which.
+        logProblem(QStringLiteral("Certificate not printed: ") + QString::fromStdString(e.what()));
+        app.messages().show(unprintableMessage(e.text), MsgButtons::Ok, QStringLiteral("The Oravians"));
+        return;
     } catch (const PrintError&) {
         app.messages().show(QStringLiteral("There was a problem printing to your printer."), MsgButtons::Ok,
                             QStringLiteral("The Oravians"));

@@ -71,6 +71,10 @@ private:
 // The celebration sound for a score, for a draw r in [0, 1); empty for none.
 QString celebrationSound(int score, double r);
 
+// What the pupil is told when a line of the certificate (usually the name)
+// has letters that no installed font can print.
+QString unprintableMessage(const QString& line);
+
 // The banner text of the certificate (printed twice on a banner line).
 inline constexpr const char* kBannerText = "   Well Done      Well Done     Well Done     Well Done    ";
 

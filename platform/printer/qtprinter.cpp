@@ -6,10 +6,12 @@
 #endif
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstdlib>
@@ -136,6 +138,9 @@ QPrinter& QtPrinter::device()
     printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     if (printer_->outputFormat() != QPrinter::NativeFormat || !printer_->isValid())
         fail(QStringLiteral("The default printer %1 cannot be used.").arg(info.printerName()));
+    // Qt starts every job on A4 whatever paper the queue is set up for.
+    if (const QPageSize paper = info.defaultPageSize(); paper.isValid())
+        printer_->setPageSize(paper);
     printer_->setDocName(QStringLiteral("The Oravians"));
     queue_ = printer_->printerName();
     return *printer_;
@@ -166,8 +171,28 @@ double QtPrinter::twipsPerDot()
 QFont QtPrinter::font()
 {
     QFont f(installedFamily(fontName_));
+#if ORAVIANS_HAVE_FONTMAP
+    f.setFamilies(QStringList{f.family()} + fallbackFamilies(fontName_));
+#endif
     f.setPointSizeF(fontSize_);
     return f;
+}
+
+bool QtPrinter::hasAllLetters(const QString& text, const QFont& f)
+{
+    // Shaped as it will be drawn, fallback fonts included: glyph 0 is the
+    // empty box a font shows for a letter it does not have.
+    QTextLayout layout(text, f, printer_.get());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const auto runs = layout.glyphRuns();
+    for (const QGlyphRun& run : runs) {
+        const auto glyphs = run.glyphIndexes();
+        if (std::find(glyphs.begin(), glyphs.end(), 0u) != glyphs.end())
+            return false;
+    }
+    return true;
 }
 
 float QtPrinter::pageWidth()
@@ -217,16 +242,29 @@ float QtPrinter::textWidth(const QString& text)
     return float(QFontMetricsF(font(), &printer).horizontalAdvance(text) * twipsPerDot());
 }
 
+float QtPrinter::lineHeight()
+{
+    QPrinter& printer = device();
+    return float(QFontMetricsF(font(), &printer).height() * twipsPerDot());
+}
+
 void QtPrinter::print(const QString& text, bool newline)
 {
     QPainter& p = painter();
     const double perDot = twipsPerDot();
     const QFont f = font();
     const QFontMetricsF metrics(f, printer_.get());
+    if (!hasAllLetters(text, f)) {
+        drop();
+        throw UnprintableText(text);
+    }
+    // One line is the font's height, ascent plus descent, without the extra
+    // leading between lines that the font suggests for running text: the
+    // certificate's lines are placed to fit inside its frame that way.
     // Text that would run past the bottom goes on at the top of a new page,
     // as a printer's text output does, rather than off the paper.
-    const float lineHeight = float(metrics.lineSpacing() * perDot);
-    if (y_ > 0 && y_ + lineHeight > pageHeight()) {
+    const float advance = float(metrics.height() * perDot); // as lineHeight()
+    if (y_ > 0 && y_ + advance > pageHeight()) {
         if (!printer_->newPage())
             fail(QStringLiteral("The printer %1 could not start a new page.").arg(queue_));
         y_ = 0;
@@ -238,7 +276,7 @@ void QtPrinter::print(const QString& text, bool newline)
     }
     if (newline) {
         x_ = 0;
-        y_ += lineHeight;
+        y_ += advance;
     } else {
         x_ += float(metrics.horizontalAdvance(text) * perDot);
     }

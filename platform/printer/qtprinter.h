@@ -33,6 +33,7 @@ public:
     float currentX() override;
     float currentY() override;
     float textWidth(const QString& text) override;
+    float lineHeight() override;
     void print(const QString& text, bool newline = true) override;
     void setDrawWidth(int dots) override;
     void line(float x1, float y1, float x2, float y2, Rgb colour) override;
@@ -45,7 +46,8 @@ public:
 private:
     QPrinter& device();   // the printer set up for the default queue
     QPainter& painter();  // starts the document on first use
-    QFont font();
+    QFont font();          // the current font, with fallbacks for other scripts
+    bool hasAllLetters(const QString& text, const QFont& f);
     double twipsPerDot();
     [[noreturn]] void fail(const QString& why);
     void drop();          // forgets the job without sending it

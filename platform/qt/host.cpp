@@ -262,6 +262,9 @@ void addProgramFonts()
 QFont twipsFont(const FontSpec& spec)
 {
     QFont f(installedFamily(spec.name));
+    // A pupil's name may be in any script; letters the family lacks come
+    // from a font of the same style.
+    f.setFamilies(QStringList{f.family()} + fallbackFamilies(spec.name));
     f.setPixelSize(std::max(1, int(spec.size * kTwipsPerPoint + 0.5f)));
     f.setBold(spec.bold);
     f.setHintingPreference(QFont::PreferNoHinting);

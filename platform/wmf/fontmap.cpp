@@ -21,6 +21,18 @@ QString installedFamily(const QString& requested)
     return requested.trimmed();
 }
 
+QStringList fallbackFamilies(const QString& requested)
+{
+    // The Simplified Chinese faces of the CJK fonts also carry Japanese kana
+    // and Korean Hangul. Left to itself the font system picks a sans-serif
+    // face for every script, which looks out of place in a serif line.
+    if (installedFamily(requested) == QLatin1String("Liberation Serif"))
+        return {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Naskh Arabic"),
+                QStringLiteral("Noto Serif Devanagari"), QStringLiteral("Noto Serif Bengali"),
+                QStringLiteral("Noto Serif Gurmukhi"), QStringLiteral("Noto Serif Tamil"), QStringLiteral("Noto Serif")};
+    return {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("Noto Sans")};
+}
+
 void registerBundledFonts()
 {
     static bool done = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace oravians {
 
@@ -8,6 +9,12 @@ namespace oravians {
 // use: Tahoma comes from Wine's fonts (the host registers them at start), the
 // Windows core fonts from the metric-compatible Liberation families.
 QString installedFamily(const QString& requested);
+
+// Families tried, in order, for letters the installed family lacks (a
+// pupil's name in Chinese or Arabic), in the same style as the requested
+// font: serif fallbacks for Times New Roman, sans-serif for the rest. Fonts
+// that are not installed are skipped; the system's own fallback comes last.
+QStringList fallbackFamilies(const QString& requested);
 
 // Registers Wine's Tahoma (regular and bold) with the application's font
 // database, if the files are there. Safe to call more than once.

@@ -6,6 +6,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace oravians;
@@ -41,6 +42,45 @@ protected:
 };
 
 bool isBlack(const QColor& c) { return c.red() < 110 && c.green() < 110 && c.blue() < 110; }
+
+bool isNavy(const QColor& c) { return c.red() < 90 && c.green() < 90 && c.blue() > 70 && c.blue() < 200; }
+
+// Sets the paper the test queue offers by default; false if the server refused.
+bool setQueuePaper(const QString& media)
+{
+    return runTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), kPrintQueue, QStringLiteral("-o"),
+                                               QStringLiteral("media-default=") + media})
+        .has_value();
+}
+
+// The rows (in pixels) of the page's horizontal rules: rows more than half
+// dark across the page, runs of such rows counted once (their middle).
+QList<int> horizontalRules(const QImage& page)
+{
+    QList<int> rules;
+    int runStart = -1;
+    for (int y = 0; y <= page.height(); ++y) {
+        int dark = 0;
+        if (y < page.height())
+            for (int x = 0; x < page.width(); ++x)
+                dark += isBlack(page.pixelColor(x, y)) ? 1 : 0;
+        const bool rule = dark > page.width() / 2;
+        if (rule && runStart < 0)
+            runStart = y;
+        if (!rule && runStart >= 0) {
+            rules << (runStart + y - 1) / 2;
+            runStart = -1;
+        }
+    }
+    return rules;
+}
+
+// The pdffonts listing: one line per font, "emb" column yes or no.
+QString pdfFonts(const QString& path)
+{
+    const auto out = runTool(QStringLiteral("pdffonts"), {path});
+    return out ? QString::fromUtf8(*out) : QString();
+}
 
 } // namespace
 
@@ -97,6 +137,135 @@ TEST_F(CertificateOnPaper, NameTopicScoreBannersAndFrameArrive)
     // Top and bottom sides mirror each other about the page's middle.
     EXPECT_NEAR(runs[0] + runs[9], runs[4] + runs[5], 3.0);
 }
+
+// A pupil's name in another script printed nothing and no one was told.
+struct ScriptName {
+    const char* script;
+    const char* name;
+    bool readable;          // pdftotext gives the letters back in order
+    const char* fontNeeded; // part of an embedded font's name (serif, as the line), or empty
+};
+
+class NameInAnyScript : public CertificateOnPaper, public ::testing::WithParamInterface<ScriptName> {};
+
+TEST_P(NameInAnyScript, IsPrintedOnTheCertificate)
+{
+    const ScriptName row = GetParam();
+    const QString name = QString::fromUtf8(row.name);
+    PrintRig rig;
+    printCertificate(rig, name);
+    EXPECT_EQ(rig.messages.texts(), QStringList{kPrinting});
+    const auto pdf = waitForPrintedPdf(30000);
+    ASSERT_TRUE(pdf.has_value()) << "no PDF came out of the test queue";
+
+    // Ink of the name's colour between "Excellent Work" and the score line.
+    const PdfWords words = pdfWords(*pdf);
+    const auto excellent = words.find(QStringLiteral("Excellent"));
+    const auto scored = words.find(QStringLiteral("scored"));
+    ASSERT_TRUE(excellent && scored);
+    const int dpi = 100;
+    const QImage page = pdfPage(*pdf, dpi);
+    ASSERT_FALSE(page.isNull());
+    const double px = dpi / 72.0;
+    int ink = 0;
+    for (int y = int(excellent->box.bottom() * px) + 2; y < int(scored->box.top() * px) - 2; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            ink += isNavy(page.pixelColor(x, y)) ? 1 : 0;
+    EXPECT_GT(ink, 100) << "nothing drawn on the name line";
+
+    if (row.readable) {
+        // Compatibility forms (a radical for an ideograph) count as the letter.
+        const QString text = pdfText(*pdf).normalized(QString::NormalizationForm_KC);
+        EXPECT_TRUE(text.contains(name.normalized(QString::NormalizationForm_KC))) << text.toStdString();
+    }
+    if (*row.fontNeeded) {
+        const QStringList fonts = pdfFonts(*pdf).split(QLatin1Char('\n'));
+        bool embedded = false;
+        for (const QString& line : fonts)
+            if (line.contains(QLatin1String(row.fontNeeded)) && line.contains(QLatin1String(" yes ")))
+                embedded = true;
+        EXPECT_TRUE(embedded) << pdfFonts(*pdf).toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, NameInAnyScript,
+                         ::testing::Values(ScriptName{"Chinese", "王小明", true, "SerifCJK"},
+                                           ScriptName{"Arabic", "ليلى حداد", false, "NaskhArabic"},
+                                           ScriptName{"Devanagari", "अनन्या शर्मा", false, "Devanagari"},
+                                           ScriptName{"Cyrillic", "Алёна Петрова", true, ""},
+                                           ScriptName{"Greek", "Ξανθή Παππά", true, ""},
+                                           ScriptName{"AccentedLatin", "Zoë Ñúñez", true, ""}),
+                         [](const auto& info) { return std::string(info.param.script); });
+
+// Letters no installed font has: the pupil is told, and no certificate
+// without its name comes out.
+TEST_F(CertificateOnPaper, ANameNoFontCanPrintIsToldNotDropped)
+{
+    PrintRig rig;
+    const QString name = QStringLiteral("Ann ") + QChar(0xE000) + QChar(0xE001);
+    printCertificate(rig, name);
+    ASSERT_EQ(rig.messages.texts().size(), 1);
+    EXPECT_TRUE(rig.messages.texts().first().contains(name)) << rig.messages.texts().first().toStdString();
+    EXPECT_NE(rig.messages.texts().first(), kPrinting);
+    EXPECT_FALSE(waitForPrintedPdf(3000).has_value());
+}
+
+// The bottom banner was struck through by the frame: lines advanced by the
+// font's line spacing, extra leading included.
+class CertificateOnPaperSize : public CertificateOnPaper, public ::testing::WithParamInterface<const char*> {
+protected:
+    void TearDown() override
+    {
+        setQueuePaper(QStringLiteral("iso_a4_210x297mm"));
+        CertificateOnPaper::TearDown();
+    }
+};
+
+TEST_P(CertificateOnPaperSize, BottomBannerClearsTheFrame)
+{
+    ASSERT_TRUE(setQueuePaper(QString::fromLatin1(GetParam())));
+    PrintRig rig;
+    printCertificate(rig, QStringLiteral("Ann Pellow"));
+    EXPECT_EQ(rig.messages.texts(), QStringList{kPrinting});
+    const auto pdf = waitForPrintedPdf(30000);
+    ASSERT_TRUE(pdf.has_value()) << "no PDF came out of the test queue";
+    const auto pages = runTool(QStringLiteral("pdfinfo"), {*pdf});
+    ASSERT_TRUE(pages);
+    EXPECT_TRUE(QString::fromUtf8(*pages).contains(QRegularExpression(QStringLiteral("Pages: +1\n"))))
+        << "the certificate ran onto a second page";
+
+    const int dpi = 150;
+    const QImage page = pdfPage(*pdf, dpi);
+    ASSERT_FALSE(page.isNull());
+    // Five outer rectangles and three inner boxes: sixteen rules, the last
+    // five the outer rectangles' bottom sides.
+    const QList<int> rules = horizontalRules(page);
+    ASSERT_EQ(rules.size(), 16) << "rules at " << QStringList([&] {
+        QStringList l;
+        for (int r : rules)
+            l << QString::number(r);
+        return l;
+    }()).join(QLatin1Char(' ')).toStdString();
+    const int frameBottom = rules[11];    // the innermost outer bottom side
+    const int innerBoxBottom = rules[10]; // the lowest inner box side
+
+    const PdfWords words = pdfWords(*pdf);
+    std::optional<PdfWord> banner;
+    for (const PdfWord& w : words.words)
+        if (w.text == QLatin1String("Well") && (!banner || w.box.top() > banner->box.top()))
+            banner = w;
+    ASSERT_TRUE(banner);
+    const double px = dpi / 72.0;
+    EXPECT_LT(banner->box.bottom() * px, frameBottom - 1) << "the frame strikes through the bottom banner";
+    EXPECT_GT(banner->box.top() * px, innerBoxBottom + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paper, CertificateOnPaperSize,
+                         ::testing::Values("iso_a4_210x297mm", "na_letter_8.5x11in"),
+                         [](const auto& info) {
+                             return std::string(QString::fromLatin1(info.param).startsWith(QLatin1String("iso"))
+                                                    ? "A4" : "Letter");
+                         });
 
 TEST_F(CertificateOnPaper, ARejectingQueueIsAProblemNotASuccess)
 {
