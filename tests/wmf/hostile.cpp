@@ -161,7 +161,7 @@ std::vector<HostileFile> hostileFiles(int n)
          excludeClips(1000 / n)},
         {QStringLiteral("hostile-empty-bitmaps"), QStringLiteral("70 RLE DIBs claiming 4096 x 4096, no pixels"),
          emptyHugeBitmaps(std::max(2, 70 / n))},
-        {QStringLiteral("hostile-embedded-bitmaps"), QStringLiteral("PNG 5500 x 5500 x 2, JPEG 6000 x 4000 x 2, 100 x 100 headers"),
+        {QStringLiteral("hostile-embedded-bitmaps"), QStringLiteral("2 PNG 5500², 2 JPEG 6000 x 4000, 100² headers"),
          embeddedBitmaps(std::max(1, 2 / n), std::max(1, 2 / n))},
         {QStringLiteral("hostile-polygons"), QStringLiteral("200,000 small filled triangles"),
          smallPolygons(n == 1 ? 200000 : 20000 / n)},
