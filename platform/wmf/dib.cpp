@@ -1,5 +1,8 @@
 #include "platform/wmf/dib.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -11,9 +14,27 @@ namespace {
 uint32_t rd32(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 uint16_t rd16(const unsigned char* p) { return uint16_t(p[0] | p[1] << 8); }
 
-// Largest bitmap we decode: enough for any page picture, small enough that a
-// damaged size field cannot exhaust memory.
-constexpr int64_t kMaxPixels = 4096LL * 4096LL;
+constexpr int64_t kMaxPixels = kMaxDibPixels;
+
+// The embedded JPEG or PNG after a DIB header, capped like any bitmap before
+// it is decoded: its header can claim far more than the DIB's.
+QImage decodeEmbedded(const unsigned char* data, std::size_t len, QSize* sizeOnly)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
+                                                     int(std::min<std::size_t>(len, 64u << 20)));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (sizeOnly) {
+        *sizeOnly = size;
+        return {};
+    }
+    if (!size.isValid() || int64_t(size.width()) * size.height() > kMaxPixels)
+        return {};
+    return reader.read();
+}
 
 int maskShift(uint32_t mask)
 {
@@ -124,9 +145,7 @@ QImage dibToImage(const char* dibChars, std::size_t len, const std::vector<QColo
         return {};
 
     if (compression == 4 || compression == 5) { // JPEG or PNG inside
-        QImage img;
-        img.loadFromData(cur, int(std::min<std::size_t>(std::size_t(end - cur), 64u << 20)));
-        return img;
+        return decodeEmbedded(cur, std::size_t(end - cur), nullptr);
     }
 
     uint32_t masks[3] = {0, 0, 0};
@@ -216,6 +235,68 @@ QImage dibToImage(const char* dibChars, std::size_t len, const std::vector<QColo
         }
     }
     return img;
+}
+
+std::optional<DibExtent> dibExtent(const char* dibChars, std::size_t len, bool paletteIndices)
+{
+    const auto* dib = reinterpret_cast<const unsigned char*>(dibChars);
+    if (!dib || len < 12)
+        return std::nullopt;
+    const uint32_t headerSize = rd32(dib);
+    int64_t width, height;
+    int bits;
+    uint32_t compression = 0, clrUsed = 0;
+    std::size_t entrySize = 4;
+    if (headerSize == 12) {
+        width = rd16(dib + 4);
+        height = int16_t(rd16(dib + 6));
+        bits = rd16(dib + 10);
+        entrySize = 3;
+    } else if (headerSize >= 40 && headerSize <= len) {
+        width = int32_t(rd32(dib + 4));
+        height = int32_t(rd32(dib + 8));
+        bits = rd16(dib + 14);
+        compression = rd32(dib + 16);
+        clrUsed = rd32(dib + 32);
+    } else
+        return std::nullopt;
+    DibExtent extent;
+    if (compression == 4 || compression == 5) {
+        decodeEmbedded(dib + headerSize, len - headerSize, &extent.size);
+        if (!extent.size.isValid())
+            return std::nullopt;
+        extent.hasPixels = true;
+        return extent;
+    }
+    height = std::abs(height);
+    if (width <= 0 || height <= 0 || width > (1 << 30) || height > (1 << 30))
+        return std::nullopt;
+    extent.size = QSize(int(width), int(height));
+    std::size_t offset = headerSize;
+    if (compression == 3 && headerSize == 40)
+        offset += 12;
+    if (bits >= 1 && bits <= 8) {
+        const std::size_t n = std::min<std::size_t>(clrUsed ? clrUsed : (std::size_t(1) << bits), 256);
+        offset += n * (paletteIndices ? 2 : entrySize);
+    }
+    const std::size_t available = len > offset ? len - offset : 0;
+    if (compression == 1 || compression == 2) {
+        // Run-length data has no size to check the header's against: look
+        // for a run that sets a pixel before anything is allocated.
+        const unsigned char* p = dib + std::min(offset, len);
+        for (std::size_t i = 0; i + 1 < available && !extent.hasPixels;) {
+            const int n = p[i], v = p[i + 1];
+            i += 2;
+            if (n > 0 || v > 2)
+                extent.hasPixels = true;
+            else if (v == 1)
+                break;
+            else if (v == 2)
+                i += 2;
+        }
+    } else
+        extent.hasPixels = available >= ((std::size_t(width) * std::size_t(std::max(bits, 1)) + 31) / 32) * 4;
+    return extent;
 }
 
 } // namespace oravians

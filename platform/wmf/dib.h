@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace oravians {
@@ -13,5 +16,19 @@ namespace oravians {
 // beyond it are left transparent. palette, when given, resolves a colour table
 // of palette indices. Returns a null image when nothing can be decoded.
 QImage dibToImage(const char* dib, std::size_t len, const std::vector<QColor>* palette);
+
+// Largest bitmap decoded: enough for any page picture, small enough that a
+// damaged size field cannot exhaust memory.
+constexpr int64_t kMaxDibPixels = 4096LL * 4096LL;
+
+// What a DIB would decode to, read from its headers only (for an embedded
+// JPEG or PNG, from that image's own header): its size, and whether the
+// record holds any pixels at all (an uncompressed bitmap at least one whole
+// row). Empty when the headers cannot be read.
+struct DibExtent {
+    QSize size;
+    bool hasPixels = false;
+};
+std::optional<DibExtent> dibExtent(const char* dib, std::size_t len, bool paletteIndices);
 
 } // namespace oravians

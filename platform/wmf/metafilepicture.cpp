@@ -1,5 +1,6 @@
 #include "platform/wmf/metafilepicture.h"
 
+#include "platform/log.h"
 #include "platform/textcodec.h"
 #include "platform/wmf/dib.h"
 #include "platform/wmf/fontmap.h"
@@ -12,11 +13,14 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QSet>
 #include <QTransform>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <list>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -55,20 +59,51 @@ constexpr int kMaxObjects = 65535;
 constexpr int kMaxSaveDepth = 1024;
 constexpr qreal kFontReferencePixels = 256.0;
 
+// ---- budgets -------------------------------------------------------------
+// What one file may cost. A page of the program uses a small fraction of
+// each; a file that goes past one is drawn without the rest of that kind of
+// work, and the log says which budget and which file. Together they keep any
+// file of up to a megabyte under about a second and 256 MB at screen size.
+
+constexpr std::size_t kMaxSteps = 100000;     // drawing steps kept
+constexpr std::size_t kMaxPoints = 1000000;   // polygon points kept, 16 bytes each
+constexpr std::size_t kMaxGlyphs = 200000;    // glyphs of text kept
+constexpr int64_t kMaxBitmapPixels = 32LL << 20; // all bitmaps of a file, 4 bytes each
+constexpr std::size_t kMaxClipRects = 1024;   // rectangles in a clip made of rectangles
+constexpr int kMaxClipPathElements = 2000;    // a clip of curves or regions combined with more
+constexpr qreal kMaxDashes = 20000;           // dashes of all dashed strokes; more are drawn solid
+constexpr std::size_t kMaxWideSegments = 500; // segments of wide strokes drawn as one outline; past it, one at a time
+constexpr int kMaxFontFamilies = 48;          // distinct font families looked up
+constexpr int kFontCacheSize = 32;            // fonts kept ready
+
 // ---- drawing steps -------------------------------------------------------
+// Kept compact, as a file may hold hundreds of thousands of small shapes:
+// polygon points go into one pool, pens and brushes into tables, and a step
+// is a kind and an index.
+
+using RectList = std::shared_ptr<const std::vector<QRectF>>;
 
 struct OpClip {
     bool on = false;
     bool isRect = false;
     QRectF rect;
+    RectList rects; // disjoint rectangles, when set
     QPainterPath path;
 };
 
+enum class ShapeForm : uint8_t { Polygon, Polyline, PolyPolygon, Line, Rects, Ellipse, Path };
+
 struct OpShape {
-    QPainterPath path;
-    QPen pen = QPen(Qt::NoPen);
-    QBrush brush = QBrush(Qt::NoBrush);
-    QBrush under = QBrush(Qt::NoBrush); // background behind a hatched brush
+    ShapeForm form = ShapeForm::Path;
+    bool winding = false;
+    uint32_t first = 0;    // first point in the pool, or index of the path
+    uint32_t count = 0;    // points (rects: two per rectangle, corner and size)
+    uint32_t parts = 0;    // polypolygon: first polygon size in the parts pool
+    uint32_t partCount = 0;
+    uint32_t pen = 0;      // pen table index, 0: no pen
+    uint32_t brush = 0;    // brush table index, 0: no brush
+    uint32_t under = 0;    // background behind a hatched brush, 0: none
+    bool inPieces = false; // a long wide stroke drawn a few segments at a time
 };
 
 struct OpText {
@@ -94,7 +129,23 @@ struct OpImage {
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
 };
 
-using Op = std::variant<OpClip, OpShape, OpText, OpImage>;
+enum class StepKind : uint8_t { Shape, Text, Image, Clip };
+
+struct Step {
+    StepKind kind;
+    uint32_t index; // into the list of its kind
+};
+
+// A shape as the player builds it, before it goes into the pools.
+struct ShapeIn {
+    ShapeForm form = ShapeForm::Path;
+    bool winding = false;
+    const QPointF* points = nullptr;
+    std::size_t count = 0;
+    const uint32_t* parts = nullptr;
+    std::size_t partCount = 0;
+    QPainterPath path;
+};
 
 // ---- graphics objects ----------------------------------------------------
 
@@ -131,22 +182,15 @@ struct RegionObj {
 
 using GdiObject = std::variant<std::monostate, PenObj, BrushObj, FontObj, PaletteObj, RegionObj>;
 
+// The clipping region: everything (off), a rectangle, disjoint rectangles
+// (rectangles cut out of rectangles stay rectangles, cheaply), or a path.
 struct Clip {
     bool on = false;
     bool isRect = true;
     QRectF rect;
+    RectList rects;
     QPainterPath path;
     int id = 0;
-
-    QPainterPath asPath() const
-    {
-        if (isRect) {
-            QPainterPath p;
-            p.addRect(rect);
-            return p;
-        }
-        return path;
-    }
 };
 
 struct DC {
@@ -176,7 +220,22 @@ struct MetafileData {
     int skipped = 0;
     QRectF frame{0, 0, 1, 1};
     qreal unitsPerInch = 1440;
-    std::vector<Op> ops;
+    std::vector<Step> steps;
+    std::vector<OpShape> shapes;
+    std::vector<OpText> texts;
+    std::vector<OpImage> images;
+    std::vector<OpClip> clips;
+    std::vector<QPointF> points;
+    std::vector<uint32_t> parts;
+    std::vector<QPainterPath> paths;
+    std::vector<QPen> pens{QPen(Qt::NoPen)};
+    std::vector<QBrush> brushes{QBrush(Qt::NoBrush)};
+    // Budgets the file went past, and what has been spent.
+    QStringList budgets;
+    std::size_t glyphs = 0;
+    int64_t bitmapPixels = 0;
+    qreal dashes = 0;
+    std::size_t wideSegments = 0;
 };
 
 namespace {
@@ -217,32 +276,38 @@ QColor colorAt(const char* p, const PaletteObj& palette)
     return colorOf(c, palette);
 }
 
+// Fonts by family, weight and slant, the most recently used first.
 struct RawFontCache {
-    QHash<QString, QRawFont> fonts;
+    struct Entry {
+        QString key;
+        QRawFont font;
+    };
+    std::list<Entry> entries;
+    QSet<QString> families; // looked up for this file
 
-    QRawFont get(const FontObj& f)
+    const QRawFont* find(const QString& key)
     {
-        const QString family = installedFamily(f.face);
-        const int weight = std::clamp(f.weight <= 0 ? 400 : f.weight, 100, 900);
-        const QString key = family + QLatin1Char('/') + QString::number(weight) + (f.italic ? QLatin1String("i") : QLatin1String(""));
-        auto it = fonts.constFind(key);
-        if (it != fonts.constEnd())
-            return it.value();
-        QFont qf(family);
-        qf.setPixelSize(int(kFontReferencePixels));
-        qf.setWeight(QFont::Weight(weight));
-        qf.setItalic(f.italic);
-        qf.setKerning(false);
-        qf.setHintingPreference(QFont::PreferNoHinting);
-        QRawFont raw = QRawFont::fromFont(qf);
-        fonts.insert(key, raw);
-        return raw;
+        for (auto it = entries.begin(); it != entries.end(); ++it)
+            if (it->key == key) {
+                entries.splice(entries.begin(), entries, it);
+                return &entries.front().font;
+            }
+        return nullptr;
+    }
+    void insert(const QString& key, const QRawFont& font)
+    {
+        entries.push_front({key, font});
+        if (entries.size() > std::size_t(kFontCacheSize))
+            entries.pop_back();
     }
 };
 
 class Player {
 public:
-    Player(const char* data, std::size_t size, MetafileData& out) : begin_(data), end_(data + size), out_(out) {}
+    Player(const char* data, std::size_t size, MetafileData& out, const QString& source)
+        : begin_(data), end_(data + size), out_(out), source_(source)
+    {
+    }
 
     void run();
 
@@ -261,7 +326,18 @@ private:
 
     QPen currentPen() const;
     QBrush currentBrush(QBrush* under) const;
-    void addShape(const QPainterPath& path, bool fill, bool stroke = true);
+    // False (and the budget logged) when the file has spent it.
+    bool withinBudget(bool within, const char* budget);
+    bool roomForStep();
+    void addStep(StepKind kind, std::size_t index);
+    uint32_t penIndex(const QPen& pen);
+    uint32_t brushIndex(const QBrush& brush);
+    void addShape(ShapeIn shape, bool fill, bool stroke = true);
+    void addShapeWith(ShapeIn shape, const QPen& pen, const QBrush& brush, const QBrush& under);
+    void addRect(const QRectF& r, const QBrush& brush, const QBrush& under = QBrush(Qt::NoBrush));
+    void addPath(const QPainterPath& path, bool fill) { ShapeIn in; in.path = path; addShape(std::move(in), fill); }
+    QImage decodeDib(const char* dib, std::size_t len, int usage);
+    QRawFont rawFont(const FontObj& f);
     void addObject(GdiObject obj);
     void selectObject(int index);
     void drawText(QPointF pt, const char* text, int length, const char* dx, int dxCount, uint16_t opts, const QRectF* rect);
@@ -282,6 +358,8 @@ private:
     int emittedClip_ = 0;
     int nextClipId_ = 1;
     RawFontCache fonts_;
+    QString source_;
+    std::vector<QPointF> scratch_;
 };
 
 void Player::scales(qreal& sx, qreal& sy) const
@@ -326,6 +404,47 @@ qreal Player::mapWidth(qreal w) const
     return std::abs(w * sx);
 }
 
+bool Player::withinBudget(bool within, const char* budget)
+{
+    if (within)
+        return true;
+    const QString name = QString::fromLatin1(budget);
+    if (!out_.budgets.contains(name)) {
+        out_.budgets.append(name);
+        logProblemOnce(QStringLiteral("picture %1: past the %2 budget; the rest is not drawn").arg(source_, name));
+    }
+    return false;
+}
+
+bool Player::roomForStep() { return withinBudget(out_.steps.size() < kMaxSteps, "drawing steps"); }
+
+void Player::addStep(StepKind kind, std::size_t index) { out_.steps.push_back({kind, uint32_t(index)}); }
+
+uint32_t Player::penIndex(const QPen& pen)
+{
+    if (pen.style() == Qt::NoPen)
+        return 0;
+    // Shapes mostly share the pen of the one before.
+    auto& pens = out_.pens;
+    for (std::size_t i = pens.size(); i > 1 && i + 4 > pens.size(); --i)
+        if (pens[i - 1] == pen)
+            return uint32_t(i - 1);
+    pens.push_back(pen);
+    return uint32_t(pens.size() - 1);
+}
+
+uint32_t Player::brushIndex(const QBrush& brush)
+{
+    if (brush.style() == Qt::NoBrush)
+        return 0;
+    auto& brushes = out_.brushes;
+    for (std::size_t i = brushes.size(); i > 1 && i + 4 > brushes.size(); --i)
+        if (brushes[i - 1] == brush)
+            return uint32_t(i - 1);
+    brushes.push_back(brush);
+    return uint32_t(brushes.size() - 1);
+}
+
 void Player::emitClipIfChanged()
 {
     if (dc_.clip.id == emittedClip_)
@@ -335,8 +454,10 @@ void Player::emitClipIfChanged()
     op.on = dc_.clip.on;
     op.isRect = dc_.clip.isRect;
     op.rect = dc_.clip.rect;
+    op.rects = dc_.clip.rects;
     op.path = dc_.clip.path;
-    out_.ops.emplace_back(std::move(op));
+    addStep(StepKind::Clip, out_.clips.size());
+    out_.clips.push_back(std::move(op));
 }
 
 void Player::setClip(const Clip& c)
@@ -355,7 +476,18 @@ void Player::intersectClip(const QRectF& r)
     } else if (dc_.clip.isRect) {
         c.isRect = true;
         c.rect = dc_.clip.rect.intersected(r);
+    } else if (dc_.clip.rects) {
+        auto rects = std::make_shared<std::vector<QRectF>>();
+        for (const QRectF& piece : *dc_.clip.rects) {
+            const QRectF kept = piece.intersected(r);
+            if (!kept.isEmpty())
+                rects->push_back(kept);
+        }
+        c.isRect = false;
+        c.rects = std::move(rects);
     } else {
+        if (!withinBudget(dc_.clip.path.elementCount() <= kMaxClipPathElements, "clip"))
+            return;
         QPainterPath p;
         p.addRect(r);
         c.isRect = false;
@@ -366,17 +498,45 @@ void Player::intersectClip(const QRectF& r)
 
 void Player::excludeClip(const QRectF& r)
 {
-    QPainterPath base;
-    if (dc_.clip.on)
-        base = dc_.clip.asPath();
-    else
-        base.addRect(out_.frame.adjusted(-out_.frame.width(), -out_.frame.height(), out_.frame.width(), out_.frame.height()));
-    QPainterPath hole;
-    hole.addRect(r);
+    if (dc_.clip.on && !dc_.clip.isRect && !dc_.clip.rects) {
+        if (!withinBudget(dc_.clip.path.elementCount() <= kMaxClipPathElements, "clip"))
+            return;
+        QPainterPath hole;
+        hole.addRect(r);
+        Clip c;
+        c.on = true;
+        c.isRect = false;
+        c.path = dc_.clip.path.subtracted(hole);
+        setClip(c);
+        return;
+    }
+    // Rectangles minus a rectangle: each piece it overlaps leaves up to four.
+    std::vector<QRectF> base;
+    if (!dc_.clip.on)
+        base.push_back(out_.frame.adjusted(-out_.frame.width(), -out_.frame.height(), out_.frame.width(), out_.frame.height()));
+    else if (dc_.clip.isRect)
+        base.push_back(dc_.clip.rect);
+    auto rects = std::make_shared<std::vector<QRectF>>();
+    for (const QRectF& piece : dc_.clip.rects ? *dc_.clip.rects : base) {
+        const QRectF cut = piece.intersected(r);
+        if (cut.isEmpty()) {
+            rects->push_back(piece);
+            continue;
+        }
+        const QRectF above(QPointF(piece.left(), piece.top()), QPointF(piece.right(), cut.top()));
+        const QRectF below(QPointF(piece.left(), cut.bottom()), QPointF(piece.right(), piece.bottom()));
+        const QRectF left(QPointF(piece.left(), cut.top()), QPointF(cut.left(), cut.bottom()));
+        const QRectF right(QPointF(cut.right(), cut.top()), QPointF(piece.right(), cut.bottom()));
+        for (const QRectF& rest : {above, below, left, right})
+            if (!rest.isEmpty())
+                rects->push_back(rest);
+    }
+    if (!withinBudget(rects->size() <= kMaxClipRects, "clip"))
+        return;
     Clip c;
     c.on = true;
     c.isRect = false;
-    c.path = base.subtracted(hole);
+    c.rects = std::move(rects);
     setClip(c);
 }
 
@@ -436,18 +596,101 @@ QBrush Player::currentBrush(QBrush* under) const
     }
 }
 
-void Player::addShape(const QPainterPath& path, bool fill, bool stroke)
+void Player::addShape(ShapeIn shape, bool fill, bool stroke)
 {
-    OpShape op;
-    op.path = path;
+    QPen pen(Qt::NoPen);
+    QBrush brush(Qt::NoBrush), under(Qt::NoBrush);
     if (stroke)
-        op.pen = currentPen();
+        pen = currentPen();
     if (fill)
-        op.brush = currentBrush(&op.under);
-    if (op.pen.style() == Qt::NoPen && op.brush.style() == Qt::NoBrush && op.under.style() == Qt::NoBrush)
+        brush = currentBrush(&under);
+    if (pen.style() == Qt::NoPen && brush.style() == Qt::NoBrush && under.style() == Qt::NoBrush)
         return;
+    addShapeWith(std::move(shape), pen, brush, under);
+}
+
+// Dashes a stroke along this many units of length would draw.
+qreal dashCount(const QPen& pen, qreal length, const QRectF& frame)
+{
+    qreal period, perPeriod;
+    switch (pen.style()) {
+    case Qt::DashLine: period = 6; perPeriod = 1; break;
+    case Qt::DotLine: period = 3; perPeriod = 1; break;
+    case Qt::DashDotLine: period = 9; perPeriod = 2; break;
+    case Qt::DashDotDotLine: period = 12; perPeriod = 3; break;
+    default: return 0;
+    }
+    // A hairline is dashed in device pixels: about a thousandth of the frame at screen size.
+    const qreal unit = std::max(pen.isCosmetic() ? 0 : pen.widthF(), std::max(frame.width(), frame.height()) / 1000);
+    return unit > 0 ? length / (unit * period) * perPeriod : 0;
+}
+
+void Player::addShapeWith(ShapeIn shape, const QPen& penIn, const QBrush& brush, const QBrush& under)
+{
+    if (!roomForStep())
+        return;
+    const bool pooled = shape.form != ShapeForm::Path;
+    if (pooled && !withinBudget(out_.points.size() + shape.count <= kMaxPoints, "polygon points"))
+        return;
+    QPen pen = penIn;
+    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
+        qreal length = 0;
+        if (shape.form == ShapeForm::Path)
+            length = shape.path.length();
+        else if (shape.form == ShapeForm::Rects)
+            for (std::size_t i = 0; i + 1 < shape.count; i += 2)
+                length += 2 * (std::abs(shape.points[i + 1].x()) + std::abs(shape.points[i + 1].y()));
+        else if (shape.form == ShapeForm::Ellipse)
+            length = M_PI * (std::abs(shape.points[1].x()) + std::abs(shape.points[1].y()));
+        else
+            for (std::size_t i = 1; i < shape.count; ++i)
+                length += QLineF(shape.points[i - 1], shape.points[i]).length();
+        const qreal dashes = dashCount(pen, length, out_.frame);
+        if (withinBudget(out_.dashes + dashes <= kMaxDashes, "dashed strokes"))
+            out_.dashes += dashes;
+        else
+            pen.setStyle(Qt::SolidLine);
+    }
+    OpShape op;
+    // Qt strokes a wide line as one outline and fills it; for long lines
+    // crossing themselves that fill grows with the square of the segments.
+    if (pen.style() != Qt::NoPen && !pen.isCosmetic()
+        && (shape.form == ShapeForm::Polyline || shape.form == ShapeForm::Polygon)) {
+        out_.wideSegments += shape.count;
+        if (shape.count > 2
+            && !withinBudget(out_.wideSegments <= kMaxWideSegments, "wide strokes"))
+            op.inPieces = true;
+    }
+    op.form = shape.form;
+    op.winding = shape.winding;
+    op.pen = penIndex(pen);
+    op.brush = brushIndex(brush);
+    op.under = brushIndex(under);
+    if (pooled) {
+        op.first = uint32_t(out_.points.size());
+        op.count = uint32_t(shape.count);
+        out_.points.insert(out_.points.end(), shape.points, shape.points + shape.count);
+        op.parts = uint32_t(out_.parts.size());
+        op.partCount = uint32_t(shape.partCount);
+        out_.parts.insert(out_.parts.end(), shape.parts, shape.parts + shape.partCount);
+    } else {
+        op.first = uint32_t(out_.paths.size());
+        out_.paths.push_back(std::move(shape.path));
+    }
     emitClipIfChanged();
-    out_.ops.emplace_back(std::move(op));
+    addStep(StepKind::Shape, out_.shapes.size());
+    out_.shapes.push_back(op);
+}
+
+void Player::addRect(const QRectF& r, const QBrush& brush, const QBrush& under)
+{
+    // Corner and size, so that drawing rebuilds exactly this rectangle.
+    const QPointF corners[2] = {r.topLeft(), QPointF(r.width(), r.height())};
+    ShapeIn in;
+    in.form = ShapeForm::Rects;
+    in.points = corners;
+    in.count = 2;
+    addShapeWith(std::move(in), QPen(Qt::NoPen), brush, under);
 }
 
 void Player::addObject(GdiObject obj)
@@ -484,6 +727,8 @@ void Player::selectObject(int index)
         dc_.palette = *pal;
     else if (auto r = std::get_if<RegionObj>(&o)) {
         // Selecting a region makes it the clipping region.
+        if (!withinBudget(r->rects.size() <= kMaxClipRects, "clip"))
+            return;
         QPainterPath path;
         for (const QRect& rr : r->rects)
             path.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
@@ -494,6 +739,44 @@ void Player::selectObject(int index)
         setClip(c);
     } else
         ++out_.skipped;
+}
+
+QImage Player::decodeDib(const char* dib, std::size_t len, int usage)
+{
+    const auto extent = dibExtent(dib, len, usage == 1);
+    if (!extent || !extent->hasPixels)
+        return {};
+    const int64_t pixels = int64_t(extent->size.width()) * extent->size.height();
+    if (!withinBudget(pixels <= kMaxDibPixels && out_.bitmapPixels + pixels <= kMaxBitmapPixels, "bitmap"))
+        return {};
+    QImage img = dibToImage(dib, len, usage == 1 ? &dc_.palette.entries : nullptr);
+    out_.bitmapPixels += int64_t(img.width()) * img.height();
+    return img;
+}
+
+QRawFont Player::rawFont(const FontObj& f)
+{
+    QString family = installedFamily(f.face);
+    // Every new family is a font lookup; a file naming thousands is cut short.
+    if (!fonts_.families.contains(family)) {
+        if (withinBudget(fonts_.families.size() < kMaxFontFamilies, "font families"))
+            fonts_.families.insert(family);
+        else
+            family = installedFamily(QString());
+    }
+    const int weight = std::clamp(f.weight <= 0 ? 400 : f.weight, 100, 900);
+    const QString key = family + QLatin1Char('/') + QString::number(weight) + (f.italic ? QLatin1String("i") : QLatin1String(""));
+    if (const QRawFont* cached = fonts_.find(key))
+        return *cached;
+    QFont qf(family);
+    qf.setPixelSize(int(kFontReferencePixels));
+    qf.setWeight(QFont::Weight(weight));
+    qf.setItalic(f.italic);
+    qf.setKerning(false);
+    qf.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont raw = QRawFont::fromFont(qf);
+    fonts_.insert(key, raw);
+    return raw;
 }
 
 QPainterPath Player::arcPath(const U_RECT16& box, U_POINT16 start, U_POINT16 end, int kind)
@@ -531,13 +814,8 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
 {
     qreal sx, sy;
     scales(sx, sy);
-    if (rect && (opts & U_ETO_OPAQUE)) {
-        OpShape bg;
-        bg.path.addRect(*rect);
-        bg.brush = QBrush(dc_.bkColor);
-        emitClipIfChanged();
-        out_.ops.emplace_back(std::move(bg));
-    }
+    if (rect && (opts & U_ETO_OPAQUE))
+        addRect(*rect, QBrush(dc_.bkColor));
     if (length <= 0)
         return;
 
@@ -547,7 +825,9 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
         return;
     }
     const FontObj& f = dc_.font;
-    QRawFont raw = fonts_.get(f);
+    if (!roomForStep() || !withinBudget(out_.glyphs + std::size_t(length) <= kMaxGlyphs, "text"))
+        return;
+    QRawFont raw = rawFont(f);
     if (!raw.isValid()) {
         ++out_.skipped;
         return;
@@ -643,8 +923,10 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
     op.run.setRawFont(raw);
     op.run.setGlyphIndexes(glyphs);
     op.run.setPositions(positions);
+    out_.glyphs += std::size_t(glyphs.size());
     emitClipIfChanged();
-    out_.ops.emplace_back(std::move(op));
+    addStep(StepKind::Text, out_.texts.size());
+    out_.texts.push_back(std::move(op));
 
     if (updateCp) {
         qreal moved = 0;
@@ -660,22 +942,25 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
 
 void Player::patBlt(const QRectF& r, uint32_t rop)
 {
-    OpShape op;
-    op.path.addRect(r);
     switch (rop) {
-    case 0x00000042: op.brush = QBrush(Qt::black); break; // blackness
-    case 0x00FF0062: op.brush = QBrush(Qt::white); break; // whiteness
-    case 0x00AA0029: return;                              // leave the destination
-    default: op.brush = currentBrush(&op.under); break;   // pattern copy and the rest
+    case 0x00000042: addRect(r, QBrush(Qt::black)); return; // blackness
+    case 0x00FF0062: addRect(r, QBrush(Qt::white)); return; // whiteness
+    case 0x00AA0029: return;                                // leave the destination
+    default: {                                              // pattern copy and the rest
+        QBrush under;
+        const QBrush brush = currentBrush(&under);
+        addRect(r, brush, under);
+        return;
     }
-    emitClipIfChanged();
-    out_.ops.emplace_back(std::move(op));
+    }
 }
 
 void Player::drawDib(const char* dib, std::size_t len, QPointF dst, QPointF dstSize, QPointF src, QPointF srcSize,
                      uint32_t rop, int usage, bool srcFromBottom)
 {
-    QImage img = dibToImage(dib, len, usage == 1 ? &dc_.palette.entries : nullptr);
+    if (!roomForStep())
+        return;
+    QImage img = decodeDib(dib, len, usage);
     if (img.isNull()) {
         ++out_.skipped;
         return;
@@ -712,7 +997,8 @@ void Player::drawDib(const char* dib, std::size_t len, QPointF dst, QPointF dstS
     }
     op.image = std::move(img);
     emitClipIfChanged();
-    out_.ops.emplace_back(std::move(op));
+    addStep(StepKind::Image, out_.images.size());
+    out_.images.push_back(std::move(op));
 }
 
 // One record; false when it could not be read at all.
@@ -806,10 +1092,12 @@ bool Player::record(int type, const char* rec, std::size_t size)
         return true;
     case R_LINETO: {
         if (!U_WMRLINETO_get(rec, &a)) return false;
-        QPainterPath p;
-        p.moveTo(map(dc_.current.x(), dc_.current.y()));
-        p.lineTo(map(a.x, a.y));
-        addShape(p, false);
+        const QPointF ends[2] = {map(dc_.current.x(), dc_.current.y()), map(a.x, a.y)};
+        ShapeIn line;
+        line.form = ShapeForm::Line;
+        line.points = ends;
+        line.count = 2;
+        addShape(std::move(line), false);
         dc_.current = QPointF(a.x, a.y);
         return true;
     }
@@ -828,6 +1116,12 @@ bool Player::record(int type, const char* rec, std::size_t size)
             Clip cl = dc_.clip;
             cl.rect.translate(delta);
             cl.path.translate(delta);
+            if (cl.rects) {
+                auto moved = std::make_shared<std::vector<QRectF>>(*cl.rects);
+                for (QRectF& piece : *moved)
+                    piece.translate(delta);
+                cl.rects = std::move(moved);
+            }
             setClip(cl);
         }
         return true;
@@ -840,21 +1134,29 @@ bool Player::record(int type, const char* rec, std::size_t size)
                                  : U_WMRCHORD_get(rec, &a, &b, &r);
         if (!ok) return false;
         const int kind = type == R_ARC ? 0 : type == R_CHORD ? 1 : 2;
-        addShape(arcPath(r, a, b, kind), kind != 0);
+        addPath(arcPath(r, a, b, kind), kind != 0);
         return true;
     }
     case R_ELLIPSE: {
         if (!U_WMRELLIPSE_get(rec, &r)) return false;
-        QPainterPath p;
-        p.addEllipse(rectFrom(r));
-        addShape(p, true);
+        const QRectF box = rectFrom(r);
+        const QPointF corners[2] = {box.topLeft(), QPointF(box.width(), box.height())};
+        ShapeIn in;
+        in.form = ShapeForm::Ellipse;
+        in.points = corners;
+        in.count = 2;
+        addShape(std::move(in), true);
         return true;
     }
     case R_RECTANGLE: {
         if (!U_WMRRECTANGLE_get(rec, &r)) return false;
-        QPainterPath p;
-        p.addRect(rectFrom(r));
-        addShape(p, true);
+        const QRectF box = rectFrom(r);
+        const QPointF corners[2] = {box.topLeft(), QPointF(box.width(), box.height())};
+        ShapeIn in;
+        in.form = ShapeForm::Rects;
+        in.points = corners;
+        in.count = 2;
+        addShape(std::move(in), true);
         return true;
     }
     case R_ROUNDRECT: {
@@ -862,17 +1164,13 @@ bool Player::record(int type, const char* rec, std::size_t size)
         if (!U_WMRROUNDRECT_get(rec, &w, &h, &r)) return false;
         QPainterPath p;
         p.addRoundedRect(rectFrom(r), mapWidth(w) / 2, std::abs(map(0, h).y() - map(0, 0).y()) / 2);
-        addShape(p, true);
+        addPath(p, true);
         return true;
     }
     case R_SETPIXEL: {
         U_COLORREF col;
         if (!U_WMRSETPIXEL_get(rec, &col, &a)) return false;
-        OpShape op;
-        op.path.addRect(mapRect(a.x, a.y, a.x + 1, a.y + 1));
-        op.brush = QBrush(colorOf(col, dc_.palette));
-        emitClipIfChanged();
-        out_.ops.emplace_back(std::move(op));
+        addRect(mapRect(a.x, a.y, a.x + 1, a.y + 1), QBrush(colorOf(col, dc_.palette)));
         return true;
     }
     case R_PATBLT: {
@@ -887,17 +1185,15 @@ bool Player::record(int type, const char* rec, std::size_t size)
         const char* pts = nullptr;
         if (!(type == R_POLYGON ? U_WMRPOLYGON_get(rec, &n, &pts) : U_WMRPOLYLINE_get(rec, &n, &pts))) return false;
         if (!has(pts, std::size_t(n) * 4) || n == 0) return false;
-        QPolygonF poly;
-        poly.reserve(n);
+        scratch_.resize(n);
         for (int i = 0; i < n; ++i)
-            poly << map(s16(pts + 4 * i), s16(pts + 4 * i + 2));
-        QPainterPath p;
-        p.addPolygon(poly);
-        if (type == R_POLYGON) {
-            p.closeSubpath();
-            p.setFillRule(dc_.polyFill == 2 ? Qt::WindingFill : Qt::OddEvenFill);
-        }
-        addShape(p, type == R_POLYGON);
+            scratch_[std::size_t(i)] = map(s16(pts + 4 * i), s16(pts + 4 * i + 2));
+        ShapeIn in;
+        in.form = type == R_POLYGON ? ShapeForm::Polygon : ShapeForm::Polyline;
+        in.winding = dc_.polyFill == 2;
+        in.points = scratch_.data();
+        in.count = n;
+        addShape(std::move(in), type == R_POLYGON);
         return true;
     }
     case R_POLYPOLYGON: {
@@ -907,20 +1203,25 @@ bool Player::record(int type, const char* rec, std::size_t size)
         if (!U_WMRPOLYPOLYGON_get(rec, &count, &counts, &pts)) return false;
         const char* countBytes = reinterpret_cast<const char*>(counts);
         if (!has(countBytes, std::size_t(count) * 2)) return false;
-        QPainterPath p;
-        p.setFillRule(dc_.polyFill == 2 ? Qt::WindingFill : Qt::OddEvenFill);
         const char* cur = countBytes + std::size_t(count) * 2;
+        std::vector<uint32_t> sizes;
+        scratch_.clear();
         for (int i = 0; i < count; ++i) {
             const int n = u16(countBytes + 2 * i);
             if (!has(cur, std::size_t(n) * 4)) return false;
-            QPolygonF poly;
             for (int j = 0; j < n; ++j)
-                poly << map(s16(cur + 4 * j), s16(cur + 4 * j + 2));
-            p.addPolygon(poly);
-            p.closeSubpath();
+                scratch_.push_back(map(s16(cur + 4 * j), s16(cur + 4 * j + 2)));
+            sizes.push_back(uint32_t(n));
             cur += std::size_t(n) * 4;
         }
-        addShape(p, true);
+        ShapeIn in;
+        in.form = ShapeForm::PolyPolygon;
+        in.winding = dc_.polyFill == 2;
+        in.points = scratch_.data();
+        in.count = scratch_.size();
+        in.parts = sizes.data();
+        in.partCount = sizes.size();
+        addShape(std::move(in), true);
         return true;
     }
     case R_SAVEDC:
@@ -979,10 +1280,17 @@ bool Player::record(int type, const char* rec, std::size_t size)
             if (brush >= objects_.size() || !std::holds_alternative<BrushObj>(objects_[brush])) return false;
             dc_.brush = std::get<BrushObj>(objects_[brush]);
         }
-        QPainterPath p;
-        for (const QRect& rr : reg->rects)
-            p.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
-        addShape(p, true, false);
+        scratch_.clear();
+        for (const QRect& rr : reg->rects) {
+            const QRectF box = mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height());
+            scratch_.push_back(box.topLeft());
+            scratch_.push_back(QPointF(box.width(), box.height()));
+        }
+        ShapeIn in;
+        in.form = ShapeForm::Rects;
+        in.points = scratch_.data();
+        in.count = scratch_.size();
+        addShape(std::move(in), true, false);
         dc_.brush = keep;
         return true;
     }
@@ -1089,7 +1397,7 @@ bool Player::record(int type, const char* rec, std::size_t size)
         BrushObj br;
         br.style = 5;
         if (dib && dib >= rec && dib < recEnd)
-            br.pattern = dibToImage(dib, std::size_t(recEnd - dib), usage == 1 ? &dc_.palette.entries : nullptr);
+            br.pattern = decodeDib(dib, std::size_t(recEnd - dib), usage);
         if (br.pattern.isNull()) { br.style = 0; br.color = Qt::gray; }
         addObject(br);
         return true;
@@ -1272,6 +1580,103 @@ void Player::run()
         out_.damaged = true;
 }
 
+// The shape's path, built exactly as it was before the shape was stored.
+QPainterPath shapePath(const MetafileData& d, const OpShape& s, QPolygonF& poly)
+{
+    QPainterPath p;
+    const QPointF* pts = d.points.data() + s.first;
+    auto fillPoly = [&](const QPointF* from, std::size_t n) {
+        poly.resize(qsizetype(n));
+        std::copy(from, from + n, poly.begin());
+    };
+    switch (s.form) {
+    case ShapeForm::Polygon:
+    case ShapeForm::Polyline:
+        fillPoly(pts, s.count);
+        p.addPolygon(poly);
+        if (s.form == ShapeForm::Polygon) {
+            p.closeSubpath();
+            p.setFillRule(s.winding ? Qt::WindingFill : Qt::OddEvenFill);
+        }
+        break;
+    case ShapeForm::PolyPolygon:
+        p.setFillRule(s.winding ? Qt::WindingFill : Qt::OddEvenFill);
+        for (uint32_t i = 0; i < s.partCount; ++i) {
+            const uint32_t n = d.parts[s.parts + i];
+            fillPoly(pts, n);
+            p.addPolygon(poly);
+            p.closeSubpath();
+            pts += n;
+        }
+        break;
+    case ShapeForm::Line:
+        p.moveTo(pts[0]);
+        p.lineTo(pts[1]);
+        break;
+    case ShapeForm::Rects:
+        for (uint32_t i = 0; i + 1 < s.count; i += 2)
+            p.addRect(QRectF(pts[i].x(), pts[i].y(), pts[i + 1].x(), pts[i + 1].y()));
+        break;
+    case ShapeForm::Ellipse:
+        p.addEllipse(QRectF(pts[0].x(), pts[0].y(), pts[1].x(), pts[1].y()));
+        break;
+    case ShapeForm::Path: return d.paths[s.first];
+    }
+    return p;
+}
+
+// A long stroke one segment at a time (the closing one too for a polygon):
+// each is a small outline to fill, where the whole line crossing itself is a
+// huge one. With round ends the shape is the same; other joins lose their corners.
+void drawInPieces(const MetafileData& d, const OpShape& s, QPainter& painter)
+{
+    const QPointF* pts = d.points.data() + s.first;
+    const std::size_t n = s.count;
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        painter.drawLine(pts[i], pts[i + 1]);
+    if (s.form == ShapeForm::Polygon && n > 2) {
+        const QPointF closing[2] = {pts[n - 1], pts[0]};
+        painter.drawPolyline(closing, 2);
+    }
+}
+
+void drawText(const OpText& t, QPainter& painter)
+{
+    painter.save();
+    if (t.clipped)
+        painter.setClipRect(t.clip, Qt::IntersectClip);
+    painter.translate(t.origin);
+    if (t.rotation != 0)
+        painter.rotate(t.rotation);
+    if (t.opaque)
+        painter.fillRect(t.backgroundRect, t.background);
+    for (const QRectF& line : t.lines)
+        painter.fillRect(line, t.color);
+    painter.translate(t.offset);
+    painter.scale(t.scaleX, t.scaleY);
+    // Qt's glyph cache rasterises a whole glyph at the final size;
+    // very large text is filled as outlines instead.
+    const QTransform m = painter.worldTransform();
+    const qreal pixels = kFontReferencePixels * std::sqrt(std::abs(m.determinant()));
+    if (pixels < 600 && std::abs(m.m11() / (m.m22() == 0 ? 1 : m.m22())) < 8) {
+        painter.setPen(t.color);
+        painter.drawGlyphRun(QPointF(0, 0), t.run);
+        if (t.embolden > 0)
+            painter.drawGlyphRun(QPointF(t.embolden, 0), t.run);
+    } else {
+        const QRawFont font = t.run.rawFont();
+        const QList<quint32> glyphs = t.run.glyphIndexes();
+        const QList<QPointF> pos = t.run.positions();
+        QPainterPath outline;
+        for (int i = 0; i < glyphs.size() && i < pos.size(); ++i)
+            outline.addPath(font.pathForGlyph(glyphs[i]).translated(pos[i]));
+        painter.fillPath(outline, t.color);
+        if (t.embolden > 0)
+            painter.fillPath(outline.translated(t.embolden, 0), t.color);
+    }
+    painter.restore();
+}
+
 void drawOps(const MetafileData& d, QPainter& painter, const QRectF& target)
 {
     if (d.frame.width() <= 0 || d.frame.height() <= 0 || target.isEmpty())
@@ -1285,62 +1690,54 @@ void drawOps(const MetafileData& d, QPainter& painter, const QRectF& target)
     painter.scale(target.width() / d.frame.width(), target.height() / d.frame.height());
     painter.translate(-d.frame.topLeft());
     painter.save();
-    for (const Op& op : d.ops) {
-        if (auto s = std::get_if<OpShape>(&op)) {
-            if (s->under.style() != Qt::NoBrush)
-                painter.fillPath(s->path, s->under);
-            painter.setPen(s->pen);
-            painter.setBrush(s->brush);
-            painter.drawPath(s->path);
-        } else if (auto t = std::get_if<OpText>(&op)) {
-            painter.save();
-            if (t->clipped)
-                painter.setClipRect(t->clip, Qt::IntersectClip);
-            painter.translate(t->origin);
-            if (t->rotation != 0)
-                painter.rotate(t->rotation);
-            if (t->opaque)
-                painter.fillRect(t->backgroundRect, t->background);
-            for (const QRectF& line : t->lines)
-                painter.fillRect(line, t->color);
-            painter.translate(t->offset);
-            painter.scale(t->scaleX, t->scaleY);
-            // Qt's glyph cache rasterises a whole glyph at the final size;
-            // very large text is filled as outlines instead.
-            const QTransform m = painter.worldTransform();
-            const qreal pixels = kFontReferencePixels * std::sqrt(std::abs(m.determinant()));
-            if (pixels < 600 && std::abs(m.m11() / (m.m22() == 0 ? 1 : m.m22())) < 8) {
-                painter.setPen(t->color);
-                painter.drawGlyphRun(QPointF(0, 0), t->run);
-                if (t->embolden > 0)
-                    painter.drawGlyphRun(QPointF(t->embolden, 0), t->run);
-            } else {
-                const QRawFont font = t->run.rawFont();
-                const QList<quint32> glyphs = t->run.glyphIndexes();
-                const QList<QPointF> pos = t->run.positions();
-                QPainterPath outline;
-                for (int i = 0; i < glyphs.size() && i < pos.size(); ++i)
-                    outline.addPath(font.pathForGlyph(glyphs[i]).translated(pos[i]));
-                painter.fillPath(outline, t->color);
-                if (t->embolden > 0)
-                    painter.fillPath(outline.translated(t->embolden, 0), t->color);
+    QPolygonF poly;
+    for (const Step& step : d.steps) {
+        switch (step.kind) {
+        case StepKind::Shape: {
+            const OpShape& s = d.shapes[step.index];
+            const QPainterPath path = shapePath(d, s, poly);
+            if (s.under)
+                painter.fillPath(path, d.brushes[s.under]);
+            if (s.inPieces) {
+                painter.fillPath(path, d.brushes[s.brush]);
+                painter.setPen(d.pens[s.pen]);
+                painter.setBrush(Qt::NoBrush);
+                drawInPieces(d, s, painter);
+                break;
             }
-            painter.restore();
-        } else if (auto im = std::get_if<OpImage>(&op)) {
+            painter.setPen(d.pens[s.pen]);
+            painter.setBrush(d.brushes[s.brush]);
+            painter.drawPath(path);
+            break;
+        }
+        case StepKind::Text: drawText(d.texts[step.index], painter); break;
+        case StepKind::Image: {
+            const OpImage& im = d.images[step.index];
             const auto mode = painter.compositionMode();
-            if (im->mode != QPainter::CompositionMode_SourceOver)
-                painter.setCompositionMode(im->mode);
-            painter.drawImage(im->target, im->image, im->source);
+            if (im.mode != QPainter::CompositionMode_SourceOver)
+                painter.setCompositionMode(im.mode);
+            painter.drawImage(im.target, im.image, im.source);
             painter.setCompositionMode(mode);
-        } else if (auto c = std::get_if<OpClip>(&op)) {
+            break;
+        }
+        case StepKind::Clip: {
+            const OpClip& c = d.clips[step.index];
             painter.restore();
             painter.save();
-            if (c->on) {
-                if (c->isRect)
-                    painter.setClipRect(c->rect, Qt::IntersectClip);
-                else
-                    painter.setClipPath(c->path, Qt::IntersectClip);
+            if (c.on) {
+                if (c.isRect)
+                    painter.setClipRect(c.rect, Qt::IntersectClip);
+                else if (c.rects) {
+                    QPainterPath path;
+                    path.setFillRule(Qt::WindingFill);
+                    for (const QRectF& piece : *c.rects)
+                        path.addRect(piece);
+                    painter.setClipPath(path, Qt::IntersectClip);
+                } else
+                    painter.setClipPath(c.path, Qt::IntersectClip);
             }
+            break;
+        }
         }
     }
     painter.restore();
@@ -1373,7 +1770,7 @@ std::shared_ptr<MetafilePicture> MetafilePicture::fromBytes(const QByteArray& by
     padded.append(QByteArray(kPadding, '\0'));
     std::shared_ptr<MetafilePicture> pic(new MetafilePicture());
     pic->source_ = source;
-    Player player(padded.constData(), std::size_t(realSize), *pic->d_);
+    Player player(padded.constData(), std::size_t(realSize), *pic->d_, source);
     player.run();
     return pic;
 }
@@ -1391,6 +1788,8 @@ QRectF MetafilePicture::frame() const { return d_->frame; }
 int MetafilePicture::recordCount() const { return d_->records; }
 int MetafilePicture::skippedRecords() const { return d_->skipped; }
 bool MetafilePicture::damaged() const { return d_->damaged; }
+int MetafilePicture::stepCount() const { return int(d_->steps.size()); }
+QStringList MetafilePicture::budgetsExceeded() const { return d_->budgets; }
 
 PicturePtr loadMetafilePicture(const QString& fullPath, const QString& source)
 {

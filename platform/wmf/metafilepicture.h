@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace oravians {
@@ -36,6 +37,11 @@ public:
     int skippedRecords() const;
     // True when the record list ended early (truncated or damaged file).
     bool damaged() const;
+    // Drawing steps kept (shapes, texts, bitmaps and clip changes).
+    int stepCount() const;
+    // The budgets this file went past ("drawing steps", "bitmap", "clip",
+    // ...), in the order it did; each is also logged once with the file's name.
+    QStringList budgetsExceeded() const;
 
 private:
     MetafilePicture();
