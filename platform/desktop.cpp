@@ -6,12 +6,16 @@ namespace oravians {
 
 // Counts nested deliveries (a message box runs its own event loop) so that
 // unloaded windows are destroyed only when the outermost event is done.
+// Every event ends with a repaint: any handler, a timer's included, may have
+// changed what the screen shows.
 struct Desktop::Dispatch {
     explicit Dispatch(Desktop& d) : desktop(d) { ++desktop.depth_; }
     ~Dispatch()
     {
         if (--desktop.depth_ == 0)
             desktop.flush();
+        if (desktop.onChange)
+            desktop.onChange();
     }
     Desktop& desktop;
 };

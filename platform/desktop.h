@@ -54,7 +54,7 @@ public:
     void endProgram();
     bool ended() const { return ended_; }
     std::function<void()> onEnd;     // the host quits its event loop
-    std::function<void()> onChange;  // the host repaints (stacking, focus)
+    std::function<void()> onChange;  // the host repaints: after every event, and on stacking or focus changes
 
     // User events. Each runs the handler, then destroys windows unloaded
     // meanwhile. Coordinates are twips relative to the control or window.

@@ -92,3 +92,21 @@ next_printed() {
     done
     return 1
 }
+
+# region X0 Y0 LEFT TOP WIDTH HEIGHT: the screen rectangle of a client area
+# rectangle given in twips, as ImageMagick geometry (WxH+X+Y).
+region() {
+    echo "$(( $5 / 15 ))x$(( $6 / 15 ))+$(( $1 + $3 / 15 ))+$(( $2 + $4 / 15 ))"
+}
+
+# frames_seen GEOMETRY SECONDS: how many different pictures the screen shows
+# in that rectangle while it is sampled for that long, nothing else happening.
+frames_seen() {
+    local end=$((SECONDS + $2)) i=0
+    : >"$work/frames"
+    while ((SECONDS < end)) || ((i < 2)); do
+        import -window root -crop "$1" +repage ppm:- | md5sum >>"$work/frames"
+        i=$((i + 1))
+    done
+    sort -u "$work/frames" | wc -l
+}
