@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QStyleHints>
 
 namespace oravians {
 
@@ -363,10 +364,9 @@ Host::Hit Host::hitTest(QPointF pos) const
     return hit;
 }
 
-QPointF Host::relative(const Control& c, QPointF clientTwips)
-{
-    return clientTwips - QPointF(c.absLeft(), c.absTop());
-}
+namespace {
+QPointF relative(const Control& c, QPointF clientTwips) { return clientTwips - QPointF(c.absLeft(), c.absTop()); }
+} // namespace
 
 void Host::mousePressEvent(QMouseEvent* e)
 {
@@ -376,13 +376,14 @@ void Host::mousePressEvent(QMouseEvent* e)
         return;
     captured_ = hit.control;
     capturedWindow_ = hit.window;
-    if (captured_) {
-        const QPointF at = relative(*captured_, hit.twips);
-        desktop_.mouseDown(*captured_, buttonState(e->button()), shiftState(e->modifiers()), float(at.x()),
-                           float(at.y()));
-    }
+    desktop_.pointerPress(*hit.window, hit.control, buttonState(e->button()), shiftState(e->modifiers()), hit.twips,
+                          std::int64_t(e->timestamp()));
     update();
 }
+
+// Qt follows the second press with a double-click event that by default
+// presses again; the desktop tells double clicks from the presses themselves.
+void Host::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
 
 void Host::mouseReleaseEvent(QMouseEvent* e)
 {
@@ -395,20 +396,8 @@ void Host::mouseReleaseEvent(QMouseEvent* e)
         update();
         return;
     }
-    const QRectF client = clientRect(*window);
-    const QPointF twips = (e->position() - client.topLeft()) * kPx;
-    const QPointF at = relative(*pressed, twips);
-    // The control may be gone after its handler (a window unloaded itself):
-    // look it up again before each step.
-    auto stillThere = [&] {
-        if (desktop_.top() != window)
-            return false;
-        const auto& all = window->controls();
-        return std::find(all.begin(), all.end(), pressed) != all.end();
-    };
-    desktop_.mouseUp(*pressed, buttonState(e->button()), shiftState(e->modifiers()), float(at.x()), float(at.y()));
-    if (e->button() == Qt::LeftButton && stillThere() && contains(*pressed, at))
-        desktop_.click(*pressed);
+    const QPointF twips = (e->position() - clientRect(*window).topLeft()) * kPx;
+    desktop_.pointerRelease(*pressed, buttonState(e->button()), shiftState(e->modifiers()), twips);
     update();
 }
 
@@ -524,6 +513,13 @@ void QtScreen::setMousePointer(MousePointer pointer)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QGuiApplication::restoreOverrideCursor();
+}
+
+int QtScreen::doubleClickMilliseconds() const { return QGuiApplication::styleHints()->mouseDoubleClickInterval(); }
+
+float QtScreen::doubleClickTwips() const
+{
+    return float(QGuiApplication::styleHints()->mouseDoubleClickDistance()) * kPx;
 }
 
 MsgResult QtMessages::show(const QString& text, MsgButtons buttons, const QString& caption)

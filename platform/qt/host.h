@@ -39,6 +39,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
 
@@ -49,7 +50,6 @@ private:
         QPointF twips; // in the window's client area
     };
     Hit hitTest(QPointF pos) const;
-    static QPointF relative(const Control& c, QPointF clientTwips);
 
     Desktop& desktop_;
     Control* captured_ = nullptr;
@@ -77,6 +77,8 @@ public:
     float widthTwips() const override;
     float heightTwips() const override;
     void setMousePointer(MousePointer pointer) override;
+    int doubleClickMilliseconds() const override;
+    float doubleClickTwips() const override;
 
 private:
     bool busy_ = false;
