@@ -47,10 +47,7 @@ for q in $(seq 10); do
         click "$mx" "$my" 6000 7920 3765 495 # Next Question >>
     fi
 done
-# "Check Score >>", and the pointer stays where it was pressed.
-xdotool mousemove "$(( mx + (6000 + 3765 / 2) / 15 ))" "$(( my + (7920 + 495 / 2) / 15 ))"
-sleep 0.05
-xdotool click 1
+click "$mx" "$my" 6000 7920 3765 495 # Check Score >>, the pointer left where it was pressed
 picture=$(region "$mx" "$my" 5880 1440 4800 3600)
 colours=1
 for _ in $(seq 50); do

@@ -15,7 +15,7 @@ sources=$2
 
 shoot() { import -window root "$work/screen.png"; }
 crop() { # crop L T W H (twips of the 12000 x 9000 window) -> $work/crop.png
-    convert "$work/screen.png" -crop "$(( $3 / 15 ))x$(( $4 / 15 ))+$(( mx + $1 / 15 ))+$(( my + $2 / 15 ))" +repage "$work/crop.png"
+    convert "$work/screen.png" -crop "$(region "$mx" "$my" "$@")" +repage "$work/crop.png"
 }
 # The page label's text; its border is left out and only the characters a
 # page label can hold are looked for.
