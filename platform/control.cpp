@@ -84,6 +84,7 @@ Control& CtlArray::load(int index)
     c->parent = first.parent;
     c->picture = first.picture;
     c->onClick = first.onClick;
+    c->onDblClick = first.onDblClick;
     c->onMouseMove = first.onMouseMove;
     c->onMouseDown = first.onMouseDown;
     c->onMouseUp = first.onMouseUp;
@@ -98,6 +99,11 @@ void CtlArray::setOnClick(std::function<void(int)> f)
 {
     for (auto& [i, c] : elements_)
         c->onClick = f;
+}
+void CtlArray::setOnDblClick(std::function<void(int)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onDblClick = f;
 }
 void CtlArray::setOnMouseMove(std::function<void(int, int, int, float, float)> f)
 {

@@ -64,6 +64,7 @@ public:
 
     // Handlers receive the element index (-1 for single controls).
     std::function<void(int index)> onClick;
+    std::function<void(int index)> onDblClick;
     std::function<void(int index, int button, int shift, float x, float y)> onMouseMove;
     std::function<void(int index, int button, int shift, float x, float y)> onMouseDown;
     std::function<void(int index, int button, int shift, float x, float y)> onMouseUp;
@@ -98,6 +99,7 @@ public:
     Control& load(int index);
 
     void setOnClick(std::function<void(int)> f);
+    void setOnDblClick(std::function<void(int)> f);
     void setOnMouseMove(std::function<void(int, int, int, float, float)> f);
     void setOnMouseDown(std::function<void(int, int, int, float, float)> f);
     void setOnMouseUp(std::function<void(int, int, int, float, float)> f);

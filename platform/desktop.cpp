@@ -1,17 +1,23 @@
 #include "platform/desktop.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace oravians {
 
 // Counts nested deliveries (a message box runs its own event loop) so that
 // unloaded windows are destroyed only when the outermost event is done.
+// Every event ends with a repaint: any handler, a timer's included, may have
+// changed what the screen shows.
 struct Desktop::Dispatch {
     explicit Dispatch(Desktop& d) : desktop(d) { ++desktop.depth_; }
     ~Dispatch()
     {
         if (--desktop.depth_ == 0)
             desktop.flush();
+        if (desktop.onChange)
+            desktop.onChange();
     }
     Desktop& desktop;
 };
@@ -62,6 +68,7 @@ void Desktop::windowUnloading(Window* w, std::unique_ptr<Window> owned)
 {
     std::erase(stack_, w);
     std::erase(loaded_, w);
+    lastPress_.reset();
     for (Control* c : w->controls())
         if (c->isTimer())
             timers().timerRemoved(*c);
@@ -100,6 +107,60 @@ void Desktop::click(Control& c)
         c.window().setFocus(&c);
     if (c.onClick)
         c.onClick(c.index);
+}
+
+void Desktop::dblClick(Control& c)
+{
+    if (!c.visible || !c.enabled)
+        return;
+    Dispatch d(*this);
+    if (c.onDblClick)
+        c.onDblClick(c.index);
+}
+
+void Desktop::pointerPress(Window& w, Control* c, int button, int shift, QPointF clientTwips, std::int64_t ms)
+{
+    const QPointF client = w.borderless ? QPointF(w.left, w.top)
+                                        : QPointF(w.left + kBorderTwips, w.top + kBorderTwips + kCaptionTwips);
+    const QPointF onScreen = client + clientTwips;
+    bool second = false;
+    if (button == kLeftButton && lastPress_ && !lastPress_->secondOfDouble && c && lastPress_->control == c) {
+        const QPointF moved = onScreen - lastPress_->screenTwips;
+        const float near = screen().doubleClickTwips();
+        second = ms >= lastPress_->ms && ms - lastPress_->ms <= screen().doubleClickMilliseconds()
+            && std::abs(moved.x()) <= near && std::abs(moved.y()) <= near;
+    }
+    if (button == kLeftButton)
+        lastPress_ = Press{c, onScreen, ms, second};
+    else
+        lastPress_.reset();
+    pressIsDouble_ = second;
+    if (!c)
+        return;
+    if (second) {
+        dblClick(*c);
+        return;
+    }
+    const QPointF at = clientTwips - QPointF(c->absLeft(), c->absTop());
+    mouseDown(*c, button, shift, float(at.x()), float(at.y()));
+}
+
+void Desktop::pointerRelease(Control& c, int button, int shift, QPointF clientTwips)
+{
+    Dispatch d(*this);
+    Window& w = c.window();
+    const bool secondOfDouble = std::exchange(pressIsDouble_, false);
+    const QPointF at = clientTwips - QPointF(c.absLeft(), c.absTop());
+    mouseUp(c, button, shift, float(at.x()), float(at.y()));
+    if (button != kLeftButton || secondOfDouble)
+        return;
+    // The handler may have unloaded the window or removed the control; the
+    // window itself lives on until this event is done.
+    const auto& all = w.controls();
+    if (top() != &w || std::find(all.begin(), all.end(), &c) == all.end())
+        return;
+    if (at.x() >= 0 && at.y() >= 0 && at.x() < c.width && at.y() < c.height)
+        click(c);
 }
 
 void Desktop::mouseDown(Control& c, int button, int shift, float x, float y)

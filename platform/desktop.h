@@ -3,8 +3,11 @@
 #include "platform/services.h"
 #include "platform/window.h"
 
+#include <QPointF>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace oravians {
@@ -54,11 +57,22 @@ public:
     void endProgram();
     bool ended() const { return ended_; }
     std::function<void()> onEnd;     // the host quits its event loop
-    std::function<void()> onChange;  // the host repaints (stacking, focus)
+    std::function<void()> onChange;  // the host repaints: after every event, and on stacking or focus changes
+
+    // The pointer's button pressed and released over a window's client area
+    // (twips), as the host sees it; `ms` is the press's time on the
+    // platform's event clock. The press raises MouseDown, the release MouseUp
+    // and, for the left button released over the control pressed, Click. The
+    // second left press on the same control within the screen's double-click
+    // time and distance raises DblClick instead, and its release no Click:
+    // a double click is never two clicks.
+    void pointerPress(Window& w, Control* c, int button, int shift, QPointF clientTwips, std::int64_t ms);
+    void pointerRelease(Control& c, int button, int shift, QPointF clientTwips);
 
     // User events. Each runs the handler, then destroys windows unloaded
     // meanwhile. Coordinates are twips relative to the control or window.
     void click(Control& c);
+    void dblClick(Control& c);
     void mouseDown(Control& c, int button, int shift, float x, float y);
     void mouseUp(Control& c, int button, int shift, float x, float y);
     void mouseMove(Control& c, int button, int shift, float x, float y);
@@ -94,6 +108,16 @@ private:
     std::vector<std::unique_ptr<Window>> graveyard_;
     int depth_ = 0;
     bool ended_ = false;
+    // The last left press, for telling a double click; the control is only
+    // compared, never used.
+    struct Press {
+        const Control* control;
+        QPointF screenTwips;
+        std::int64_t ms;
+        bool secondOfDouble;
+    };
+    std::optional<Press> lastPress_;
+    bool pressIsDouble_ = false; // the button held down made a double click
 };
 
 // A window of the program, created and loaded on first touch and destroyed

@@ -88,6 +88,10 @@ public:
     virtual float widthTwips() const = 0;
     virtual float heightTwips() const = 0;
     virtual void setMousePointer(MousePointer pointer) = 0;
+    // A second press this soon after the first (milliseconds) and this near
+    // it (twips either way) makes a double click.
+    virtual int doubleClickMilliseconds() const = 0;
+    virtual float doubleClickTwips() const = 0;
 };
 
 // Runs timer controls. The desktop tells it whenever a timer control's

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QStyleHints>
 
 namespace oravians {
 
@@ -300,30 +301,66 @@ Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(deskto
 
 Host::~Host() { desktop_.onChange = nullptr; }
 
+namespace {
+
+// Rectangles in desktop pixels (15 twips each), before the desktop's scale.
+QRectF panelPixels(const Window& w) { return {w.left / kPx, w.top / kPx, w.width / kPx, w.height / kPx}; }
+
+QRectF clientPixels(const Window& w)
+{
+    if (w.borderless)
+        return panelPixels(w);
+    const QRectF r = panelPixels(w);
+    const float b = kBorderTwips / kPx;
+    const float cap = kCaptionTwips / kPx;
+    return {r.left() + b, r.top() + b + cap, w.clientWidth() / kPx, w.clientHeight() / kPx};
+}
+
+} // namespace
+
+float desktopScale(QSizeF screen)
+{
+    return float(std::min(screen.width() / (12000 / kPx), screen.height() / (9000 / kPx)));
+}
+
+float Host::scale()
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? desktopScale(s->geometry().size()) : 1.0f;
+}
+
 QRectF Host::panelRect(const Window& w)
 {
-    return {w.left / kPx, w.top / kPx, w.width / kPx, w.height / kPx};
+    const float s = scale();
+    const QRectF r = panelPixels(w);
+    return {r.topLeft() * s, r.size() * s};
 }
 
 QRectF Host::clientRect(const Window& w)
 {
-    if (w.borderless)
-        return panelRect(w);
-    const QRectF r = panelRect(w);
-    const float b = kBorderTwips / kPx;
-    const float cap = kCaptionTwips / kPx;
-    return {r.left() + b, r.top() + b + cap, w.clientWidth() / kPx, w.clientHeight() / kPx};
+    const float s = scale();
+    const QRectF r = clientPixels(w);
+    return {r.topLeft() * s, r.size() * s};
+}
+
+QPointF Host::clientTwips(const Window& w, QPointF pos)
+{
+    return (pos / scale() - clientPixels(w).topLeft()) * kPx;
 }
 
 void Host::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
+    // Everything is drawn from twips, so the whole desktop scales as one:
+    // pages and text stay vector drawings, pictures are smoothed.
+    p.scale(scale(), scale());
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     const auto windows = desktop_.visibleWindows();
     for (Window* w : windows) {
         const bool active = w == desktop_.top();
         if (!w->borderless) {
-            const QRectF frame = panelRect(*w);
+            const QRectF frame = panelPixels(*w);
             p.fillRect(frame, QColor(212, 208, 200));
             p.setPen(QPen(QColor(64, 64, 64), 1));
             p.setBrush(Qt::NoBrush);
@@ -341,7 +378,7 @@ void Host::paintEvent(QPaintEvent*)
             p.setPen(Qt::white);
             p.drawText(bar.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, w->caption);
         }
-        const QRectF client = clientRect(*w);
+        const QRectF client = clientPixels(*w);
         p.save();
         p.setClipRect(client);
         p.translate(client.topLeft());
@@ -357,19 +394,17 @@ Host::Hit Host::hitTest(QPointF pos) const
     Window* w = desktop_.top();
     if (!w)
         return hit;
-    const QRectF client = clientRect(*w);
-    if (!client.contains(pos))
+    if (!clientRect(*w).contains(pos))
         return hit;
     hit.window = w;
-    hit.twips = (pos - client.topLeft()) * kPx;
+    hit.twips = clientTwips(*w, pos);
     hit.control = controlAt(*w, nullptr, hit.twips);
     return hit;
 }
 
-QPointF Host::relative(const Control& c, QPointF clientTwips)
-{
-    return clientTwips - QPointF(c.absLeft(), c.absTop());
-}
+namespace {
+QPointF relative(const Control& c, QPointF clientTwips) { return clientTwips - QPointF(c.absLeft(), c.absTop()); }
+} // namespace
 
 void Host::mousePressEvent(QMouseEvent* e)
 {
@@ -379,13 +414,14 @@ void Host::mousePressEvent(QMouseEvent* e)
         return;
     captured_ = hit.control;
     capturedWindow_ = hit.window;
-    if (captured_) {
-        const QPointF at = relative(*captured_, hit.twips);
-        desktop_.mouseDown(*captured_, buttonState(e->button()), shiftState(e->modifiers()), float(at.x()),
-                           float(at.y()));
-    }
+    desktop_.pointerPress(*hit.window, hit.control, buttonState(e->button()), shiftState(e->modifiers()), hit.twips,
+                          std::int64_t(e->timestamp()));
     update();
 }
+
+// Qt follows the second press with a double-click event that by default
+// presses again; the desktop tells double clicks from the presses themselves.
+void Host::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
 
 void Host::mouseReleaseEvent(QMouseEvent* e)
 {
@@ -398,20 +434,8 @@ void Host::mouseReleaseEvent(QMouseEvent* e)
         update();
         return;
     }
-    const QRectF client = clientRect(*window);
-    const QPointF twips = (e->position() - client.topLeft()) * kPx;
-    const QPointF at = relative(*pressed, twips);
-    // The control may be gone after its handler (a window unloaded itself):
-    // look it up again before each step.
-    auto stillThere = [&] {
-        if (desktop_.top() != window)
-            return false;
-        const auto& all = window->controls();
-        return std::find(all.begin(), all.end(), pressed) != all.end();
-    };
-    desktop_.mouseUp(*pressed, buttonState(e->button()), shiftState(e->modifiers()), float(at.x()), float(at.y()));
-    if (e->button() == Qt::LeftButton && stillThere() && contains(*pressed, at))
-        desktop_.click(*pressed);
+    const QPointF twips = clientTwips(*window, e->position());
+    desktop_.pointerRelease(*pressed, buttonState(e->button()), shiftState(e->modifiers()), twips);
     update();
 }
 
@@ -420,7 +444,7 @@ void Host::mouseMoveEvent(QMouseEvent* e)
     const int buttons = buttonState(e->buttons());
     const int shift = shiftState(e->modifiers());
     if (captured_ && capturedWindow_ == desktop_.top()) {
-        const QPointF twips = (e->position() - clientRect(*capturedWindow_).topLeft()) * kPx;
+        const QPointF twips = clientTwips(*capturedWindow_, e->position());
         const QPointF at = relative(*captured_, twips);
         desktop_.mouseMove(*captured_, buttons, shift, float(at.x()), float(at.y()));
     } else {
@@ -508,13 +532,13 @@ void QtTimers::timerRemoved(Control& timer)
 float QtScreen::widthTwips() const
 {
     const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? float(s->geometry().width()) * kPx : 12000.0f;
+    return s ? float(s->geometry().width()) / Host::scale() * kPx : 12000.0f;
 }
 
 float QtScreen::heightTwips() const
 {
     const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? float(s->geometry().height()) * kPx : 9000.0f;
+    return s ? float(s->geometry().height()) / Host::scale() * kPx : 9000.0f;
 }
 
 void QtScreen::setMousePointer(MousePointer pointer)
@@ -527,6 +551,13 @@ void QtScreen::setMousePointer(MousePointer pointer)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QGuiApplication::restoreOverrideCursor();
+}
+
+int QtScreen::doubleClickMilliseconds() const { return QGuiApplication::styleHints()->mouseDoubleClickInterval(); }
+
+float QtScreen::doubleClickTwips() const
+{
+    return float(QGuiApplication::styleHints()->mouseDoubleClickDistance()) / Host::scale() * kPx;
 }
 
 MsgResult QtMessages::show(const QString& text, MsgButtons buttons, const QString& caption)

@@ -15,7 +15,7 @@ sources=$2
 
 shoot() { import -window root "$work/screen.png"; }
 crop() { # crop L T W H (twips of the 12000 x 9000 window) -> $work/crop.png
-    convert "$work/screen.png" -crop "$(( $3 / 15 ))x$(( $4 / 15 ))+$(( mx + $1 / 15 ))+$(( my + $2 / 15 ))" +repage "$work/crop.png"
+    convert "$work/screen.png" -crop "$(region "$mx" "$my" "$@")" +repage "$work/crop.png"
 }
 # The page label's text; its border is left out and only the characters a
 # page label can hold are looked for.
@@ -92,6 +92,11 @@ click "$mx" "$my" 10560 7920 1245 495 # Exit
 
 click "$mx" "$my" 3360 3960 3075 375 # Oravian Inventions
 click "$mx" "$my" 6360 120 1995 495  # Key Facts
+# A double click on "Next Page" turns one page, not two.
+double_click "$mx" "$my" 6720 7920 2685 495
+expect_label "Page 2 of 3"
+echo "ok: a double click on Next Page turns one page"
+click "$mx" "$my" 1320 7920 2685 495 # Previous Page
 page_set 3 key-inventions "Oravian Inventions' key facts"
 click "$mx" "$my" 8640 120 3195 495  # Teacher's Notes
 page_set 4 inventions "Oravian Inventions' teacher's notes"

@@ -11,18 +11,14 @@ source "$(dirname "$0")/xvfb.sh"
 # 1 when some of the "Print" button's text is yellow (enabled), else 0.
 print_yellow() {
     import -window root "$work/screen.png"
-    convert "$work/screen.png" -crop "$((1125 / 15))x$((495 / 15))+$((mx + 10680 / 15))+$((my + 120 / 15))" +repage \
+    convert "$work/screen.png" -crop "$(region "$mx" "$my" 10680 120 1125 495)" +repage \
         -fuzz 15% -fill white -opaque yellow -fill black +opaque white -format "%[fx:mean>0.005]" info:
 }
-# wait_yellow STATE WHAT: polls the button for up to about half a minute.
-# The pointer stays on the button but stirs, so that the screen is redrawn
-# (a timer's change shows at the next redraw).
+# wait_yellow STATE WHAT: polls the button for up to about half a minute,
+# the pointer resting on it.
 wait_yellow() {
-    local step=1
     for _ in $(seq 100); do
         [[ $(print_yellow) == "$1" ]] && return 0
-        xdotool mousemove_relative -- "$step" 0
-        step=$(( -step ))
         sleep 0.2
     done
     fail "$2"
@@ -33,7 +29,7 @@ click "$mx" "$my" 120 1440 3075 495 # Teachers' Guide
 [[ $(print_yellow) == 1 ]] || fail "the guide's \"Print\" is not ready"
 
 mark_printed
-xdotool mousemove $((mx + (10680 + 1125 / 2) / 15)) $((my + (120 + 495 / 2) / 15))
+xdotool mousemove "$(px "$(sum "$mx" 10680 562)")" "$(px "$(sum "$my" 120 247)")"
 xdotool click --repeat 30 --delay 25 1
 wait_yellow 0 "\"Print\" never looked disabled after the clicks"
 echo "ok: \"Print\" looks disabled while printing"

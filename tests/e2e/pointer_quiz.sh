@@ -17,8 +17,7 @@ folder=$(dirname "$program")
 # 12000 x 9000 window, read at twice the size.
 ocr() {
     import -window root "$work/ocr.png"
-    local x=$(( mx + $1 / 15 )) y=$(( my + $2 / 15 )) w=$(( $3 / 15 )) h=$(( $4 / 15 ))
-    convert "$work/ocr.png" -crop "${w}x${h}+${x}+${y}" +repage -resize 200% -colorspace Gray -negate "$work/crop.png"
+    convert "$work/ocr.png" -crop "$(region "$mx" "$my" "$@")" +repage -resize 200% -colorspace Gray -negate "$work/crop.png"
     tesseract "$work/crop.png" - --psm 6 2>/dev/null | tr -s ' \n' ' '
 }
 # expect_text L T W H TEXT WHAT: most words of TEXT (those of three letters

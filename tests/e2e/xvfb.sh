@@ -1,10 +1,14 @@
 # Sourced by the pointer tests: starts a private X server and gives helpers
-# for real pointer clicks at twips positions (15 twips a pixel).
+# for real pointer clicks at twips positions.
+# The screen is ORAVIANS_E2E_SCREEN (WxH pixels, 1024x768 unless set) with
+# Qt's scale factor ORAVIANS_E2E_SCALE (1 unless set).
 set -euo pipefail
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/oravians-e2e.XXXXXX")
-screen_w=1024
-screen_h=768
+screen_size=${ORAVIANS_E2E_SCREEN:-1024x768}
+screen_w=${screen_size%x*}
+screen_h=${screen_size#*x}
+qt_scale=${ORAVIANS_E2E_SCALE:-1}
 Xvfb -displayfd 3 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 program_pid=
@@ -23,6 +27,24 @@ done
 export DISPLAY=:$(cat "$work/display")
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
+if [[ $qt_scale == 1 ]]; then
+    unset QT_SCALE_FACTOR
+else
+    export QT_SCALE_FACTOR=$qt_scale
+fi
+echo "screen ${screen_w}x${screen_h}, scale factor $qt_scale"
+
+# The program draws its whole desktop at one scale: a 12000 x 9000 twips
+# window (800 x 600 at 15 twips a pixel) as large as the screen allows. The
+# screen in twips, and screen pixels per twip:
+read -r screen_tw screen_th px_per_twip < <(awk -v w="$screen_w" -v h="$screen_h" -v q="$qt_scale" 'BEGIN {
+    lw = w / q; lh = h / q; s = lw / 800; if (lh / 600 < s) s = lh / 600
+    printf "%.6f %.6f %.9f\n", lw / s * 15, lh / s * 15, s * q / 15 }')
+
+# px TWIPS: the screen pixel a position in screen twips falls in.
+px() { awk -v t="$1" -v f="$px_per_twip" 'BEGIN { printf "%d\n", int(t * f) }'; }
+# sum A B...: the sum of twips values (which need not be whole).
+sum() { awk 'BEGIN { s = 0; for (i = 1; i < ARGC; i++) s += ARGV[i]; printf "%.6f\n", s }' "$@"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -31,32 +53,49 @@ fail() {
     exit 1
 }
 
-# A window's client origin in pixels, from its outer size in twips (centred
-# on the screen; 2-pixel border, 20-pixel caption bar).
-client_x() { echo $(( (screen_w * 15 - $1) / 2 / 15 + 2 )); }
-client_y() { echo $(( (screen_h * 15 - $1) / 2 / 15 + 22 )); }
+# A window's client origin in screen twips, from its outer size in twips
+# (centred on the screen; 30-twip border, 300-twip caption bar).
+client_x() { awk -v s="$screen_tw" -v w="$1" 'BEGIN { printf "%.6f\n", (s - w) / 2 + 30 }'; }
+client_y() { awk -v s="$screen_th" -v h="$1" 'BEGIN { printf "%.6f\n", (s - h) / 2 + 330 }'; }
 
 # click X0 Y0 LEFT TOP WIDTH HEIGHT: clicks the middle of a control given in
-# twips, inside a client area whose origin is (X0, Y0) pixels.
+# twips, inside a client area whose origin is (X0, Y0) screen twips.
 click() {
-    local x=$(( $1 + ($3 + $5 / 2) / 15 )) y=$(( $2 + ($4 + $6 / 2) / 15 ))
+    local x y
+    x=$(px "$(sum "$1" "$3" "$(( $5 / 2 ))")")
+    y=$(px "$(sum "$2" "$4" "$(( $6 / 2 ))")")
     xdotool mousemove "$x" "$y"
     sleep 0.05
     xdotool click 1
     sleep 0.3
 }
 
-# pixel X Y: the colour on screen, as "R,G,B".
+# double_click X0 Y0 LEFT TOP WIDTH HEIGHT: as click, two presses 80 ms apart.
+double_click() {
+    local x y
+    x=$(px "$(sum "$1" "$3" "$(( $5 / 2 ))")")
+    y=$(px "$(sum "$2" "$4" "$(( $6 / 2 ))")")
+    xdotool mousemove "$x" "$y"
+    sleep 0.05
+    xdotool click --repeat 2 --delay 80 1
+    sleep 0.3
+}
+
+# pixel X Y: the colour on screen at screen pixel (X, Y), as "R,G,B".
 pixel() {
     import -window root "$work/shot.png"
     convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
 }
 
+# expect_pixel X0 Y0 X Y COLOUR WHAT: the colour at (X, Y) twips inside a
+# client area whose origin is (X0, Y0) screen twips.
 expect_pixel() {
-    local got
-    got=$(pixel "$1" "$2")
-    [[ $got == "$3" ]] || fail "$4: pixel ($1, $2) is $got, expected $3"
-    echo "ok: $4"
+    local got x y
+    x=$(px "$(sum "$1" "$3")")
+    y=$(px "$(sum "$2" "$4")")
+    got=$(pixel "$x" "$y")
+    [[ $got == "$5" ]] || fail "$6: pixel ($x, $y) is $got, expected $5"
+    echo "ok: $6"
 }
 
 wait_for_window() {
@@ -91,4 +130,27 @@ next_printed() {
         sleep 0.1
     done
     return 1
+}
+
+# region X0 Y0 LEFT TOP WIDTH HEIGHT: the screen rectangle of a client area
+# rectangle given in twips, as ImageMagick geometry (WxH+X+Y).
+region() {
+    local x y r b
+    x=$(px "$(sum "$1" "$3")")
+    y=$(px "$(sum "$2" "$4")")
+    r=$(px "$(sum "$1" "$3" "$5")")
+    b=$(px "$(sum "$2" "$4" "$6")")
+    echo "$((r - x))x$((b - y))+$x+$y"
+}
+
+# frames_seen GEOMETRY SECONDS: how many different pictures the screen shows
+# in that rectangle while it is sampled for that long, nothing else happening.
+frames_seen() {
+    local end=$((SECONDS + $2)) i=0
+    : >"$work/frames"
+    while ((SECONDS < end)) || ((i < 2)); do
+        import -window root -crop "$1" +repage ppm:- | md5sum >>"$work/frames"
+        i=$((i + 1))
+    done
+    sort -u "$work/frames" | wc -l
 }

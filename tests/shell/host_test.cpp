@@ -11,23 +11,31 @@
 #include "quiz/multiple.h"
 #include "quiz/openquiz.h"
 #include "platform/paths.h"
+#include "platform/pictures/rasterpicture.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace oravians {
 namespace {
 
 using namespace oravians::testing;
 
-// The host over fake sound, printer and messages, but real timers and screen.
+enum class Pictures { Fake, Content };
+
+// The host over fake sound, printer and messages, but real timers and screen;
+// pictures fake, or the program's own content.
 struct HostRig {
     FakeSound sound;
     FakePrinter printer;
@@ -35,9 +43,12 @@ struct HostRig {
     QtScreen screen;
     QtTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    ContentPictures content;
+    App app;
     Host host{app};
-    HostRig()
+    explicit HostRig(Pictures kind = Pictures::Fake)
+        : app(Services{&sound, &printer, &messages, &screen, &timers,
+                       kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content})
     {
         timers.setDesktop(&app);
         host.setGeometry(QGuiApplication::primaryScreen()->geometry());
@@ -51,6 +62,9 @@ struct HostRig {
             .toPoint();
     }
     QImage grab() { return host.grab().toImage(); }
+    // What the screen shows: the window's backing store as last painted.
+    // (grab() paints afresh, so it would show changes never put on screen.)
+    QImage onScreen() { return host.screen()->grabWindow(host.winId()).toImage(); }
 };
 
 bool hasColour(const QImage& img, const QRect& area, QColor colour)
@@ -166,6 +180,91 @@ TEST(QtHost, TheRocketTimerRunsOnARealTimer)
     QTest::qWait(200);
     EXPECT_GT(rig.app.module1.rocketframe, before + 1);
 }
+
+// The animations run on their timers alone: with no input at all the screen
+// must show new frames. Samples the control's area on screen until `want`
+// different pictures were seen or a generous time has passed.
+int framesSeenWithoutInput(HostRig& rig, const Control& area, int want)
+{
+    std::set<QByteArray> seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (int(seen.size()) < want && clock.elapsed() < 10000) {
+        QTest::qWait(15);
+        const QImage part = rig.onScreen().copy(pixels(area));
+        seen.insert(QByteArray(reinterpret_cast<const char*>(part.constBits()), part.sizeInBytes()));
+    }
+    return int(seen.size());
+}
+
+struct Animation {
+    const char* name;
+    std::function<void(HostRig&)> reach; // from the title screen
+    std::function<const Control&(App&)> area;
+    friend void PrintTo(const Animation& a, std::ostream* os) { *os << a.name; }
+};
+
+class Animations : public ::testing::TestWithParam<Animation> {};
+
+// A pupil leaves the pointer still on the title screen: the rocket never moved.
+TEST_P(Animations, NewFramesReachTheScreenWithThePointerStill)
+{
+    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
+    HostRig rig(Pictures::Content);
+    GetParam().reach(rig);
+    EXPECT_GE(framesSeenWithoutInput(rig, GetParam().area(rig.app), 5), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    QtHost, Animations,
+    ::testing::Values(
+        Animation{"TitleRocket", [](HostRig&) {}, [](App& app) -> const Control& { return app.Titlefrm->Picture1; }},
+        Animation{"MenuRocket",
+                  [](HostRig& rig) {
+                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+                  },
+                  [](App& app) -> const Control& { return app.intro0->Image1; }},
+        Animation{"AcknowledgmentsLogo",
+                  [](HostRig& rig) {
+                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.intro0->Label2[19]));
+                  },
+                  [](App& app) -> const Control& { return app.teacher->Picture1; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+int coloursIn(const QImage& img, const QRect& area)
+{
+    std::set<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            colours.insert(img.pixel(x, y));
+    return int(colours.size());
+}
+
+class ScoreWindowPicture : public ::testing::TestWithParam<int> {};
+
+// Seven out of ten: the score window's rocket never appeared, as nothing but
+// its timer changed after it was shown.
+TEST_P(ScoreWindowPicture, AppearsWithoutInput)
+{
+    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
+    HostRig rig(Pictures::Content);
+    rig.app.module1.score = GetParam();
+    rig.app.module1.outof = 10;
+    rig.app.Welldone.show();
+    const QRect area = pixels(rig.app.Welldone->Picture1);
+    QElapsedTimer clock;
+    clock.start();
+    int colours = 0;
+    while (colours < 50 && clock.elapsed() < 10000) {
+        QTest::qWait(20);
+        colours = coloursIn(rig.onScreen(), area);
+    }
+    EXPECT_GE(colours, 50) << "the rocket picture is on screen";
+}
+
+INSTANTIATE_TEST_SUITE_P(QtHost, ScoreWindowPicture, ::testing::Values(0, 7, 8, 9, 10),
+                         [](const auto& info) { return std::to_string(info.param) + "OutOf10"; });
 
 // Checks that every caption of a window fits its box in the fonts the host
 // draws with: one line for buttons, options and tick boxes, wrapped lines

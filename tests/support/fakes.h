@@ -107,10 +107,14 @@ public:
 class FakeScreen : public Screen {
 public:
     float w = 19200, h = 14400; // 1280 x 960 pixels
+    int doubleClickMs = 500;
+    float doubleClickDistance = 60; // 4 pixels
     std::vector<MousePointer> pointers;
     float widthTwips() const override { return w; }
     float heightTwips() const override { return h; }
     void setMousePointer(MousePointer p) override { pointers.push_back(p); }
+    int doubleClickMilliseconds() const override { return doubleClickMs; }
+    float doubleClickTwips() const override { return doubleClickDistance; }
 };
 
 // Timers run only when a test ticks them.
