@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -142,18 +143,23 @@ void Welldone::Printpage()
     const Module1& m = app.module1;
     PrintOutcome outcome;
     try {
-        // The lines were laid out for A4. On shorter paper (Letter) every size
-        // shrinks alike, so that the bottom banner still ends inside the frame
-        // instead of running through it or onto a second page.
+        // The frame is drawn from the page's edges, the lines run down from
+        // the top. Where the printable area is short (Letter, or a printer
+        // with wide margins) every size shrinks alike, so that the score line
+        // still ends inside the inner boxes and the bottom banner inside the
+        // frame, instead of the frame's lines running through them.
         float scale = 1;
         p.setFontName(font);
         p.setFontSize(25);
         if (const float perPoint = p.lineHeight() / 25; perPoint > 0) {
-            // Points of every line down to the bottom banner, in print order.
-            const float points = 25 * 5 + 36 * 7 + 28 * 6 + 36 * 2 + 25 * 2;
-            const float room = p.pageHeight() - 450 - 45; // above the frame's lowest sides
-            if (points * perPoint > room)
-                scale = room / (points * perPoint);
+            const float gap = 45;
+            // Points of the lines down to the end of the score line, and down
+            // to the end of the bottom banner, in print order.
+            const float toScore = 25 * 5 + 36 * 7 + 28 * 5;
+            const float toBanner = toScore + 28 + 36 * 2 + 25 * 2;
+            const float scoreRoom = p.pageHeight() - 360 - 3750 - gap; // the innermost box's bottom
+            const float bannerRoom = p.pageHeight() - 450 - gap;       // the frame's lowest sides
+            scale = std::min({1.0f, scoreRoom / (toScore * perPoint), bannerRoom / (toBanner * perPoint)});
         }
         auto setSize = [&](float points) { p.setFontSize(points * scale); };
         if (scale < 1)

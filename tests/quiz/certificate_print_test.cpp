@@ -248,6 +248,8 @@ TEST_P(CertificateOnPaperSize, BottomBannerClearsTheFrame)
     }()).join(QLatin1Char(' ')).toStdString();
     const int frameBottom = rules[11];    // the innermost outer bottom side
     const int innerBoxBottom = rules[10]; // the lowest inner box side
+    const int innerBoxTop = rules[7];     // the innermost inner box's top side
+    const int innermostBottom = rules[8]; // and its bottom side
 
     const PdfWords words = pdfWords(*pdf);
     std::optional<PdfWord> banner;
@@ -258,6 +260,21 @@ TEST_P(CertificateOnPaperSize, BottomBannerClearsTheFrame)
     const double px = dpi / 72.0;
     EXPECT_LT(banner->box.bottom() * px, frameBottom - 1) << "the frame strikes through the bottom banner";
     EXPECT_GT(banner->box.top() * px, innerBoxBottom + 1);
+
+    // "Excellent Work", the name and the score line stand inside the inner
+    // boxes, clear of their lines.
+    auto lineOf = [&](const QString& word) {
+        std::optional<PdfWord> found;
+        for (const PdfWord& w : words.words)
+            if (w.text == word)
+                found = w;
+        return found;
+    };
+    const auto excellent = lineOf(QStringLiteral("Excellent"));
+    const auto score = lineOf(QStringLiteral("scored"));
+    ASSERT_TRUE(excellent && score);
+    EXPECT_GT(excellent->box.top() * px, innerBoxTop + 1) << "the inner boxes' tops strike through \"Excellent Work\"";
+    EXPECT_LT(score->box.bottom() * px, innermostBottom - 1) << "the inner boxes' bottoms strike through the score line";
 }
 
 INSTANTIATE_TEST_SUITE_P(Paper, CertificateOnPaperSize,
