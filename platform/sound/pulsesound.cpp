@@ -134,6 +134,7 @@ private:
         size_t leadIn = 0;       // bytes of silence still to write before it
         size_t settled = 0;      // bytes of silence written after its end
         size_t settleBytes = 0;
+        size_t leadInBytes = 0;
     };
 
     std::shared_ptr<const DecodedSound> load(const QString& relativePath, const QString& path)
@@ -182,6 +183,16 @@ private:
     }
 
     static void onWritable(pa_stream* s, size_t nbytes, void* self) { static_cast<Worker*>(self)->feed(s, nbytes); }
+
+    // The feed fell behind (a very busy machine) and the stream stopped: it
+    // starts again the way a new one does, with silence first, unless a
+    // sound is half written and must go on.
+    static void onUnderflow(pa_stream*, void* self)
+    {
+        Feed& f = static_cast<Worker*>(self)->feed_;
+        if (!f.sound || f.offset == 0)
+            f.leadIn = std::max(f.leadIn, f.leadInBytes);
+    }
 
     // Called whenever the server wants more: the rest of the sound, then
     // silence. Never a gap, so the stream never has to start again.
@@ -307,13 +318,15 @@ private:
         spec_ = spec;
         frameBytes_ = pa_frame_size(&spec);
         feed_ = Feed{};
-        feed_.leadIn = pa_usec_to_bytes(kLeadInMs * 1000, &spec);
+        feed_.leadInBytes = pa_usec_to_bytes(kLeadInMs * 1000, &spec);
+        feed_.leadIn = feed_.leadInBytes;
         feed_.settleBytes = pa_usec_to_bytes(kSettleMs * 1000, &spec);
         stream_ = pa_stream_new(context_, "sound", &spec, nullptr);
         bool started = false;
         if (stream_) {
             pa_stream_set_state_callback(stream_, &Worker::onStreamState, this);
             pa_stream_set_write_callback(stream_, &Worker::onWritable, this);
+            pa_stream_set_underflow_callback(stream_, &Worker::onUnderflow, this);
             pa_buffer_attr attr;
             attr.maxlength = std::uint32_t(-1);
             attr.tlength = std::uint32_t(pa_usec_to_bytes(kTargetMs * 1000, &spec));
@@ -343,6 +356,7 @@ private:
         if (stream_) {
             pa_stream_set_state_callback(stream_, nullptr, nullptr);
             pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
             pa_stream_disconnect(stream_);
             pa_stream_unref(stream_);
             stream_ = nullptr;
