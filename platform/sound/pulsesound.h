@@ -7,10 +7,14 @@
 
 namespace oravians {
 
-// The sound component over the sound server's simple API. play() hands the
-// request to one worker thread and returns at once; the worker resolves the
-// path, decodes the file (cached) and plays it to the end. A missing file, a
-// file it cannot decode, or no sound server at all is silent.
+// The sound component over the sound server's asynchronous API. play() hands
+// the request to one worker thread and returns at once; the worker resolves
+// the path, decodes the file (cached) and feeds it to one playback stream
+// that runs without a break while connected: between sounds it carries
+// silence. A stream that never starts, stops or flushes gives the server no
+// reason to rewind or re-buffer, and those are what cut the first
+// milliseconds off a sound. A missing file, a file it cannot decode, or no
+// sound server at all is silent; an unplayable file is written to the log.
 class PulseSound : public SoundPlayer {
 public:
     struct Options {
@@ -26,9 +30,10 @@ public:
     explicit PulseSound(Options options);
     ~PulseSound() override;
 
-    // A new request while a sound is playing stops that sound at once and
-    // plays the new one: clicks must answer the hand, not queue up behind a
-    // three-second fanfare.
+    // A new request while a sound is playing stops that sound and plays the
+    // new one from its first sample: clicks must answer the hand, not queue
+    // up behind a three-second fanfare. What the server already holds of the
+    // old sound (well under a tenth of a second) still plays.
     void play(const QString& relativePath) override;
 
     // For tools and tests: waits until nothing is queued or playing.

@@ -6,6 +6,14 @@
 //   pulse_roundtrip check <recording> <program folder> <sound>...
 //       finds one loud stretch per sound in the recording and checks that each
 //       lasts as long as the loud part of its file: nothing cut at either end.
+//   pulse_roundtrip scenario <program folder> <plays file>
+//       plays sounds in the situations where a start can go missing (first
+//       after connecting, after the connection idled away, right after
+//       another sound, cutting a long one, in quick succession) and writes
+//       when each was asked for to the plays file
+//   pulse_roundtrip compare <recording> <program folder> <plays file>
+//       finds each play in the recording by its content and checks that its
+//       audible part arrived sample for sample, its first milliseconds above all
 
 #include "platform/paths.h"
 #include "platform/sound/pulsesound.h"
@@ -19,6 +27,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -185,6 +196,195 @@ int check(int argc, char** argv)
     return failures ? 1 : 0;
 }
 
+// One step of the scenario: a sound, then either wait until it has played
+// and rest `restMs`, or (waitIdle false) ask for the next one `restMs` later.
+// A sound cut off by the next is only heard in part, so not checked.
+struct Step {
+    const char* sound;
+    bool waitIdle;
+    int restMs;
+    bool cutOff = false;
+};
+
+int scenario(char** argv)
+{
+    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
+    oravians::PulseSound::Options options;
+    // Rests of 2.5 s let the connection close, so several clicks are the
+    // first on a new connection; shorter rests leave it open and silent.
+    options.closeWhenIdleMs = 1500;
+    oravians::PulseSound sound(options);
+    const Step steps[] = {
+        {"wav\\click.wav", true, 600},    // first after connecting
+        {"wav\\typekey.wav", true, 1000}, // the stream idle for a second
+        {"wav\\click.wav", true, 2500},   // the connection closes after it
+        {"wav\\click.wav", true, 0},      // first on the new connection
+        {"wav\\typekey.wav", true, 0},    // right after another sound
+        {"wav\\click.wav", true, 600},
+        {"wav\\gong.wav", false, 400, true}, // cut off by the next
+        {"wav\\click.wav", true, 600},
+        {"wav\\fanf2.wav", false, 300, true}, // cut off by the next
+        {"wav\\thud3.wav", true, 600},
+        // Quick succession: each asked for while the one before is still
+        // in the stream (its trailing silence), each heard whole.
+        {"wav\\click.wav", false, 300},
+        {"wav\\typekey.wav", false, 300},
+        {"wav\\thud3.wav", false, 300},
+        {"wav\\click.wav", false, 300},
+        {"wav\\typekey.wav", false, 300},
+        {"wav\\click.wav", true, 2500},
+        {"wav\\click.wav", true, 1200},
+        {"wav\\typekey.wav", true, 2500},
+        {"wav\\click.wav", true, 600},
+        {"wav\\thud3.wav", true, 0},
+        {"wav\\click.wav", true, 600},
+        {"wav\\click.wav", true, 600},
+    };
+    FILE* out = std::fopen(argv[3], "w");
+    if (!out)
+        return 1;
+    const auto start = std::chrono::steady_clock::now();
+    const size_t n = sizeof steps / sizeof steps[0];
+    for (size_t i = 0; i < n; ++i) {
+        const double at = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        sound.play(QString::fromLatin1(steps[i].sound));
+        std::fprintf(out, "%.4f %s %d\n", at, steps[i].sound, steps[i].cutOff ? 0 : 1);
+        if (steps[i].waitIdle && !sound.waitUntilIdle(15000)) {
+            std::fprintf(stderr, "%s did not finish\n", steps[i].sound);
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(steps[i].restMs));
+    }
+    std::fclose(out);
+    return sound.waitUntilIdle(15000) ? 0 : 1;
+}
+
+struct Play {
+    double at;
+    std::string sound;
+    bool whole;
+};
+
+// The part of a sound a listener hears: from the first to the last sample
+// above 1 % of its peak, at most `limit` samples.
+std::vector<double> audible(const std::vector<double>& x, size_t limit)
+{
+    double peak = 0;
+    for (double v : x)
+        peak = std::max(peak, std::abs(v));
+    size_t b = 0, e = x.size();
+    while (b < e && std::abs(x[b]) < peak / 100)
+        ++b;
+    while (e > b && std::abs(x[e - 1]) < peak / 100)
+        --e;
+    return std::vector<double>(x.begin() + long(b), x.begin() + long(std::min(e, b + limit)));
+}
+
+double dot(const std::vector<double>& a, const std::vector<double>& rec, size_t at, size_t from, size_t to, size_t step)
+{
+    double s = 0;
+    for (size_t k = from; k < to && at + k < rec.size(); k += step)
+        s += a[k] * rec[at + k];
+    return s;
+}
+
+double energy(const std::vector<double>& x, size_t at, size_t n)
+{
+    double s = 0;
+    for (size_t k = 0; k < n && at + k < x.size(); ++k)
+        s += x[at + k] * x[at + k];
+    return s;
+}
+
+int compare(char** argv)
+{
+    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(argv[2]));
+    if (!rec) {
+        std::fprintf(stderr, "cannot read the recording %s\n", argv[2]);
+        return 1;
+    }
+    const std::vector<double> recorded = mono(*rec);
+    const double rate = rec->rate;
+    std::vector<Play> plays;
+    {
+        FILE* in = std::fopen(argv[4], "r");
+        if (!in)
+            return 1;
+        double at;
+        char name[256];
+        int whole;
+        while (std::fscanf(in, "%lf %255s %d", &at, name, &whole) == 3)
+            plays.push_back({at, name, whole != 0});
+        std::fclose(in);
+    }
+    size_t firstLoud = 0;
+    while (firstLoud < recorded.size() && std::abs(recorded[firstLoud]) < kThreshold)
+        ++firstLoud;
+    int failures = 0;
+    int checked = 0;
+    // Where the last play that was found lies in the recording, and when it
+    // was asked for: the next one is looked for near the same distance on.
+    std::optional<std::pair<size_t, double>> anchor;
+    for (const Play& p : plays) {
+        const auto file = oravians::decodeSound(oravians::resolveContentPath(QString::fromStdString(p.sound), QString::fromLocal8Bit(argv[3])));
+        if (!file || file->rate != rec->rate) {
+            std::fprintf(stderr, "cannot compare %s with the recording\n", p.sound.c_str());
+            return 1;
+        }
+        const std::vector<double> want = audible(mono(*file), size_t(0.3 * rate));
+        // The head: the first 10 ms a listener hears.
+        const size_t head = std::min(want.size(), size_t(0.010 * rate));
+        double lo, hi;
+        if (anchor) {
+            const double expected = double(anchor->first) + (p.at - anchor->second) * rate;
+            lo = expected - 0.35 * rate;
+            hi = expected + 0.35 * rate;
+        } else {
+            lo = 0;
+            hi = double(firstLoud) + 0.5 * rate;
+        }
+        const size_t from = size_t(std::max(0.0, lo));
+        const size_t to = size_t(std::max(0.0, std::min(hi, double(recorded.size()))));
+        // Coarse search on every 4th sample, then the exact lag nearby.
+        size_t best = from;
+        double bestScore = -1e300;
+        for (size_t lag = from; lag < to; ++lag) {
+            const double c = dot(want, recorded, lag, 0, want.size(), 4);
+            if (c > bestScore) {
+                bestScore = c;
+                best = lag;
+            }
+        }
+        const size_t coarse = best;
+        bestScore = -1e300;
+        for (size_t lag = coarse > 8 ? coarse - 8 : 0; lag <= coarse + 8; ++lag) {
+            const double c = dot(want, recorded, lag, 0, want.size(), 1);
+            if (c > bestScore) {
+                bestScore = c;
+                best = lag;
+            }
+        }
+        const double fileEnergy = energy(want, 0, want.size());
+        const double corr = bestScore / std::sqrt(fileEnergy * std::max(1e-30, energy(recorded, best, want.size())));
+        const double headRatio = energy(recorded, best, head) / std::max(1e-30, energy(want, 0, head));
+        const bool found = corr > 0.9;
+        // The first play fixes where the scenario begins, even half heard.
+        if (found || !anchor)
+            anchor = std::make_pair(best, p.at);
+        if (!p.whole) {
+            std::printf("%-16s asked at %6.3f s  heard at %7.3f s  (cut off by the next, not checked)\n", p.sound.c_str(), p.at, best / rate);
+            continue;
+        }
+        ++checked;
+        const bool ok = found && headRatio > 0.8 && headRatio < 1.25;
+        std::printf("%-16s asked at %6.3f s  heard at %7.3f s  match %.3f  first 10 ms at %3.0f %%  %s\n", p.sound.c_str(), p.at,
+                    best / rate, corr, 100 * headRatio, ok ? "ok" : "WRONG");
+        failures += ok ? 0 : 1;
+    }
+    std::printf("%d of %d sounds arrived whole\n", checked - failures, checked);
+    return failures || checked == 0 ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -197,6 +397,10 @@ int main(int argc, char** argv)
         return survive(argv);
     if (argc == 5 && QString::fromLatin1(argv[1]) == QLatin1String("interrupt"))
         return interrupt(argc, argv);
+    if (argc == 4 && QString::fromLatin1(argv[1]) == QLatin1String("scenario"))
+        return scenario(argv);
+    if (argc == 5 && QString::fromLatin1(argv[1]) == QLatin1String("compare"))
+        return compare(argv);
     if (argc >= 5 && QString::fromLatin1(argv[1]) == QLatin1String("check"))
         return check(argc, argv);
     std::fprintf(stderr, "usage: pulse_roundtrip play <folder> <sound>... | check <recording> <folder> <sound>...\n");

@@ -7,7 +7,7 @@ HELPER=$1
 CONTENT=$2
 SOUNDS=('wav\click.wav' 'wav\click.wav' 'wav\fanf2.wav' 'wav\typekey.wav')
 
-for f in click.wav fanf2.wav typekey.wav gong.wav; do
+for f in click.wav fanf2.wav typekey.wav gong.wav thud3.wav; do
   if [ ! -f "$CONTENT/wav/$f" ]; then
     echo "FAIL: $CONTENT/wav/$f is missing; build the program's content first" >&2
     exit 1
@@ -37,23 +37,38 @@ fail() {
 
 source "$(dirname "$0")/pulse_server.sh"
 start_pulse_server "$DIR"
-parec --latency-msec=20 -d oravians_test.monitor --file-format=wav --rate=44100 --channels=1 --format=s16le "$DIR/recording.wav" &
-REC_PID=$!
-for _ in $(seq 100); do
-  [ "$(pactl list short source-outputs 2>/dev/null | wc -l)" -ge 1 ] && break
-  sleep 0.1
-done
-sleep 0.5
+# record FILE: records the sink from now on; stop_recording ends it.
+record() {
+  parec --latency-msec=20 -d oravians_test.monitor --file-format=wav --rate=44100 --channels=1 --format=s16le "$1" &
+  REC_PID=$!
+  for _ in $(seq 100); do
+    [ "$(pactl list short source-outputs 2>/dev/null | wc -l)" -ge 1 ] && break
+    sleep 0.1
+  done
+  sleep 0.5
+}
+stop_recording() {
+  # The sink renders ahead in blocks: give the recording time to catch up
+  # with the last sound.
+  sleep 2.5
+  kill -INT "$REC_PID"
+  wait "$REC_PID" 2>/dev/null
+  REC_PID=
+}
+
+record "$DIR/recording.wav"
 
 "$HELPER" play "$CONTENT" "${SOUNDS[@]}" || fail "PulseSound did not play every sound"
-# The null sink renders ahead in large blocks: give the recording time to
-# catch up with the last sound.
-sleep 2.5
-kill -INT "$REC_PID"
-wait "$REC_PID" 2>/dev/null
-REC_PID=
+stop_recording
 
 "$HELPER" check "$DIR/recording.wav" "$CONTENT" "${SOUNDS[@]}" || fail "the recording does not hold every sound whole"
+
+# Every start, in every situation: the recording is compared with the files
+# sample for sample.
+record "$DIR/scenario.wav"
+"$HELPER" scenario "$CONTENT" "$DIR/plays.txt" || fail "PulseSound did not play the scenario"
+stop_recording
+"$HELPER" compare "$DIR/scenario.wav" "$CONTENT" "$DIR/plays.txt" || fail "a sound arrived without its start"
 "$HELPER" interrupt "$CONTENT" 'wav\gong.wav' 'wav\click.wav' || fail "a new sound did not cut the playing one short"
 "$HELPER" reconnect "$CONTENT" 'wav\click.wav' || fail "an idle connection was not reopened for the next sound"
 

@@ -15,11 +15,12 @@ start_pulse_server() {
   unset DBUS_SESSION_BUS_ADDRESS PULSE_SINK PULSE_SOURCE
   export PULSE_SERVER=unix:$dir/pulse.sock
 
-  # Without rewinds the sink never re-renders audio it has already handed to
-  # its monitor, so the recording holds exactly what was played.
+  # The sink rewinds and re-renders when a stream starts, as a sound card's
+  # sink does: that is where a player can lose the first milliseconds of a
+  # sound, so the tests must hear it too.
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --system=false --disallow-exit --use-pid-file=false \
     --disable-shm=yes --log-target=stderr --log-level=error \
-    -L "module-null-sink sink_name=oravians_test rate=44100 channels=2 norewinds=1" \
+    -L "module-null-sink sink_name=oravians_test rate=44100 channels=2" \
     -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse.sock" \
     >"$dir/pulseaudio.log" 2>&1 &
   PA_PID=$!

@@ -1,6 +1,7 @@
 // The sound component without a sound server, and with files it cannot play:
 // every request returns at once and nothing crashes or hangs.
 
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/sound/pulsesound.h"
 #include "platform/sound/sounddecode.h"
@@ -13,7 +14,9 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <cstdlib>
 
 using oravians::ContentRoot;
@@ -106,6 +109,46 @@ TEST_F(SoundWithoutServer, FilesItCannotPlayAreSilentAndNeverConnect)
     }
     EXPECT_EQ(sound.connectionAttempts(), 0);
     EXPECT_EQ(sound.soundsCompleted(), 0);
+}
+
+// A pupil hears nothing from a missing or damaged sound; the log says which
+// file, as the program named it and where it was looked for, once a run.
+TEST_F(SoundWithoutServer, AnUnplayableFileIsLoggedOnceWithBothNames)
+{
+    struct Row {
+        const char* name;
+        const char* relative;
+        const char* resolvedTail;
+    };
+    const Row rows[] = {
+        {"missing file", "wav\\missing.wav", "/wav/missing.wav"},
+        {"damaged file", "wav\\junk.wav", "/wav/junk.wav"},
+    };
+    std::mutex m;
+    QStringList lines;
+    oravians::setLogSink([&](const QString& line) {
+        std::lock_guard lock(m);
+        lines << line;
+    });
+    {
+        PulseSound sound;
+        for (int round = 0; round < 3; ++round)
+            for (const Row& r : rows) {
+                sound.play(QString::fromLatin1(r.relative));
+                ASSERT_TRUE(sound.waitUntilIdle(10000)) << r.name;
+            }
+        sound.play(QStringLiteral("wav\\click.wav"));
+        ASSERT_TRUE(sound.waitUntilIdle(10000));
+    }
+    oravians::setLogSink(nullptr);
+    ASSERT_EQ(lines.size(), 2) << lines.join(QLatin1Char('\n')).toStdString();
+    for (const Row& r : rows) {
+        const QString resolved = QDir(dir.path()).absolutePath() + QString::fromLatin1(r.resolvedTail);
+        const int hits = int(std::count_if(lines.begin(), lines.end(), [&](const QString& l) {
+            return l.contains(QString::fromLatin1(r.relative)) && l.contains(resolved);
+        }));
+        EXPECT_EQ(hits, 1) << r.name << ": " << lines.join(QLatin1Char('\n')).toStdString();
+    }
 }
 
 TEST_F(SoundWithoutServer, AFloodOfRequestsAndAnEarlyCloseNeverHang)
