@@ -128,7 +128,10 @@ start() {
         sleep 0.1
     done
     # (lpadmin warns that PPD files are deprecated; that is expected here.)
-    lpadmin -h "$sock" -p "$queue" -E -v "oravpdf:$dir/out" -P "$ppd" 2>"$dir/log/lpadmin.err" \
+    # A4 from the start: the paper tests switch to Letter and back to A4, so
+    # every other test sees the same paper whatever ran before it.
+    lpadmin -h "$sock" -p "$queue" -E -v "oravpdf:$dir/out" -P "$ppd" -o media-default=iso_a4_210x297mm \
+        2>"$dir/log/lpadmin.err" \
         || { cat "$dir/log/lpadmin.err" >&2; exit 1; }
     lpadmin -h "$sock" -d "$queue"
     cupsenable -h "$sock" "$queue"
