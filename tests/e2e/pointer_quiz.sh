@@ -108,7 +108,9 @@ take_quizzes() {
     local pdf
     pdf=$(next_printed) || fail "no certificate came out of the print queue"
     pdftotext "$pdf" "$work/cert.txt"
-    grep -q "$name" "$work/cert.txt" || fail "the certificate does not name $name"
+    # The name alone on its line: nothing left over from the edits.
+    grep -qxE "[[:space:]]*$name[[:space:]]*" "$work/cert.txt" \
+        || fail "the certificate does not name $name alone: $(grep -i -E "${name%% *}|${name##* }" "$work/cert.txt")"
     grep -q "You have scored 10 out of 10." "$work/cert.txt" || fail "the certificate has no score line"
     echo "ok: the certificate for $name came out of the default queue"
     click "$mx" "$my" 10560 7920 1245 495 # Exit
