@@ -3,6 +3,7 @@
 #include "platform/desktop.h"
 #include "platform/window.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace oravians {
@@ -41,6 +42,48 @@ void Control::setPicture(PicturePtr p)
         width = float(picture->sizeTwips().width());
         height = float(picture->sizeTwips().height());
     }
+}
+
+int Control::selStart() const
+{
+    const int size = int(caption.size());
+    return std::clamp(std::min(cursor, anchor), 0, size);
+}
+
+int Control::selLength() const
+{
+    const int size = int(caption.size());
+    return std::clamp(std::max(cursor, anchor), 0, size) - selStart();
+}
+
+QString Control::selectedText() const { return caption.mid(selStart(), selLength()); }
+
+void Control::placeCaret(int pos, bool extend)
+{
+    const int size = int(caption.size());
+    cursor = std::clamp(pos, 0, size);
+    anchor = extend ? std::clamp(anchor, 0, size) : cursor;
+}
+
+void Control::replaceSelection(const QString& text)
+{
+    const int from = selStart();
+    caption.replace(from, selLength(), text);
+    placeCaret(from + int(text.size()));
+}
+
+bool Control::focusable() const
+{
+    return kind == Kind::TextBox || kind == Kind::CommandButton || kind == Kind::OptionButton
+        || kind == Kind::CheckBox;
+}
+
+bool Control::reachable() const
+{
+    for (const Control* c = this; c; c = c->parent)
+        if (!c->visible || !c->enabled)
+            return false;
+    return true;
 }
 
 float Control::absLeft() const { return parent ? parent->absLeft() + left : left; }

@@ -39,6 +39,8 @@ struct ControlProps {
     int lineWidth = 1;      // lines: pixels
     int value = 0;          // options: 1 = selected; tick boxes: 0 clear, 1 ticked
     QString container;      // name of the frame or picture box it sits in; empty = the window
+    int tabIndex = -1;      // place in the Tab order; -1 = after those that set one, in declaration order
+    bool takesTab = false;  // focused, it receives Tab as a KeyPress (9) instead of passing the focus on
 };
 
 // One control: its design data, its run-time state and its event handlers.
@@ -56,7 +58,22 @@ public:
     // Puts a picture in; an image that does not stretch takes the picture's own size.
     void setPicture(PicturePtr p);
     Control* parent = nullptr; // resolved container, or null for the window
-    int cursor = 0; // text boxes: caret position in caption
+    // Text boxes: the caret and the other end of the selection, as positions
+    // between the caption's characters; no selection when they are equal.
+    int cursor = 0;
+    int anchor = 0;
+    int selStart() const;
+    int selLength() const;
+    QString selectedText() const;
+    // Puts the caret at pos; with extend the selection runs from the anchor
+    // to it, otherwise the anchor follows. Positions are kept in the caption.
+    void placeCaret(int pos, bool extend = false);
+    // Replaces the selection with text, caret after it.
+    void replaceSelection(const QString& text);
+    // Text boxes and the buttons take the keyboard focus; other kinds never do.
+    bool focusable() const;
+    // Visible and enabled, and so is every container it sits in.
+    bool reachable() const;
 
     // Timers: changing these tells the timer service.
     void setEnabled(bool on);

@@ -166,8 +166,11 @@ void Desktop::pointerRelease(Control& c, int button, int shift, QPointF clientTw
 void Desktop::mouseDown(Control& c, int button, int shift, float x, float y)
 {
     Dispatch d(*this);
-    if (c.kind == Kind::TextBox)
+    if (c.kind == Kind::TextBox) {
         c.window().setFocus(&c);
+        if (button == kLeftButton)
+            c.placeCaret(caretAt(c, x), shift & kShiftMask);
+    }
     if (c.onMouseDown)
         c.onMouseDown(c.index, button, shift, x, y);
 }
@@ -182,6 +185,9 @@ void Desktop::mouseUp(Control& c, int button, int shift, float x, float y)
 void Desktop::mouseMove(Control& c, int button, int shift, float x, float y)
 {
     Dispatch d(*this);
+    // Dragging in the focused text box selects.
+    if (c.kind == Kind::TextBox && (button & kLeftButton) && c.window().focus() == &c)
+        c.placeCaret(caretAt(c, x), true);
     if (c.onMouseMove)
         c.onMouseMove(c.index, button, shift, x, y);
 }
@@ -199,19 +205,172 @@ void Desktop::keyPress(int key)
         return;
     Dispatch d(*this);
     Control& c = *w->focus();
+    if (c.kind == Kind::CommandButton && (key == kKeyReturn || key == ' ')) {
+        click(c);
+        return;
+    }
     if (c.onKeyPress)
         c.onKeyPress(c.index, key);
     if (key == 0 || c.kind != Kind::TextBox || w->focus() != &c)
         return;
-    c.cursor = std::clamp(c.cursor, 0, int(c.caption.size()));
     if (key == kKeyBackspace) {
-        if (c.cursor > 0)
-            c.caption.remove(--c.cursor, 1);
+        c.placeCaret(c.cursor, true);
+        if (c.selLength() == 0)
+            c.placeCaret(c.cursor - 1, true);
+        c.replaceSelection({});
     } else if (key >= 32 && key != 127) {
-        if (c.maxLength > 0 && c.caption.size() >= c.maxLength)
-            return;
-        c.caption.insert(c.cursor++, QChar(key));
+        insertText(c, QString(QChar(key)));
     }
+}
+
+void Desktop::keyDown(int keyCode, int shift)
+{
+    Window* w = top();
+    if (!w)
+        return;
+    Control* c = w->focus();
+    if (keyCode == kKeyTab && !(shift & (kCtrlMask | kAltMask))) {
+        if (c && c->takesTab)
+            keyPress(kKeyTab);
+        else
+            moveFocus(*w, !(shift & kShiftMask));
+        return;
+    }
+    if (keyCode == kKeyReturn || keyCode == kKeyBackspace) {
+        keyPress(keyCode);
+        return;
+    }
+    if (!c || c->kind != Kind::TextBox || !c->reachable())
+        return;
+    Dispatch d(*this);
+    editKey(*c, keyCode, shift);
+}
+
+void Desktop::moveFocus(Window& w, bool forward)
+{
+    const std::vector<Control*> order = w.tabOrder();
+    if (order.empty())
+        return;
+    const auto at = std::find(order.begin(), order.end(), w.focus());
+    const auto n = std::ptrdiff_t(order.size());
+    std::ptrdiff_t next = 0;
+    if (at != order.end())
+        next = ((at - order.begin()) + (forward ? 1 : n - 1)) % n;
+    else if (!forward)
+        next = n - 1;
+    Control& c = *order[std::size_t(next)];
+    w.setFocus(&c);
+    // Tabbing into a text box selects its text, so typing replaces it.
+    if (c.kind == Kind::TextBox) {
+        c.anchor = 0;
+        c.cursor = int(c.caption.size());
+    }
+    if (onChange)
+        onChange();
+}
+
+void Desktop::editKey(Control& box, int keyCode, int shift)
+{
+    const bool extend = shift & kShiftMask;
+    const bool ctrl = shift & kCtrlMask;
+    if (shift & kAltMask)
+        return;
+    box.placeCaret(box.cursor, true); // a caption set by code may have left them outside it
+    Clipboard* clipboard = services_.clipboard;
+    const auto copy = [&] {
+        if (clipboard && box.selLength() > 0)
+            clipboard->setText(box.selectedText());
+    };
+    const auto paste = [&] {
+        if (clipboard)
+            insertText(box, clipboard->text());
+    };
+    if (ctrl) {
+        if (keyCode == kKeyA) {
+            box.anchor = 0;
+            box.cursor = int(box.caption.size());
+        } else if (keyCode == kKeyC || keyCode == kKeyInsert) {
+            copy();
+        } else if (keyCode == kKeyX) {
+            copy();
+            box.replaceSelection({});
+        } else if (keyCode == kKeyV) {
+            paste();
+        } else if (keyCode == kKeyHome || keyCode == kKeyEnd) {
+            box.placeCaret(keyCode == kKeyHome ? 0 : int(box.caption.size()), extend);
+        }
+        return;
+    }
+    switch (keyCode) {
+    case kKeyLeft:
+    case kKeyRight: {
+        const bool left = keyCode == kKeyLeft;
+        if (!extend && box.selLength() > 0)
+            box.placeCaret(left ? box.selStart() : box.selStart() + box.selLength());
+        else
+            box.placeCaret(box.cursor + (left ? -1 : 1), extend);
+        break;
+    }
+    case kKeyHome:
+        box.placeCaret(0, extend);
+        break;
+    case kKeyEnd:
+        box.placeCaret(int(box.caption.size()), extend);
+        break;
+    case kKeyDelete:
+        if (extend) {
+            copy();
+        } else if (box.selLength() == 0) {
+            box.placeCaret(box.cursor + 1, true);
+        }
+        box.replaceSelection({});
+        break;
+    case kKeyInsert:
+        if (extend)
+            paste();
+        break;
+    default:
+        break;
+    }
+}
+
+void Desktop::insertText(Control& box, QString text)
+{
+    // One line only: pasted line breaks and other control characters go.
+    text.removeIf([](QChar ch) { return ch.unicode() < 32 || ch.unicode() == 127; });
+    box.placeCaret(box.cursor, true);
+    if (box.maxLength > 0) {
+        const int room = box.maxLength - (int(box.caption.size()) - box.selLength());
+        if (room <= 0)
+            return;
+        if (text.size() > room) {
+            text.truncate(room);
+            if (text.back().isHighSurrogate()) // never half a character
+                text.chop(1);
+        }
+    }
+    if (!text.isEmpty())
+        box.replaceSelection(text);
+}
+
+int Desktop::caretAt(const Control& box, float x) const
+{
+    if (!measureText)
+        return box.cursor;
+    // The position whose caret line lies nearest the point.
+    const float at = x - kTextBoxPadTwips;
+    int best = 0;
+    float bestDistance = std::abs(at);
+    for (int i = 1; i <= box.caption.size(); ++i) {
+        if (box.caption.at(i - 1).isHighSurrogate())
+            continue;
+        const float distance = std::abs(measureText(box.font, box.caption.left(i)) - at);
+        if (distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 void Desktop::type(const QString& text)
@@ -233,7 +392,7 @@ void Desktop::setFocus(Control& c)
 {
     c.window().setFocus(&c);
     if (c.kind == Kind::TextBox)
-        c.cursor = int(c.caption.size());
+        c.placeCaret(int(c.caption.size()));
     if (onChange)
         onChange();
 }

@@ -20,7 +20,28 @@ struct Services {
     Screen* screen = nullptr;
     TimerService* timers = nullptr;
     PictureLoader* pictures = nullptr;
+    Clipboard* clipboard = nullptr; // none: cut and copy keep nothing, paste adds nothing
 };
+
+// Keys that are not characters, as the host hands them to Desktop::keyDown
+// (kKeyReturn and kKeyBackspace are in geometry.h), and the shift state's bits.
+inline constexpr int kKeyTab = 9;
+inline constexpr int kKeyEnd = 35;
+inline constexpr int kKeyHome = 36;
+inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyInsert = 45;
+inline constexpr int kKeyDelete = 46;
+inline constexpr int kKeyA = 65;
+inline constexpr int kKeyC = 67;
+inline constexpr int kKeyV = 86;
+inline constexpr int kKeyX = 88;
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+// A text box's text starts this far inside its left edge (3 pixels).
+inline constexpr float kTextBoxPadTwips = 3 * kTwipsPerPixel;
 
 // Keeps the loaded windows, the order in which shown windows stack, and
 // delivers user events to handlers the way a pupil's actions would reach
@@ -77,17 +98,34 @@ public:
     void mouseUp(Control& c, int button, int shift, float x, float y);
     void mouseMove(Control& c, int button, int shift, float x, float y);
     void formMouseMove(Window& w, int button, int shift, float x, float y);
-    // Keys go to the focused control of the top window. Printable text is
-    // typed into a focused text box (within its typing limit); 13 is Enter,
-    // 8 Backspace.
+    // Characters go to the focused control of the top window: its KeyPress
+    // handler sees each first (and may change or cancel it by setting 0);
+    // then a text box takes it, replacing the selection, within its typing
+    // limit. 13 is Enter, 8 Backspace. Enter or a space on a command button
+    // clicks it instead.
     void keyPress(int key);
     void type(const QString& text);
+    // Keys that are not characters, with the shift state (kShiftMask,
+    // kCtrlMask, kAltMask). Enter and Backspace go on to keyPress. Tab and
+    // Shift+Tab move the focus along the window's tabOrder(), unless the
+    // focused control takesTab: then its KeyPress sees 9. In a focused text
+    // box: Left, Right, Home, End move the caret (with Shift they select),
+    // Delete removes the selection or the next character; Ctrl+A selects
+    // all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X (Shift+Delete) cuts, Ctrl+V
+    // (Shift+Insert) pastes the clipboard's text without line breaks, cut to
+    // the room the typing limit leaves.
+    void keyDown(int keyCode, int shift);
+    // The width in twips of a text in a font, for putting the caret where a
+    // text box is clicked. The host provides it; without it a click leaves
+    // the caret where it was.
+    std::function<float(const FontSpec& font, const QString& text)> measureText;
     void tick(Control& timer);
 
     // Destroys unloaded windows now, when no event is being handled.
     void settle();
 
-    // Focus: makes c the focused control of its window.
+    // Focus: makes c the focused control of its window; a text box gets its
+    // caret at the end.
     void setFocus(Control& c);
 
     // Bookkeeping for window slots; not for window code.
@@ -101,6 +139,10 @@ protected:
 private:
     struct Dispatch;
     void flush();
+    void moveFocus(Window& w, bool forward);
+    void editKey(Control& box, int keyCode, int shift);
+    void insertText(Control& box, QString text);
+    int caretAt(const Control& box, float x) const;
 
     Services services_;
     std::vector<Window*> stack_;

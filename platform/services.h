@@ -103,4 +103,13 @@ public:
     virtual void timerRemoved(Control& timer) = 0;
 };
 
+// The system clipboard's plain text, for cutting, copying and pasting in
+// text boxes.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual QString text() const = 0;
+    virtual void setText(const QString& text) = 0;
+};
+
 } // namespace oravians

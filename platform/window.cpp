@@ -19,11 +19,13 @@ void Window::adopt(Control* c)
     if (!c->container.isEmpty())
         c->parent = find(c->container);
     zorder_.push_back(c);
+    declared_.push_back(c);
 }
 
 void Window::forget(Control* c)
 {
     std::erase(zorder_, c);
+    std::erase(declared_, c);
     if (focus_ == c)
         focus_ = nullptr;
 }
@@ -43,6 +45,20 @@ Control* Window::find(const QString& name, int index) const
         if (c->name == name && c->index == index)
             return c;
     return nullptr;
+}
+
+std::vector<Control*> Window::tabOrder() const
+{
+    std::vector<Control*> order;
+    for (Control* c : declared_)
+        if (c->focusable() && c->reachable())
+            order.push_back(c);
+    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        if (a->tabIndex < 0 || b->tabIndex < 0)
+            return a->tabIndex >= 0 && b->tabIndex < 0;
+        return a->tabIndex < b->tabIndex;
+    });
+    return order;
 }
 
 void Window::setFocus(Control* c) { focus_ = c; }

@@ -39,6 +39,13 @@ public:
     // The control with that name (and index), or null.
     Control* find(const QString& name, int index = -1) const;
 
+    // The controls Tab visits, in order: first those whose design sets a
+    // tabIndex, by that number, then the others in declaration order (a
+    // control array's elements as listed, elements loaded at run time last).
+    // Only text boxes, command buttons, option buttons and tick boxes that
+    // are visible and enabled, inside visible, enabled containers, take part.
+    std::vector<Control*> tabOrder() const;
+
     // Keyboard focus within this window (null: the window itself).
     Control* focus() const { return focus_; }
     void setFocus(Control* c);
@@ -55,6 +62,7 @@ private:
     Desktop& desktop_;
     QString name_;
     std::vector<Control*> zorder_;
+    std::vector<Control*> declared_;
     Control* focus_ = nullptr;
 };
 

@@ -164,15 +164,27 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
     case Kind::TextBox: {
         p.fillRect(r, Qt::white);
         drawBevel(p, r, false);
-        const QRectF inner = r.adjusted(3 * kPx, kPx, -3 * kPx, -kPx);
+        const QRectF inner = r.adjusted(kTextBoxPadTwips, kPx, -kTextBoxPadTwips, -kPx);
         p.setClipRect(inner, Qt::IntersectClip);
         drawText(p, c, inner, Qt::AlignLeft | Qt::AlignVCenter, false);
         if (active && w.focus() == &c) {
-            const QFont f = twipsFont(c.font);
-            const QFontMetricsF m(f);
-            const float x = inner.left() + float(m.horizontalAdvance(c.caption.left(c.cursor)));
+            const QFontMetricsF m(twipsFont(c.font));
             const float h = float(m.height());
-            p.fillRect(QRectF(x, inner.center().y() - h / 2, kPx, h), Qt::black);
+            const auto xAt = [&](int pos) { return inner.left() + float(m.horizontalAdvance(c.caption.left(pos))); };
+            if (c.selLength() > 0) {
+                // The selection: white letters on the highlight colour.
+                const float from = xAt(c.selStart());
+                const QRectF band(from, inner.center().y() - h / 2, xAt(c.selStart() + c.selLength()) - from, h);
+                p.save();
+                p.setClipRect(band, Qt::IntersectClip);
+                p.fillRect(band, QColor(10, 36, 106));
+                p.setPen(Qt::white);
+                drawCaptionText(p, c.font, inner, Qt::AlignLeft | Qt::AlignVCenter, c.caption);
+                p.restore();
+            } else {
+                const float x = xAt(std::clamp(c.cursor, 0, int(c.caption.size())));
+                p.fillRect(QRectF(x, inner.center().y() - h / 2, kPx, h), Qt::black);
+            }
         }
         break;
     }
@@ -297,9 +309,16 @@ Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(deskto
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     desktop_.onChange = [this] { update(); };
+    desktop_.measureText = [](const FontSpec& font, const QString& text) {
+        return float(QFontMetricsF(twipsFont(font)).horizontalAdvance(text));
+    };
 }
 
-Host::~Host() { desktop_.onChange = nullptr; }
+Host::~Host()
+{
+    desktop_.onChange = nullptr;
+    desktop_.measureText = nullptr;
+}
 
 namespace {
 
@@ -459,47 +478,59 @@ void Host::mouseMoveEvent(QMouseEvent* e)
     update();
 }
 
+namespace {
+
+// The model's code for a key that is not a character, or 0.
+int keyCode(const QKeyEvent& e)
+{
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kKeyReturn;
+    case Qt::Key_Backspace:
+        return kKeyBackspace;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return kKeyTab;
+    case Qt::Key_Left:
+        return kKeyLeft;
+    case Qt::Key_Right:
+        return kKeyRight;
+    case Qt::Key_Home:
+        return kKeyHome;
+    case Qt::Key_End:
+        return kKeyEnd;
+    case Qt::Key_Delete:
+        return kKeyDelete;
+    case Qt::Key_Insert:
+        return kKeyInsert;
+    case Qt::Key_A:
+        return kKeyA;
+    case Qt::Key_C:
+        return kKeyC;
+    case Qt::Key_V:
+        return kKeyV;
+    case Qt::Key_X:
+        return kKeyX;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+// The host only translates: every key's meaning is the desktop's.
 void Host::keyPressEvent(QKeyEvent* e)
 {
-    Window* w = desktop_.top();
-    Control* focus = w ? w->focus() : nullptr;
-    if (focus && focus->kind == Kind::TextBox) {
-        switch (e->key()) {
-        case Qt::Key_Left:
-            focus->cursor = std::max(0, focus->cursor - 1);
-            update();
-            return;
-        case Qt::Key_Right:
-            focus->cursor = std::min(int(focus->caption.size()), focus->cursor + 1);
-            update();
-            return;
-        case Qt::Key_Home:
-            focus->cursor = 0;
-            update();
-            return;
-        case Qt::Key_End:
-            focus->cursor = int(focus->caption.size());
-            update();
-            return;
-        case Qt::Key_Delete:
-            if (focus->cursor < focus->caption.size())
-                focus->caption.remove(focus->cursor, 1);
-            update();
-            return;
-        default:
-            break;
-        }
-    }
-    if (focus && focus->kind == Kind::CommandButton
-        && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space)) {
-        desktop_.click(*focus);
-    } else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        desktop_.keyPress(kKeyReturn);
-    } else if (e->key() == Qt::Key_Backspace) {
-        desktop_.keyPress(kKeyBackspace);
-    } else if (!e->text().isEmpty() && e->text().at(0).isPrint()) {
+    int shift = shiftState(e->modifiers());
+    if (e->key() == Qt::Key_Backtab)
+        shift |= kShiftMask;
+    const int code = keyCode(*e);
+    const bool letter = code == kKeyA || code == kKeyC || code == kKeyV || code == kKeyX;
+    if (code && (!letter || (shift & kCtrlMask)))
+        desktop_.keyDown(code, shift);
+    else if (!(shift & (kCtrlMask | kAltMask)) && !e->text().isEmpty() && e->text().at(0).isPrint())
         desktop_.type(e->text());
-    }
     update();
 }
 

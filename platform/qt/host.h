@@ -54,6 +54,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
+    // Tab and Shift+Tab are keys for the desktop, not Qt's focus chain.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     struct Hit {

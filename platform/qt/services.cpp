@@ -2,6 +2,9 @@
 
 #include "platform/pictures/rasterpicture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #if __has_include("platform/sound/pulsesound.h")
 #include "platform/sound/pulsesound.h"
 #define ORAVIANS_HAVE_SOUND 1
@@ -57,7 +60,11 @@ SystemServices::~SystemServices() = default;
 
 Services SystemServices::services()
 {
-    return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get()};
+    return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &clipboard};
 }
+
+QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
+
+void QtClipboard::setText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
 } // namespace oravians

@@ -7,6 +7,13 @@
 
 namespace oravians {
 
+// The system clipboard's plain text.
+class QtClipboard : public Clipboard {
+public:
+    QString text() const override;
+    void setText(const QString& text) override;
+};
+
 // The real services a running program uses: sound through the sound server,
 // the system's default printer, pictures from the content folders.
 struct SystemServices {
@@ -20,6 +27,7 @@ struct SystemServices {
     QtMessages messages;
     QtScreen screen;
     QtTimers timers;
+    QtClipboard clipboard;
 };
 
 } // namespace oravians

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A pupil takes both topics' quizzes with real pointer clicks on the real
-# program under a virtual display: full marks, a name typed and a certificate
-# printed through the default print queue; then seven right, the score and the
-# three wrong answers, and "Exit" back to the topic page. What the pupil sees
-# is read back from the screen with OCR; the certificate from the PDF.
+# program under a virtual display: full marks, a name typed (and edited with
+# keys, a click and the clipboard) and a certificate printed through the
+# default print queue; then seven right, the score and the three wrong
+# answers, and "Exit" back to the topic page. What the pupil sees is read
+# back from the screen with OCR; the certificate from the PDF.
 #   pointer_quiz.sh PROGRAM
 # Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
 # ORAVIANS_PRINT_OUT), as the test command provides.
@@ -37,6 +38,42 @@ expect_text() {
 
 start_at_menu "$program"
 
+# The name box (Text1) after full marks, edited with real keys, the pointer
+# and the clipboard; the certificate then shows what the box holds.
+xclip_pid=
+cleanup_more() { [[ -n $xclip_pid ]] && kill "$xclip_pid" 2>/dev/null || true; }
+keys() {
+    xdotool key --delay 60 "$@"
+    sleep 0.2
+}
+edit_name() {
+    case $1 in
+    "Ada Pennyworth")
+        xdotool type --delay 40 "Pennyworthh"
+        keys BackSpace
+        click "$mx" "$my" 3120 6600 90 615 # the box's left edge: the caret to the start
+        xdotool type --delay 40 "Adx "
+        keys Left shift+Left         # "x" selected
+        xdotool type --delay 40 "a"  # and replaced
+        keys End
+        xdotool type --delay 40 "XYZ"
+        keys shift+Left shift+Left shift+Left Delete
+        keys ctrl+a ctrl+c Delete ctrl+v # through the system clipboard and back
+        ;;
+    "Tom Bramblewick")
+        xdotool type --delay 40 "Someone"
+        # A line break in the clipboard is dropped; the paste replaces all.
+        printf 'Tom Bramble\nwick\n' | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+        xclip_pid=$!
+        sleep 0.5
+        keys Home shift+End ctrl+v
+        kill "$xclip_pid" 2>/dev/null || true
+        xclip_pid=
+        ;;
+    *) xdotool type --delay 40 "$1" ;;
+    esac
+}
+
 # answer FILE WRONG...: answers the ten questions, the right option except
 # for the questions listed; then "Check Score >>".
 answer() {
@@ -64,14 +101,16 @@ take_quizzes() {
     answer "$file"
     expect_text 0 5400 12000 855 "Excellent work. You have scored 10 out of 10." "full marks in $title"
     mark_printed
-    xdotool type --delay 40 "$name"
+    edit_name "$name"
     click "$mx" "$my" 240 1800 3765 495 # Print Certificate
     sleep 1
     xdotool key Return # "Your certificate is now printing."
     local pdf
     pdf=$(next_printed) || fail "no certificate came out of the print queue"
     pdftotext "$pdf" "$work/cert.txt"
-    grep -q "$name" "$work/cert.txt" || fail "the certificate does not name $name"
+    # The name alone on its line: nothing left over from the edits.
+    grep -qxE "[[:space:]]*$name[[:space:]]*" "$work/cert.txt" \
+        || fail "the certificate does not name $name alone: $(grep -i -E "${name%% *}|${name##* }" "$work/cert.txt")"
     grep -q "You have scored 10 out of 10." "$work/cert.txt" || fail "the certificate has no score line"
     echo "ok: the certificate for $name came out of the default queue"
     click "$mx" "$my" 10560 7920 1245 495 # Exit

@@ -266,6 +266,44 @@ TEST_P(ScoreWindowPicture, AppearsWithoutInput)
 INSTANTIATE_TEST_SUITE_P(QtHost, ScoreWindowPicture, ::testing::Values(0, 7, 8, 9, 10),
                          [](const auto& info) { return std::to_string(info.param) + "OutOf10"; });
 
+// Real keys and a real click in the score window's name box: the host hands
+// them to the desktop, and draws the selection highlighted.
+TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
+{
+    HostRig rig;
+    rig.app.module1.score = 10;
+    rig.app.module1.outof = 10;
+    rig.app.Welldone.show();
+    Welldone& w = *rig.app.Welldone;
+    QElapsedTimer clock;
+    clock.start();
+    while (w.focus() != &w.Text1 && clock.elapsed() < 10000)
+        QTest::qWait(20);
+    ASSERT_EQ(w.focus(), &w.Text1);
+    QTest::keyClicks(&rig.host, "Pellowx");
+    QTest::keyClick(&rig.host, Qt::Key_Backspace);
+    QTest::keyClick(&rig.host, Qt::Key_Home);
+    QTest::keyClick(&rig.host, Qt::Key_Delete);
+    QTest::keyClick(&rig.host, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(w.Text1.caption, "ellow");
+    EXPECT_EQ(w.Text1.selLength(), 5);
+    const QColor highlight(10, 36, 106);
+    EXPECT_TRUE(hasColour(rig.grab(), pixels(w.Text1), highlight)) << "the selection is drawn";
+    QTest::keyClick(&rig.host, Qt::Key_Tab); // the only stop: the box keeps the focus
+    QTest::keyClick(&rig.host, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&rig.host, "Bo");
+    EXPECT_EQ(w.Text1.caption, "Bo");
+    EXPECT_FALSE(hasColour(rig.grab(), pixels(w.Text1), highlight));
+    const QRectF client = Host::clientRect(w);
+    const QPoint leftEdge = (client.topLeft()
+                             + QPointF(w.Text1.absLeft() + kTextBoxPadTwips, w.Text1.absTop() + w.Text1.height / 2)
+                                 / kTwipsPerPixel)
+                                .toPoint();
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, leftEdge);
+    QTest::keyClicks(&rig.host, "X");
+    EXPECT_EQ(w.Text1.caption, "XBo");
+}
+
 // Checks that every caption of a window fits its box in the fonts the host
 // draws with: one line for buttons, options and tick boxes, wrapped lines
 // within the height for labels. Returns how many captions it checked.

@@ -164,6 +164,14 @@ public:
     bool missingAll = false;
 };
 
+// A clipboard of its own.
+class FakeClipboard : public Clipboard {
+public:
+    QString text() const override { return held; }
+    void setText(const QString& t) override { held = t; }
+    QString held;
+};
+
 // The program over fakes, as most tests drive it.
 struct Rig {
     FakeSound sound;
@@ -172,7 +180,8 @@ struct Rig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeClipboard clipboard;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &clipboard}};
 
     // Ticks a timer as its interval passing would.
     void tick(Control& timer) { app.tick(timer); }
