@@ -71,6 +71,7 @@ constexpr std::size_t kMaxGlyphs = 200000;    // glyphs of text kept
 constexpr int64_t kMaxBitmapPixels = 32LL << 20; // all bitmaps of a file, 4 bytes each
 constexpr std::size_t kMaxClipRects = 1024;   // rectangles in a clip made of rectangles
 constexpr int kMaxClipPathElements = 2000;    // a clip of curves or regions combined with more
+constexpr std::size_t kMaxJoinedRegionRects = 16; // a region of more is kept as rectangles
 constexpr qreal kMaxDashes = 20000;           // dashes of all dashed strokes; more are drawn solid
 constexpr std::size_t kMaxWideSegments = 500; // segments of wide strokes drawn as one outline; past it, one at a time
 constexpr int kMaxFontFamilies = 48;          // distinct font families looked up
@@ -91,6 +92,7 @@ constexpr qreal kStrokeCost = 12;
 constexpr qreal kTextCost = 16;
 constexpr qreal kClipCost = 2;
 constexpr qreal kClipElementCost = 0.01; // each rectangle or path element of a clip, to build its mask
+constexpr qreal kClipEdgeCost = 0.1;     // each rectangle of a clip as tall as the frame
 constexpr qreal kImageCost = 100;
 
 // ---- drawing steps -------------------------------------------------------
@@ -104,7 +106,7 @@ struct OpClip {
     bool on = false;
     bool isRect = false;
     QRectF rect;
-    RectList rects; // disjoint rectangles, when set
+    RectList rects; // rectangles (their union), when set
     QPainterPath path;
 };
 
@@ -202,7 +204,7 @@ struct RegionObj {
 
 using GdiObject = std::variant<std::monostate, PenObj, BrushObj, FontObj, PaletteObj, RegionObj>;
 
-// The clipping region: everything (off), a rectangle, disjoint rectangles
+// The clipping region: everything (off), a rectangle, rectangles
 // (rectangles cut out of rectangles stay rectangles, cheaply), or a path.
 struct Clip {
     bool on = false;
@@ -515,17 +517,23 @@ void Player::emitClipIfChanged()
         const QRectF bounds = dc_.clip.rects ? QRectF() : dc_.clip.path.controlPointRect();
         qreal area = 0;
         std::size_t elements = 0;
+        // The mask is built a row at a time, each row crossing the edges that span it.
+        qreal rows = 0;
+        const qreal frameHeight = std::max<qreal>(out_.frame.height(), 1e-9);
         if (dc_.clip.rects) {
             QRectF all;
-            for (const QRectF& piece : *dc_.clip.rects)
+            for (const QRectF& piece : *dc_.clip.rects) {
                 all = all.united(piece);
+                rows += std::min<qreal>(1, piece.normalized().intersected(out_.frame).height() / frameHeight);
+            }
             area = coverOf(all);
             elements = dc_.clip.rects->size();
         } else {
             area = coverOf(bounds);
             elements = std::size_t(dc_.clip.path.elementCount());
+            rows = qreal(elements) / 2 * std::min<qreal>(1, bounds.intersected(out_.frame).height() / frameHeight);
         }
-        out_.covers += area * kClipCost + qreal(elements) * kClipElementCost;
+        out_.covers += area * kClipCost + qreal(elements) * kClipElementCost + rows * kClipEdgeCost;
     }
     OpClip op;
     op.on = dc_.clip.on;
@@ -852,17 +860,29 @@ void Player::selectObject(int index)
     else if (auto pal = std::get_if<PaletteObj>(&o))
         dc_.palette = *pal;
     else if (auto r = std::get_if<RegionObj>(&o)) {
-        // Selecting a region makes it the clipping region.
-        // Joining the rectangles into one outline costs far more than cutting them.
-        if (!withinBudget(r->rects.size() <= kMaxClipRects, "clip") || !clipWork(int64_t(r->rects.size()) * 100))
+        // Selecting a region makes it the clipping region. A few rectangles
+        // are joined into one outline; joining costs more than the square of
+        // their number when they overlap, so more stay a list of rectangles
+        // (their union is the same clip).
+        const std::size_t n = r->rects.size();
+        const bool joined = n <= kMaxJoinedRegionRects;
+        if (!withinBudget(n <= kMaxClipRects, "clip")
+            || !clipWork(joined ? int64_t(n * n) * 4 + 100 : int64_t(n) * 4))
             return;
-        QPainterPath path;
-        for (const QRect& rr : r->rects)
-            path.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
         Clip c;
         c.on = true;
         c.isRect = false;
-        c.path = path.simplified();
+        if (joined) {
+            QPainterPath path;
+            for (const QRect& rr : r->rects)
+                path.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
+            c.path = path.simplified();
+        } else {
+            auto rects = std::make_shared<std::vector<QRectF>>();
+            for (const QRect& rr : r->rects)
+                rects->push_back(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
+            c.rects = std::move(rects);
+        }
         setClip(c);
     } else
         ++out_.skipped;
