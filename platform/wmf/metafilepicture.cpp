@@ -91,7 +91,7 @@ constexpr qreal kPatternCost = 6;
 constexpr qreal kStrokeCost = 12;
 constexpr qreal kTextCost = 16;
 constexpr qreal kClipCost = 2;
-constexpr qreal kClipElementCost = 0.01; // each rectangle or path element of a clip, to build its mask
+constexpr qreal kClipElementCost = 0.1;  // each rectangle or path element of a clip, to build its mask
 constexpr qreal kClipEdgeCost = 0.1;     // each rectangle of a clip as tall as the frame
 constexpr qreal kImageCost = 100;
 

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Each fill draws through a clip of more and more rectangles: the
         // masks to build use up the painted area before the clip stops growing.
-        HostileCase{"hostile-exclude-clips", "painted area,clip changes", 100, 200},
+        HostileCase{"hostile-exclude-clips", "painted area,clip changes", 40, 60},
         // Nothing to draw in any of them: no pixels, no steps, nothing allocated.
         HostileCase{"hostile-empty-bitmaps", nullptr, 0, 0},
         // Each embedded image claims more pixels than any bitmap may have.
@@ -116,8 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"hostile-turned-text", nullptr, 16125, 16125},
         // Clips of a thousand rectangles are rebuilt, and their masks drawn,
         // until those budgets are spent.
-        HostileCase{"hostile-clip-churn", "painted area,clip changes", 100, 200},
-        HostileCase{"hostile-region-churn", "painted area,clip changes", 40, 80},
+        HostileCase{"hostile-clip-churn", "painted area,clip changes", 10, 30},
+        HostileCase{"hostile-region-churn", "painted area,clip changes", 4, 12},
         // Saved states share their palette; a thousand-deep stack costs nothing.
         HostileCase{"hostile-save-restore", nullptr, 0, 0},
         // The lowest free object slot is found quickly in a full table.
