@@ -71,10 +71,29 @@ constexpr std::size_t kMaxGlyphs = 200000;    // glyphs of text kept
 constexpr int64_t kMaxBitmapPixels = 32LL << 20; // all bitmaps of a file, 4 bytes each
 constexpr std::size_t kMaxClipRects = 1024;   // rectangles in a clip made of rectangles
 constexpr int kMaxClipPathElements = 2000;    // a clip of curves or regions combined with more
+constexpr std::size_t kMaxJoinedRegionRects = 16; // a region of more is kept as rectangles
 constexpr qreal kMaxDashes = 20000;           // dashes of all dashed strokes; more are drawn solid
 constexpr std::size_t kMaxWideSegments = 500; // segments of wide strokes drawn as one outline; past it, one at a time
 constexpr int kMaxFontFamilies = 48;          // distinct font families looked up
 constexpr int kFontCacheSize = 32;            // fonts kept ready
+constexpr qreal kMaxPaintedCovers = 400;      // painted area, in solid fills of the whole frame (below)
+constexpr int64_t kMaxClipWork = 400000;      // rectangles and path elements of all clip changes
+constexpr int64_t kMaxPaletteWork = 4 << 20;  // palette entries copied when palettes change
+
+// What painting costs, relative to filling the whole frame with one solid
+// colour (0.13 ms at 800 x 600 on a slow machine), per frame area covered.
+// Measured with bench_hostile: a curved or pattern fill costs a few solid
+// fills, a wide stroke or a glyph drawn as an outline a dozen, a stretched
+// bitmap (smoothly scaled, or combined with what is below) about a hundred.
+constexpr qreal kSolidCost = 1;
+constexpr qreal kCurveCost = 3;
+constexpr qreal kPatternCost = 6;
+constexpr qreal kStrokeCost = 12;
+constexpr qreal kTextCost = 16;
+constexpr qreal kClipCost = 2;
+constexpr qreal kClipElementCost = 0.1;  // each rectangle or path element of a clip, to build its mask
+constexpr qreal kClipEdgeCost = 0.1;     // each rectangle of a clip as tall as the frame
+constexpr qreal kImageCost = 100;
 
 // ---- drawing steps -------------------------------------------------------
 // Kept compact, as a file may hold hundreds of thousands of small shapes:
@@ -87,7 +106,7 @@ struct OpClip {
     bool on = false;
     bool isRect = false;
     QRectF rect;
-    RectList rects; // disjoint rectangles, when set
+    RectList rects; // rectangles (their union), when set
     QPainterPath path;
 };
 
@@ -172,8 +191,11 @@ struct FontObj {
     QString face;
 };
 
+// Shared between the saved states and the objects that hold it: a file may
+// save or select a large palette many times.
 struct PaletteObj {
-    std::vector<QColor> entries;
+    std::shared_ptr<const std::vector<QColor>> entries;
+    std::size_t size() const { return entries ? entries->size() : 0; }
 };
 
 struct RegionObj {
@@ -182,7 +204,7 @@ struct RegionObj {
 
 using GdiObject = std::variant<std::monostate, PenObj, BrushObj, FontObj, PaletteObj, RegionObj>;
 
-// The clipping region: everything (off), a rectangle, disjoint rectangles
+// The clipping region: everything (off), a rectangle, rectangles
 // (rectangles cut out of rectangles stay rectangles, cheaply), or a path.
 struct Clip {
     bool on = false;
@@ -236,6 +258,9 @@ struct MetafileData {
     int64_t bitmapPixels = 0;
     qreal dashes = 0;
     std::size_t wideSegments = 0;
+    qreal covers = 0;      // painted area, in solid fills of the whole frame
+    int64_t clipWork = 0;
+    int64_t paletteWork = 0;
 };
 
 namespace {
@@ -263,8 +288,8 @@ QColor colorOf(const U_COLORREF& c, const PaletteObj& palette)
 {
     if (c.Reserved == 1) { // palette index
         const int index = c.Red | (c.Green << 8);
-        if (index >= 0 && index < int(palette.entries.size()))
-            return palette.entries[std::size_t(index)];
+        if (index >= 0 && index < int(palette.size()))
+            return (*palette.entries)[std::size_t(index)];
     }
     return QColor(c.Red, c.Green, c.Blue);
 }
@@ -329,6 +354,11 @@ private:
     // False (and the budget logged) when the file has spent it.
     bool withinBudget(bool within, const char* budget);
     bool roomForStep();
+    // False (and the painted-area budget logged) when painting this much
+    // more, in solid fills of the whole frame, would go past it.
+    bool roomToPaint(qreal covers);
+    qreal coverOf(const QRectF& r) const;
+    bool clipWork(int64_t work);
     void addStep(StepKind kind, std::size_t index);
     uint32_t penIndex(const QPen& pen);
     uint32_t brushIndex(const QBrush& brush);
@@ -355,6 +385,7 @@ private:
     std::vector<DC> saved_;
     std::vector<GdiObject> objects_;
     std::size_t lowestFree_ = 0;
+    std::vector<uint64_t> taken_; // a bit per object slot in use
     int emittedClip_ = 0;
     int nextClipId_ = 1;
     RawFontCache fonts_;
@@ -416,7 +447,39 @@ bool Player::withinBudget(bool within, const char* budget)
     return false;
 }
 
-bool Player::roomForStep() { return withinBudget(out_.steps.size() < kMaxSteps, "drawing steps"); }
+bool Player::roomForStep()
+{
+    return withinBudget(out_.steps.size() < kMaxSteps, "drawing steps") && !out_.budgets.contains(QLatin1String("painted area"));
+}
+
+// The part of the frame r covers, 1 for all of it.
+qreal Player::coverOf(const QRectF& r) const
+{
+    const QRectF f = out_.frame;
+    const QRectF in = r.normalized().intersected(f);
+    if (in.isEmpty() || f.isEmpty())
+        return 0;
+    return (in.width() / f.width()) * (in.height() / f.height());
+}
+
+bool Player::roomToPaint(qreal covers)
+{
+    if (!(covers >= 0)) // not a number: a shape of damaged coordinates
+        covers = 0;
+    if (!withinBudget(out_.covers + covers <= kMaxPaintedCovers, "painted area"))
+        return false;
+    out_.covers += covers;
+    return true;
+}
+
+// Clip changes cost their rectangles or path elements: to build, to keep and to draw.
+bool Player::clipWork(int64_t work)
+{
+    if (!withinBudget(out_.clipWork + work <= kMaxClipWork, "clip changes"))
+        return false;
+    out_.clipWork += work;
+    return true;
+}
 
 void Player::addStep(StepKind kind, std::size_t index) { out_.steps.push_back({kind, uint32_t(index)}); }
 
@@ -450,6 +513,28 @@ void Player::emitClipIfChanged()
     if (dc_.clip.id == emittedClip_)
         return;
     emittedClip_ = dc_.clip.id;
+    if (dc_.clip.on && !dc_.clip.isRect) {
+        const QRectF bounds = dc_.clip.rects ? QRectF() : dc_.clip.path.controlPointRect();
+        qreal area = 0;
+        std::size_t elements = 0;
+        // The mask is built a row at a time, each row crossing the edges that span it.
+        qreal rows = 0;
+        const qreal frameHeight = std::max<qreal>(out_.frame.height(), 1e-9);
+        if (dc_.clip.rects) {
+            QRectF all;
+            for (const QRectF& piece : *dc_.clip.rects) {
+                all = all.united(piece);
+                rows += std::min<qreal>(1, piece.normalized().intersected(out_.frame).height() / frameHeight);
+            }
+            area = coverOf(all);
+            elements = dc_.clip.rects->size();
+        } else {
+            area = coverOf(bounds);
+            elements = std::size_t(dc_.clip.path.elementCount());
+            rows = qreal(elements) / 2 * std::min<qreal>(1, bounds.intersected(out_.frame).height() / frameHeight);
+        }
+        out_.covers += area * kClipCost + qreal(elements) * kClipElementCost + rows * kClipEdgeCost;
+    }
     OpClip op;
     op.on = dc_.clip.on;
     op.isRect = dc_.clip.isRect;
@@ -477,6 +562,8 @@ void Player::intersectClip(const QRectF& r)
         c.isRect = true;
         c.rect = dc_.clip.rect.intersected(r);
     } else if (dc_.clip.rects) {
+        if (!clipWork(int64_t(dc_.clip.rects->size())))
+            return;
         auto rects = std::make_shared<std::vector<QRectF>>();
         for (const QRectF& piece : *dc_.clip.rects) {
             const QRectF kept = piece.intersected(r);
@@ -486,7 +573,8 @@ void Player::intersectClip(const QRectF& r)
         c.isRect = false;
         c.rects = std::move(rects);
     } else {
-        if (!withinBudget(dc_.clip.path.elementCount() <= kMaxClipPathElements, "clip"))
+        if (!withinBudget(dc_.clip.path.elementCount() <= kMaxClipPathElements, "clip")
+            || !clipWork(dc_.clip.path.elementCount()))
             return;
         QPainterPath p;
         p.addRect(r);
@@ -499,7 +587,8 @@ void Player::intersectClip(const QRectF& r)
 void Player::excludeClip(const QRectF& r)
 {
     if (dc_.clip.on && !dc_.clip.isRect && !dc_.clip.rects) {
-        if (!withinBudget(dc_.clip.path.elementCount() <= kMaxClipPathElements, "clip"))
+        if (!withinBudget(dc_.clip.path.elementCount() <= kMaxClipPathElements, "clip")
+            || !clipWork(dc_.clip.path.elementCount()))
             return;
         QPainterPath hole;
         hole.addRect(r);
@@ -511,6 +600,8 @@ void Player::excludeClip(const QRectF& r)
         return;
     }
     // Rectangles minus a rectangle: each piece it overlaps leaves up to four.
+    if (dc_.clip.rects && !clipWork(int64_t(dc_.clip.rects->size())))
+        return;
     std::vector<QRectF> base;
     if (!dc_.clip.on)
         base.push_back(out_.frame.adjusted(-out_.frame.width(), -out_.frame.height(), out_.frame.width(), out_.frame.height()));
@@ -633,18 +724,49 @@ void Player::addShapeWith(ShapeIn shape, const QPen& penIn, const QBrush& brush,
     if (pooled && !withinBudget(out_.points.size() + shape.count <= kMaxPoints, "polygon points"))
         return;
     QPen pen = penIn;
-    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
-        qreal length = 0;
-        if (shape.form == ShapeForm::Path)
+    // Where the shape lies and how long its outline is, for what drawing it costs.
+    QRectF bounds;
+    qreal length = 0;
+    if (shape.form == ShapeForm::Path) {
+        bounds = shape.path.controlPointRect();
+        if (pen.style() != Qt::NoPen)
             length = shape.path.length();
-        else if (shape.form == ShapeForm::Rects)
-            for (std::size_t i = 0; i + 1 < shape.count; i += 2)
-                length += 2 * (std::abs(shape.points[i + 1].x()) + std::abs(shape.points[i + 1].y()));
-        else if (shape.form == ShapeForm::Ellipse)
-            length = M_PI * (std::abs(shape.points[1].x()) + std::abs(shape.points[1].y()));
-        else
-            for (std::size_t i = 1; i < shape.count; ++i)
-                length += QLineF(shape.points[i - 1], shape.points[i]).length();
+    } else if (shape.form == ShapeForm::Rects || shape.form == ShapeForm::Ellipse) {
+        for (std::size_t i = 0; i + 1 < shape.count; i += 2) {
+            const QPointF size = shape.points[i + 1];
+            bounds = bounds.united(QRectF(shape.points[i], QSizeF(size.x(), size.y())).normalized());
+            length += (shape.form == ShapeForm::Ellipse ? M_PI : 2) * (std::abs(size.x()) + std::abs(size.y()));
+        }
+    } else if (shape.count > 0) {
+        qreal l = shape.points[0].x(), t = shape.points[0].y(), r = l, b = t;
+        for (std::size_t i = 1; i < shape.count; ++i) {
+            const QPointF& q = shape.points[i];
+            l = std::min(l, q.x()), r = std::max(r, q.x()), t = std::min(t, q.y()), b = std::max(b, q.y());
+            length += QLineF(shape.points[i - 1], q).length();
+        }
+        bounds = QRectF(QPointF(l, t), QPointF(r, b));
+    }
+    {
+        const bool curved = shape.form == ShapeForm::Ellipse || shape.form == ShapeForm::Path;
+        const qreal solid = curved ? kCurveCost : kSolidCost;
+        // A line fills nothing; its stroke covers its length times its width.
+        const qreal area = coverOf(bounds);
+        qreal covers = 0;
+        if (brush.style() != Qt::NoBrush)
+            covers += area * (brush.style() == Qt::SolidPattern ? solid : kPatternCost);
+        if (under.style() != Qt::NoBrush)
+            covers += area * solid;
+        if (pen.style() != Qt::NoPen) {
+            const qreal width = std::max(pen.isCosmetic() ? 0 : pen.widthF(),
+                                         std::max(out_.frame.width(), out_.frame.height()) / 1000);
+            const QRectF reach = bounds.adjusted(-width / 2, -width / 2, width / 2, width / 2);
+            const qreal frameArea = out_.frame.width() * out_.frame.height();
+            covers += std::min(coverOf(reach), frameArea > 0 ? length * width / frameArea : 0) * kStrokeCost;
+        }
+        if (!roomToPaint(covers))
+            return;
+    }
+    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
         const qreal dashes = dashCount(pen, length, out_.frame);
         if (withinBudget(out_.dashes + dashes <= kMaxDashes, "dashed strokes"))
             out_.dashes += dashes;
@@ -695,15 +817,27 @@ void Player::addRect(const QRectF& r, const QBrush& brush, const QBrush& under)
 
 void Player::addObject(GdiObject obj)
 {
-    // Like Windows, a new object takes the lowest free slot.
-    for (std::size_t i = lowestFree_; i < objects_.size(); ++i) {
-        if (std::holds_alternative<std::monostate>(objects_[i])) {
-            objects_[i] = std::move(obj);
-            lowestFree_ = i + 1;
-            return;
-        }
+    // Like Windows, a new object takes the lowest free slot: found a word
+    // of slots at a time, as a table may be tens of thousands full.
+    if (taken_.empty())
+        taken_.resize((std::size_t(kMaxObjects) + 64) / 64);
+    for (std::size_t w = lowestFree_ / 64; w * 64 < objects_.size(); ++w) {
+        uint64_t freeBits = ~taken_[w];
+        if (w == lowestFree_ / 64)
+            freeBits &= ~uint64_t(0) << (lowestFree_ % 64);
+        if (!freeBits)
+            continue;
+        const std::size_t i = w * 64 + std::size_t(__builtin_ctzll(freeBits));
+        if (i >= objects_.size())
+            break;
+        objects_[i] = std::move(obj);
+        taken_[w] |= uint64_t(1) << (i % 64);
+        lowestFree_ = i + 1;
+        return;
     }
     lowestFree_ = objects_.size() + 1;
+    if (objects_.size() < std::size_t(kMaxObjects))
+        taken_[objects_.size() / 64] |= uint64_t(1) << (objects_.size() % 64);
     if (objects_.size() < std::size_t(kMaxObjects))
         objects_.push_back(std::move(obj));
     else
@@ -726,16 +860,29 @@ void Player::selectObject(int index)
     else if (auto pal = std::get_if<PaletteObj>(&o))
         dc_.palette = *pal;
     else if (auto r = std::get_if<RegionObj>(&o)) {
-        // Selecting a region makes it the clipping region.
-        if (!withinBudget(r->rects.size() <= kMaxClipRects, "clip"))
+        // Selecting a region makes it the clipping region. A few rectangles
+        // are joined into one outline; joining costs more than the square of
+        // their number when they overlap, so more stay a list of rectangles
+        // (their union is the same clip).
+        const std::size_t n = r->rects.size();
+        const bool joined = n <= kMaxJoinedRegionRects;
+        if (!withinBudget(n <= kMaxClipRects, "clip")
+            || !clipWork(joined ? int64_t(n * n) * 4 + 100 : int64_t(n) * 4))
             return;
-        QPainterPath path;
-        for (const QRect& rr : r->rects)
-            path.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
         Clip c;
         c.on = true;
         c.isRect = false;
-        c.path = path.simplified();
+        if (joined) {
+            QPainterPath path;
+            for (const QRect& rr : r->rects)
+                path.addRect(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
+            c.path = path.simplified();
+        } else {
+            auto rects = std::make_shared<std::vector<QRectF>>();
+            for (const QRect& rr : r->rects)
+                rects->push_back(mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height()));
+            c.rects = std::move(rects);
+        }
         setClip(c);
     } else
         ++out_.skipped;
@@ -749,7 +896,9 @@ QImage Player::decodeDib(const char* dib, std::size_t len, int usage)
     const int64_t pixels = int64_t(extent->size.width()) * extent->size.height();
     if (!withinBudget(pixels <= kMaxDibPixels && out_.bitmapPixels + pixels <= kMaxBitmapPixels, "bitmap"))
         return {};
-    QImage img = dibToImage(dib, len, usage == 1 ? &dc_.palette.entries : nullptr);
+    static const std::vector<QColor> noColours;
+    const std::vector<QColor>* indices = usage != 1 ? nullptr : dc_.palette.entries ? dc_.palette.entries.get() : &noColours;
+    QImage img = dibToImage(dib, len, indices);
     out_.bitmapPixels += int64_t(img.width()) * img.height();
     return img;
 }
@@ -890,6 +1039,16 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
     else if (align & U_TA_BOTTOM)
         baseY = -descent;
 
+    {
+        // Glyphs are drawn over the box of the run (as outlines when large);
+        // turned text is counted at its size, straight text at what lies in the frame.
+        const QRectF box(origin + QPointF(startX, baseY - ascent), QSizeF(std::abs(width), ascent + descent));
+        const qreal frameArea = out_.frame.width() * out_.frame.height();
+        const qreal cover = f.escapement == 0 ? coverOf(box)
+                                              : std::min<qreal>(1, frameArea > 0 ? box.width() * box.height() / frameArea : 0);
+        if (!roomToPaint(cover * (kTextCost + (dc_.bkMode == 2 ? kSolidCost : 0))))
+            return;
+    }
     OpText op;
     op.origin = origin;
     op.rotation = -f.escapement / 10.0;
@@ -960,12 +1119,15 @@ void Player::drawDib(const char* dib, std::size_t len, QPointF dst, QPointF dstS
 {
     if (!roomForStep())
         return;
+    QRectF target(map(dst.x(), dst.y()), map(dst.x() + dstSize.x(), dst.y() + dstSize.y()));
+    // Checked before decoding: a bitmap past the budget is never unpacked.
+    if (!roomToPaint(coverOf(target) * kImageCost))
+        return;
     QImage img = decodeDib(dib, len, usage);
     if (img.isNull()) {
         ++out_.skipped;
         return;
     }
-    QRectF target(map(dst.x(), dst.y()), map(dst.x() + dstSize.x(), dst.y() + dstSize.y()));
     const bool flipX = target.width() < 0, flipY = target.height() < 0;
     target = target.normalized();
     QRectF source;
@@ -1111,7 +1273,7 @@ bool Player::record(int type, const char* rec, std::size_t size)
         return true;
     case R_OFFSETCLIPRGN: {
         if (!U_WMROFFSETCLIPRGN_get(rec, &a)) return false;
-        if (dc_.clip.on) {
+        if (dc_.clip.on && clipWork(dc_.clip.rects ? int64_t(dc_.clip.rects->size()) : dc_.clip.path.elementCount())) {
             const QPointF delta = map(a.x, a.y) - map(0, 0);
             Clip cl = dc_.clip;
             cl.rect.translate(delta);
@@ -1254,6 +1416,8 @@ bool Player::record(int type, const char* rec, std::size_t size)
         if (!U_WMRDELETEOBJECT_get(rec, &m)) return false;
         if (m < objects_.size()) {
             objects_[m] = std::monostate{};
+            if (!taken_.empty())
+                taken_[m / 64] &= ~(uint64_t(1) << (m % 64));
             lowestFree_ = std::min<std::size_t>(lowestFree_, m);
         }
         return true;
@@ -1341,10 +1505,12 @@ bool Player::record(int type, const char* rec, std::size_t size)
         U_PALETTE pal;
         const char* entries = nullptr;
         if (!U_WMRCREATEPALETTE_get(rec, &pal, &entries)) return false;
-        PaletteObj p;
         const std::size_t n = has(entries, std::size_t(pal.NumEntries) * 4) ? pal.NumEntries : std::size_t(recEnd - entries) / 4;
+        auto colours = std::make_shared<std::vector<QColor>>();
         for (std::size_t i = 0; i < n; ++i)
-            p.entries.push_back(QColor(uint8_t(entries[4 * i + 1]), uint8_t(entries[4 * i + 2]), uint8_t(entries[4 * i + 3])));
+            colours->push_back(QColor(uint8_t(entries[4 * i + 1]), uint8_t(entries[4 * i + 2]), uint8_t(entries[4 * i + 3])));
+        PaletteObj p;
+        p.entries = std::move(colours);
         addObject(p);
         return true;
     }
@@ -1353,14 +1519,20 @@ bool Player::record(int type, const char* rec, std::size_t size)
         const char* entries = nullptr;
         if (!U_WMRSETPALENTRIES_get(rec, &pal, &entries)) return false;
         const std::size_t n = has(entries, std::size_t(pal.NumEntries) * 4) ? pal.NumEntries : 0;
-        auto& e = dc_.palette.entries;
+        // The palette may be shared with saved states and objects: changed on a copy.
+        if (!withinBudget(out_.paletteWork + int64_t(dc_.palette.size() + n) <= kMaxPaletteWork, "palette"))
+            return true;
+        out_.paletteWork += int64_t(dc_.palette.size() + n);
+        auto e = dc_.palette.entries ? std::make_shared<std::vector<QColor>>(*dc_.palette.entries)
+                                     : std::make_shared<std::vector<QColor>>();
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t at = pal.Start + i;
             if (at < 4096) {
-                if (e.size() <= at) e.resize(at + 1);
-                e[at] = QColor(uint8_t(entries[4 * i + 1]), uint8_t(entries[4 * i + 2]), uint8_t(entries[4 * i + 3]));
+                if (e->size() <= at) e->resize(at + 1);
+                (*e)[at] = QColor(uint8_t(entries[4 * i + 1]), uint8_t(entries[4 * i + 2]), uint8_t(entries[4 * i + 3]));
             }
         }
+        dc_.palette.entries = std::move(e);
         return true;
     }
     case R_CREATEREGION: {
@@ -1790,6 +1962,7 @@ int MetafilePicture::skippedRecords() const { return d_->skipped; }
 bool MetafilePicture::damaged() const { return d_->damaged; }
 int MetafilePicture::stepCount() const { return int(d_->steps.size()); }
 QStringList MetafilePicture::budgetsExceeded() const { return d_->budgets; }
+qreal MetafilePicture::paintedArea() const { return d_->covers; }
 
 PicturePtr loadMetafilePicture(const QString& fullPath, const QString& source)
 {

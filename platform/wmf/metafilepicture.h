@@ -42,6 +42,9 @@ public:
     // The budgets this file went past ("drawing steps", "bitmap", "clip",
     // ...), in the order it did; each is also logged once with the file's name.
     QStringList budgetsExceeded() const;
+    // The estimated cost of drawing, in solid fills of the whole frame: the
+    // area each step paints, weighted by how dear its kind of painting is.
+    qreal paintedArea() const;
 
 private:
     MetafilePicture();

@@ -151,11 +151,219 @@ QByteArray manyFonts(int count)
     return w.eof().bytes();
 }
 
+// The largest number of records of recordBytes each that keep a file under a megabyte.
+int fitMegabyte(int recordBytes, int header = 200) { return (1000 * 1000 - header) / recordBytes; }
+
+// A 2 x 2 24-bit DIB, bottom row first.
+QByteArray tinyDib()
+{
+    QByteArray dib = infoHeader(2, 2, 24, 0, 16);
+    for (int row = 0; row < 2; ++row) {
+        for (int x = 0; x < 2; ++x)
+            dib.append(char(40 + 100 * x)).append(char(90 + 80 * row)).append(char(160));
+        dib.append(QByteArray(2, '\0'));
+    }
+    return dib;
+}
+
+// DIBSTRETCHBLT of a packed DIB over (x, y, w, h) with a raster operation.
+void dibStretchBltRop(Wmf& w, int x, int y, int cx, int cy, const QByteArray& dib, int srcW, int srcH, uint32_t rop)
+{
+    QByteArray b;
+    for (int v : {int(rop & 0xFFFF), int(rop >> 16), srcH, srcW, 0, 0, cy, cx, y, x})
+        w16(b, v);
+    w.recBytes(DIBSTRETCHBLT, b + dib);
+}
+
+// A font record with an escapement (tenths of a degree).
+void fontWithEscapement(Wmf& w, int height, int escapement)
+{
+    QByteArray b;
+    for (int v : {height, 0, escapement, escapement, 400})
+        w16(b, v);
+    b.append(QByteArray(8, '\0'));
+    b.append("Arial").append('\0');
+    w.recBytes(CREATEFONTINDIRECT, b);
+}
+
+// A region of rectangles, one scan each, as CREATEREGION stores them.
+void region(Wmf& w, const std::vector<QRect>& rects, QRect bounds)
+{
+    QByteArray b;
+    for (int v : {0, 6, 0, 0, 0, int(rects.size())})
+        w16(b, v);
+    w16(b, 0);
+    for (int v : {bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1})
+        w16(b, v);
+    for (const QRect& r : rects)
+        for (int v : {2, r.top(), r.bottom() + 1, r.left(), r.right() + 1, 2})
+            w16(b, v);
+    w.recBytes(CREATEREGION, b);
+}
+
+enum class Shape { Rectangle, Ellipse, Polygon };
+
+// The same full-frame shape over and over, filled with a solid brush.
+QByteArray fullFrameShapes(Shape shape, int count)
+{
+    Wmf w(kW, kH);
+    w.nullPen().select(0);
+    for (int i = 0; i < count; ++i) {
+        if (i % 5000 == 0) { // a new colour now and then, so each cover shows
+            w.brush(40 + i / 5000 * 13 % 200, 120, 200).select(1);
+            w.deleteObject(1);
+        }
+        switch (shape) {
+        case Shape::Rectangle: w.rectangle(0, 0, kW, kH); break;
+        case Shape::Ellipse: w.ellipse(0, 0, kW, kH); break;
+        case Shape::Polygon: w.polygon({{0, 0}, {kW, 0}, {kW, kH}, {0, kH}}); break;
+        }
+    }
+    return w.eof().bytes();
+}
+
+// Full-frame rectangles with a hatched brush over an opaque background.
+QByteArray hatchedFills(int count)
+{
+    Wmf w(kW, kH);
+    w.nullPen().select(0).brush(20, 20, 120, 2 /* hatched */).select(1).bkMode(2);
+    for (int i = 0; i < count; ++i)
+        w.rectangle(0, 0, kW, kH);
+    return w.eof().bytes();
+}
+
+// PATBLT and PAINTREGION over the whole frame: fills with no shape to speak of.
+QByteArray floodFills(int count)
+{
+    Wmf w(kW, kH);
+    w.brush(200, 200, 40).select(0);
+    region(w, {}, QRect(0, 0, kW, kH));
+    for (int i = 0; i < count; ++i) {
+        if (i % 2)
+            w.rec(0x012B /* PAINTREGION */, {1});
+        else
+            w.rec(0x061D /* PATBLT */, {0x0021, 0x00F0, kH, kW, 0, 0});
+    }
+    return w.eof().bytes();
+}
+
+// A 2 x 2 bitmap stretched over the whole frame, with the given raster operations in turn.
+QByteArray stretchedBitmaps(std::initializer_list<uint32_t> rops, int count)
+{
+    const QByteArray dib = tinyDib();
+    const std::vector<uint32_t> ops(rops);
+    Wmf w(kW, kH);
+    for (int i = 0; i < count; ++i)
+        dibStretchBltRop(w, 0, 0, kW, kH, dib, 2, 2, ops[std::size_t(i) % ops.size()]);
+    return w.eof().bytes();
+}
+
+// Lines with a pen wider than the frame: each stroke covers all of it.
+QByteArray widePens(int count)
+{
+    Wmf w(kW, kH);
+    w.pen(90, 30, 30, 30000).select(0);
+    w.moveTo(0, 0);
+    for (int i = 0; i < count; ++i)
+        i % 2 ? w.rec(LINETO, {0, 0}) : w.rec(LINETO, {kH, kW});
+    return w.eof().bytes();
+}
+
+// One glyph as tall as the frame, over and over.
+QByteArray hugeText(int count)
+{
+    Wmf w(kW, kH);
+    w.textColor(0, 0, 0).bkMode(1).font(-kH).select(0);
+    for (int i = 0; i < count; ++i)
+        w.textOut(0, 0, "W");
+    return w.eof().bytes();
+}
+
+// Short runs of small text, each turned by an angle of its own.
+QByteArray turnedText(int count)
+{
+    Wmf w(kW, kH);
+    w.textColor(0, 0, 0).bkMode(2);
+    for (int i = 0; i < count; ++i) {
+        fontWithEscapement(w, -120 - i % 7 * 20, i * 37 % 3600);
+        w.select(0);
+        w.textOut(100 + i * 131 % (kW - 400), 200 + i * 71 % (kH - 400), "Ob");
+        w.deleteObject(0);
+    }
+    return w.eof().bytes();
+}
+
+// Every small fill after a new clip of about a thousand rectangles.
+QByteArray clipChurn(int count)
+{
+    Wmf w(kW, kH);
+    w.nullPen().select(0).brush(40, 160, 60).select(1);
+    for (int i = 0; i < 340; ++i) {
+        const int x = 50 + (i % 20) * 590, y = 50 + (i / 20) * 520;
+        w.excludeClip(x, y, x + 200, y + 200);
+    }
+    for (int i = 0; i < count; ++i) {
+        w.excludeClip(-30000 + i % 100, -30000, -29000, -29000); // far outside: the same rectangles, a new clip
+        w.rectangle(i * 7 % kW, i * 13 % kH, i * 7 % kW + 40, i * 13 % kH + 40);
+    }
+    return w.eof().bytes();
+}
+
+// A region of a thousand rectangles chosen as the clip again and again, cut by a rectangle each time.
+QByteArray regionChurn(int count)
+{
+    Wmf w(kW, kH);
+    w.nullPen().select(0).brush(160, 60, 40).select(1);
+    std::vector<QRect> rects;
+    for (int i = 0; i < 1000; ++i)
+        rects.push_back(QRect(i % 40 * 300, i / 40 * 360, 200, 200));
+    region(w, rects, QRect(0, 0, kW, kH));
+    for (int i = 0; i < count; ++i) {
+        w.rec(SELECTCLIPREGION, {2});
+        w.intersectClip(0, 0, kW - i % 100, kH);
+        w.rectangle(0, 0, 200, 200);
+    }
+    return w.eof().bytes();
+}
+
+// A palette of 4096 colours and the state saved a thousand deep, then
+// restored and saved again and again: every copy carries the palette.
+QByteArray saveRestore(int count)
+{
+    Wmf w(kW, kH);
+    QByteArray pal;
+    w16(pal, 0);
+    w16(pal, 4096);
+    for (int i = 0; i < 4096; ++i)
+        w32(pal, uint32_t(i * 2654435761u) & 0x00FFFFFF00u);
+    w.recBytes(0x0037 /* SETPALENTRIES */, pal);
+    for (int i = 0; i < 1024; ++i)
+        w.saveDC();
+    for (int i = 0; i < count; ++i)
+        w.restoreDC(-1).saveDC();
+    return w.eof().bytes();
+}
+
+// An object table thirty thousand full; each round frees the first and the
+// last slots and creates two objects: the second looks for the lowest free slot past the first.
+QByteArray objectChurn(int filled, int count)
+{
+    Wmf w(kW, kH, 1440, 65535);
+    for (int i = 0; i < filled; ++i)
+        w.brush(i % 256, 0, 0);
+    for (int i = 0; i < count; ++i)
+        w.deleteObject(0).deleteObject(filled - 1).brush(1, 2, 3).brush(4, 5, 6);
+    return w.eof().bytes();
+}
+
 } // namespace
 
 std::vector<HostileFile> hostileFiles(int n)
 {
     n = std::max(1, n);
+    // The files that cost painting time are a megabyte of records each: as
+    // seeds they are cut further, to a few tens of kilobytes.
+    const int s = n == 1 ? 1 : 4 * n;
     return {
         {QStringLiteral("hostile-exclude-clips"), QStringLiteral("1000 EXCLUDECLIPRECT, a fill after every 10th"),
          excludeClips(1000 / n)},
@@ -169,6 +377,34 @@ std::vector<HostileFile> hostileFiles(int n)
          dashedStar(1000, std::max(1, 4 / n))},
         {QStringLiteral("hostile-fonts"), QStringLiteral("2000 fonts of distinct face names, a line each"),
          manyFonts(std::max(20, 2000 / n))},
+        {QStringLiteral("hostile-full-rects"), QStringLiteral("71,000 full-frame rectangles"),
+         fullFrameShapes(Shape::Rectangle, fitMegabyte(14) / s)},
+        {QStringLiteral("hostile-full-ellipses"), QStringLiteral("71,000 full-frame ellipses"),
+         fullFrameShapes(Shape::Ellipse, fitMegabyte(14) / s)},
+        {QStringLiteral("hostile-full-polygons"), QStringLiteral("41,000 full-frame 4-point polygons"),
+         fullFrameShapes(Shape::Polygon, fitMegabyte(24) / s)},
+        {QStringLiteral("hostile-hatched-fills"), QStringLiteral("71,000 full-frame hatched rectangles, opaque"),
+         hatchedFills(fitMegabyte(14) / s)},
+        {QStringLiteral("hostile-flood-fills"), QStringLiteral("80,000 full-frame PATBLT and PAINTREGION"),
+         floodFills(fitMegabyte(13) / s)},
+        {QStringLiteral("hostile-stretched-bitmaps"), QStringLiteral("11,000 2 x 2 DIBs stretched to the frame"),
+         stretchedBitmaps({0x00CC0020}, fitMegabyte(86) / s)},
+        {QStringLiteral("hostile-rop-blits"), QStringLiteral("11,000 full-frame DIB blits, AND/OR/XOR/NOT ROPs"),
+         stretchedBitmaps({0x008800C6, 0x00EE0086, 0x00660046, 0x00220326, 0x00330008}, fitMegabyte(86) / s)},
+        {QStringLiteral("hostile-wide-pens"), QStringLiteral("100,000 lines, pen 2.5 x the frame wide"),
+         widePens(fitMegabyte(10) / s)},
+        {QStringLiteral("hostile-huge-text"), QStringLiteral("71,000 glyphs as tall as the frame"),
+         hugeText(fitMegabyte(14) / s)},
+        {QStringLiteral("hostile-turned-text"), QStringLiteral("16,000 2-glyph runs, each font turned"),
+         turnedText(fitMegabyte(62) / s)},
+        {QStringLiteral("hostile-clip-churn"), QStringLiteral("36,000 fills, each after a new 1000-rect clip"),
+         clipChurn(fitMegabyte(28, 5000) / s)},
+        {QStringLiteral("hostile-region-churn"), QStringLiteral("1000-rect region selected + cut 27,000 times"),
+         regionChurn(fitMegabyte(36, 13000) / s)},
+        {QStringLiteral("hostile-save-restore"), QStringLiteral("4096-colour palette, 1024 SAVEDC, 70,000 restore+save"),
+         saveRestore(fitMegabyte(14, 24000) / s)},
+        {QStringLiteral("hostile-object-churn"), QStringLiteral("30,000 objects, 11,000 rounds of delete 2 + create 2"),
+         objectChurn(std::max(100, 30000 / s), fitMegabyte(44, 420000) / s)},
     };
 }
 

@@ -87,8 +87,9 @@ TEST_P(HostileFiles, LoadAndDrawWithinTheirBudgets)
 INSTANTIATE_TEST_SUITE_P(
     Hostile, HostileFiles,
     ::testing::Values(
-        // The clip stops growing at its budget; the fills before and after are kept.
-        HostileCase{"hostile-exclude-clips", "clip", 100, 200},
+        // Each fill draws through a clip of more and more rectangles: the
+        // masks to build use up the painted area before the clip stops growing.
+        HostileCase{"hostile-exclude-clips", "painted area,clip changes", 40, 60},
         // Nothing to draw in any of them: no pixels, no steps, nothing allocated.
         HostileCase{"hostile-empty-bitmaps", nullptr, 0, 0},
         // Each embedded image claims more pixels than any bitmap may have.
@@ -99,7 +100,28 @@ INSTANTIATE_TEST_SUITE_P(
         // segment at a time once the wide strokes are.
         HostileCase{"hostile-dashed-star", "dashed strokes,wide strokes", 4, 4},
         // Every line of text is kept, in a fallback family once the lookups are spent.
-        HostileCase{"hostile-fonts", "font families", 2000, 2000}),
+        HostileCase{"hostile-fonts", "font families", 2000, 2000},
+        // Painting stops once the file has covered the frame a few hundred
+        // times over in solid fills, each kind of painting weighted by its cost.
+        HostileCase{"hostile-full-rects", "painted area", 400, 400},
+        HostileCase{"hostile-full-ellipses", "painted area", 133, 133},
+        HostileCase{"hostile-full-polygons", "painted area", 400, 400},
+        HostileCase{"hostile-hatched-fills", "painted area", 57, 57},
+        HostileCase{"hostile-flood-fills", "painted area", 400, 400},
+        HostileCase{"hostile-stretched-bitmaps", "painted area", 4, 4},
+        HostileCase{"hostile-rop-blits", "painted area", 4, 4},
+        HostileCase{"hostile-wide-pens", "painted area", 33, 33},
+        HostileCase{"hostile-huge-text", "painted area", 20, 60},
+        // Small turned text is cheap to paint: every run is kept.
+        HostileCase{"hostile-turned-text", nullptr, 16125, 16125},
+        // Clips of a thousand rectangles are rebuilt, and their masks drawn,
+        // until those budgets are spent.
+        HostileCase{"hostile-clip-churn", "painted area,clip changes", 10, 30},
+        HostileCase{"hostile-region-churn", "painted area,clip changes", 4, 12},
+        // Saved states share their palette; a thousand-deep stack costs nothing.
+        HostileCase{"hostile-save-restore", nullptr, 0, 0},
+        // The lowest free object slot is found quickly in a full table.
+        HostileCase{"hostile-object-churn", nullptr, 0, 0}),
     [](const ::testing::TestParamInfo<HostileCase>& info) {
         std::string name = info.param.file;
         std::replace(name.begin(), name.end(), '-', '_');
