@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/desktop.h"
+
 #include <algorithm>
 
 namespace oravians {
@@ -46,5 +48,7 @@ Control* Window::find(const QString& name, int index) const
 }
 
 void Window::setFocus(Control* c) { focus_ = c; }
+
+void Window::unload() { desktop_.unload(*this); }
 
 } // namespace oravians

@@ -16,7 +16,7 @@ namespace oravians {
 Welldone::Welldone(App& app) : Window(app, QStringLiteral("Welldone")), app(app)
 {
     Label3.setOnClick([this](int i) { Label3_Click(i); });
-    Label3.setOnMouseMove([this](int i, int, int, float, float) { Label3_MouseMove(i); });
+    lightOnHover(Label3);
     Timer1.onTimer = [this](int) { Timer1_Timer(); };
     Timer2.onTimer = [this](int) { Timer2_Timer(); };
     Timer3.onTimer = [this](int) { Timer3_Timer(); };
@@ -247,28 +247,20 @@ void Welldone::Label3_Click(int index)
 {
     if (index == 0) {
         if (app.module1.score == app.module1.outof) {
-            try {
-                Printpage();
-            } catch (...) {
-                app.messages().show(QStringLiteral("Printing has been cancelled."), MsgButtons::Ok,
-                                    QStringLiteral("The Oravians"));
-            }
+            Printpage();
             return;
         }
-        app.Wrong.show();
+        app.show<Wrong>();
     } else {
-        app.Wrong.unload();
-        app.Welldone.unload();
+        app.unload<Wrong>();
+        unload();
     }
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    clicksound(app);
 }
-
-void Welldone::Label3_MouseMove(int index) { Label3[index].opaque = true; }
 
 void Welldone::Form_MouseMove(int, int, float, float)
 {
-    for (int i : Label3.indices())
-        Label3[i].opaque = false;
+    dimButtons(Label3);
 }
 
 } // namespace oravians

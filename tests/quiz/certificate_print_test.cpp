@@ -37,7 +37,7 @@ protected:
         playQuiz(rig, [](int) { return false; });
         runTimerChain(rig);
         rig.app.type(name);
-        rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+        rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     }
 };
 
@@ -314,7 +314,7 @@ TEST_F(CertificateOnPaper, PrintingAgainAfterAProblemWorks)
     PrintRig rig;
     printCertificate(rig, QStringLiteral("Ann"));
     ASSERT_TRUE(setQueueAccepting(true));
-    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     EXPECT_EQ(rig.messages.texts(), (QStringList{kProblem, kPrinting}));
     EXPECT_TRUE(waitForPrintedPdf(30000).has_value());
 }

@@ -21,8 +21,8 @@ protected:
         rig.app.module1.soundon = 1;
         rig.app.module1.score = score;
         rig.app.module1.outof = outof;
-        rig.app.Welldone.show();
-        return *rig.app.Welldone.peek();
+        rig.app.show<Welldone>();
+        return *rig.app.peek<Welldone>();
     }
 
 private:
@@ -35,7 +35,7 @@ TEST_F(ScoreWindow, QuizWithFullMarksOffersTheCertificateAndTheNameBox)
 {
     Rig rig;
     playQuiz(rig, [](int) { return false; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     EXPECT_EQ(w.caption, "The Oravians");
     EXPECT_EQ(w.Label1.caption, "Excellent work. You have scored 10 out of 10.");
     EXPECT_FALSE(w.Label6.visible);
@@ -53,7 +53,7 @@ TEST_F(ScoreWindow, QuizOneOrTwoShortSaysGoodWorkAndOffersTheWrongAnswers)
     for (int wrong : {1, 2}) {
         Rig rig;
         playQuiz(rig, [wrong](int n) { return n <= wrong; });
-        Welldone& w = *rig.app.Welldone.peek();
+        Welldone& w = *rig.app.peek<Welldone>();
         EXPECT_EQ(w.Label1.caption, QStringLiteral("Good work. You have scored %1 out of 10.").arg(10 - wrong));
         EXPECT_FALSE(w.Label6.visible);
         EXPECT_TRUE(w.Label5.visible);
@@ -69,7 +69,7 @@ TEST_F(ScoreWindow, QuizThreeOrMoreShortJustGivesTheScore)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n <= 3; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     EXPECT_EQ(w.Label1.caption, "You have scored 7 out of 10.");
     EXPECT_TRUE(w.Label5.visible);
     EXPECT_EQ(w.Label3[0].caption, "Check Wrong Answers");
@@ -116,7 +116,7 @@ TEST_F(ScoreWindow, TheTimerChainShowsTheRocketFocusesTheNameAndCelebratesOnce)
     Rig rig;
     draw(0.7);
     playQuiz(rig, [](int) { return false; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.sound.played.clear();
     EXPECT_TRUE(rig.timers.isRunning(w.Timer1));
     EXPECT_FALSE(rig.timers.isRunning(w.Timer2));
@@ -156,14 +156,14 @@ TEST_F(ScoreWindow, TheNameBoxTakesAtMostTwentyFiveCharacters)
     playQuiz(rig, [](int) { return false; });
     runTimerChain(rig);
     rig.app.type("Wilhelmina Araminta Fenwick-Brackwater");
-    EXPECT_EQ(rig.app.Welldone.peek()->Text1.caption, "Wilhelmina Araminta Fenwi");
+    EXPECT_EQ(rig.app.peek<Welldone>()->Text1.caption, "Wilhelmina Araminta Fenwi");
 }
 
 TEST_F(ScoreWindow, WithoutFullMarksTheFocusStaysAway)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 1; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     runTimerChain(rig);
     EXPECT_NE(w.focus(), &w.Text1);
 }
@@ -223,7 +223,7 @@ TEST_F(ScoreWindow, WithSoundOffNothingCelebratesAndNothingClicks)
     rig.app.module1.soundon = 0;
     rig.sound.played.clear();
     runTimerChain(rig);
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.app.click(w.Label3[0]);
     rig.app.click(w.Label3[1]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
@@ -244,11 +244,11 @@ TEST_F(ScoreWindow, CheckWrongAnswersOpensTheListAboveAndClicks)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 3; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.sound.played.clear();
     rig.app.click(w.Label3[0]);
-    ASSERT_NE(rig.app.Wrong.peek(), nullptr);
-    EXPECT_EQ(rig.app.top(), rig.app.Wrong.peek());
+    ASSERT_NE(rig.app.peek<Wrong>(), nullptr);
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Wrong>());
     EXPECT_TRUE(rig.app.isShown(w));
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
     EXPECT_TRUE(rig.printer.ops.isEmpty());
@@ -257,14 +257,14 @@ TEST_F(ScoreWindow, CheckWrongAnswersOpensTheListAboveAndClicks)
 TEST_F(ScoreWindow, ExitClosesTheScoreWindowAndTheWrongAnswers)
 {
     Rig rig;
-    rig.app.Grey.show();
+    rig.app.show<Grey>();
     playQuiz(rig, [](int n) { return n == 3; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.app.click(w.Label3[0]);
     rig.sound.played.clear();
     rig.app.click(w.Label3[1]);
-    EXPECT_FALSE(rig.app.Welldone.loaded());
-    EXPECT_FALSE(rig.app.Wrong.loaded());
-    EXPECT_EQ(rig.app.top(), rig.app.Grey.peek());
+    EXPECT_FALSE(rig.app.loaded<Welldone>());
+    EXPECT_FALSE(rig.app.loaded<Wrong>());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Grey>());
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }

@@ -40,7 +40,7 @@ TEST_P(NameBox, ShowsEveryLetterOfTheName)
     NameRig rig;
     rig.app.module1.score = 10;
     rig.app.module1.outof = 10;
-    Welldone& w = rig.app.Welldone.get();
+    Welldone& w = rig.app.form<Welldone>();
     ASSERT_TRUE(w.Text1.visible);
     w.Text1.caption = name;
 

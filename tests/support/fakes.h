@@ -2,7 +2,7 @@
 
 #include "platform/control.h"
 #include "platform/services.h"
-#include "shell/app.h"
+#include "kernel/app.h"
 
 #include <QPainter>
 #include <QSet>
