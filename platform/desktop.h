@@ -20,6 +20,8 @@ struct Services {
     Screen* screen = nullptr;
     TimerService* timers = nullptr;
     PictureLoader* pictures = nullptr;
+    Randomness* random = nullptr;
+    TextMeasure* measure = nullptr;
 };
 
 // Keeps the loaded windows, the order in which shown windows stack, and
@@ -40,6 +42,8 @@ public:
     Screen& screen() const { return *services_.screen; }
     TimerService& timers() const { return *services_.timers; }
     PictureLoader& pictures() const { return *services_.pictures; }
+    Randomness& random() const { return *services_.random; }
+    TextMeasure& measure() const { return *services_.measure; }
 
     // Shown windows, bottom first. Loaded windows that were never shown are
     // not in it.

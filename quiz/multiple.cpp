@@ -107,8 +107,7 @@ void multiple::Label3_Click(int index)
         unload();
         break;
     case 3:
-        if (worksheetPrinter)
-            worksheetPrinter(app);
+        // Printing the set as a worksheet is not part of this version yet.
         break;
     }
     clicksound(app);

@@ -4,8 +4,6 @@
 #include "kernel/app.h"
 #include "kernel/labelbutton.h"
 
-#include <functional>
-
 namespace oravians {
 
 // The multiple-choice quiz: ten questions of the loaded question bank, one
@@ -45,10 +43,6 @@ public:
     void showquest();
     void Label3_Click(int index);
     void Option1_Click(int index);
-
-    // "Print Worksheet" prints the loaded set through this, once the
-    // worksheet printing is installed; until then the button does nothing.
-    static inline std::function<void(App&)> worksheetPrinter;
 
 private:
     static ControlProps option(int index, float top)

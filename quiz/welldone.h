@@ -4,8 +4,6 @@
 #include "kernel/app.h"
 #include "kernel/labelbutton.h"
 
-#include <functional>
-
 namespace oravians {
 
 // The score window shared by the quiz and the activities: a message by the
@@ -53,14 +51,9 @@ public:
     // Prints the certificate and tells the pupil how it went.
     void Printpage();
 
-    // The celebration draw: a uniform number in [0, 1). By default it is
-    // seeded from the clock on each draw; tests put a fixed one in.
-    static std::function<double()>& randomSource();
-    // Width in twips of the topic line in this window's own font (it sets
-    // none, so a control's default applies: Tahoma 8.25 pt). Tests may
-    // replace it.
-    static std::function<float(const QString&)>& titleMeasure();
-    static float measureInWindowFont(const QString& text);
+    // The font of the topic line's measure: the window sets none, so a
+    // control's default applies.
+    static inline const FontSpec kWindowFont{QStringLiteral("Tahoma"), 8.25f, false};
 
 private:
     App& app;

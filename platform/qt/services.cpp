@@ -57,7 +57,7 @@ SystemServices::~SystemServices() = default;
 
 Services SystemServices::services()
 {
-    return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get()};
+    return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &random, &measure};
 }
 
 } // namespace oravians

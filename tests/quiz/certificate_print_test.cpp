@@ -1,5 +1,6 @@
 // A full-marks quiz printed through the real printer service and the private
 // print server; the other services are fakes.
+#include "platform/fontmeasure.h"
 #include "platform/printer/qtprinter.h"
 #include "printharness.h"
 #include "quizplay.h"
@@ -25,7 +26,9 @@ struct PrintRig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FontMeasure measure;
+    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures, &random, &measure}};
     void tick(Control& timer) { app.tick(timer); }
 };
 

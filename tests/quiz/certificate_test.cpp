@@ -14,17 +14,10 @@ const QString kBanner = QStringLiteral("   Well Done      Well Done     Well Don
 const QString kProblem = QStringLiteral("There was a problem printing to your printer.");
 const QString kPrinting = QStringLiteral("Your certificate is now printing.");
 
-// Measures the topic line as 100 twips a character, so a title of more than
+// The rig measures the topic line as 100 twips a character, so a title of more than
 // 28 characters is wider than a quarter of the fake page (2880 twips).
 class Certificate : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved_ = Welldone::titleMeasure();
-        Welldone::titleMeasure() = [](const QString& t) { return float(t.size()) * 100; };
-    }
-    void TearDown() override { Welldone::titleMeasure() = saved_; }
-
     // Full marks in a quiz, the name typed, "Print Certificate" pressed.
     void printAfterQuiz(Rig& rig, const QString& name)
     {
@@ -34,9 +27,6 @@ protected:
         rig.sound.played.clear();
         rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     }
-
-private:
-    std::function<float(const QString&)> saved_;
 };
 
 // The printer operations the certificate should produce on the fake printer
@@ -248,7 +238,9 @@ TEST_F(Certificate, AFailureOutsideThePrinterContractIsLoggedNotReported)
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FakeMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
     app.module1.score = 10;
     app.module1.outof = 10;
     app.show<Welldone>();

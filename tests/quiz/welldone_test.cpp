@@ -1,4 +1,5 @@
 // The score window after a quiz and after an activity, and its celebration.
+#include "platform/clockrandom.h"
 #include "quizplay.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,6 @@ namespace {
 // Fixes the celebration draw for one test.
 class ScoreWindow : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = Welldone::randomSource(); }
-    void TearDown() override { Welldone::randomSource() = saved_; }
-    void draw(double r) { Welldone::randomSource() = [r] { return r; }; }
 
     // Opens the score window as an activity does.
     Welldone& openFromActivity(Rig& rig, int score, int outof)
@@ -24,9 +22,6 @@ protected:
         rig.app.show<Welldone>();
         return *rig.app.peek<Welldone>();
     }
-
-private:
-    std::function<double()> saved_;
 };
 
 } // namespace
@@ -101,7 +96,7 @@ TEST_F(ScoreWindow, ActivityShortOfFullMarksAdvisesReadingAgainWithOnlyExit)
     EXPECT_FALSE(w.Label3[0].visible);
     EXPECT_TRUE(w.Label3[1].visible);
     EXPECT_FALSE(w.Text1.visible);
-    draw(0.0);
+    rig.random.next = 0.0;
     rig.sound.played.clear();
     runTimerChain(rig);
     EXPECT_TRUE(rig.sound.played.isEmpty());
@@ -114,7 +109,7 @@ TEST_F(ScoreWindow, ActivityShortOfFullMarksAdvisesReadingAgainWithOnlyExit)
 TEST_F(ScoreWindow, TheTimerChainShowsTheRocketFocusesTheNameAndCelebratesOnce)
 {
     Rig rig;
-    draw(0.7);
+    rig.random.next = 0.7;
     playQuiz(rig, [](int) { return false; });
     Welldone& w = *rig.app.peek<Welldone>();
     rig.sound.played.clear();
@@ -186,7 +181,7 @@ TEST_F(ScoreWindow, EachScoreHasItsCelebrationSound)
     };
     for (const Case& c : cases) {
         Rig rig;
-        draw(c.r);
+        rig.random.next = c.r;
         openFromActivity(rig, c.score, c.score == 12 || c.score == 11 ? c.score : 10);
         rig.sound.played.clear();
         runTimerChain(rig);
@@ -198,7 +193,7 @@ TEST_F(ScoreWindow, EachScoreHasItsCelebrationSound)
 TEST_F(ScoreWindow, FiveOutOfTenPlaysNoSound)
 {
     Rig rig;
-    draw(0.5);
+    rig.random.next = 0.5;
     playQuiz(rig, [](int n) { return n > 5; });
     rig.sound.played.clear();
     runTimerChain(rig);
@@ -208,7 +203,7 @@ TEST_F(ScoreWindow, FiveOutOfTenPlaysNoSound)
 TEST_F(ScoreWindow, TheSoundDependsOnTheScoreNotOnWhatItIsOutOf)
 {
     Rig rig;
-    draw(0.0);
+    rig.random.next = 0.0;
     openFromActivity(rig, 6, 6);
     rig.sound.played.clear();
     runTimerChain(rig);
@@ -218,7 +213,7 @@ TEST_F(ScoreWindow, TheSoundDependsOnTheScoreNotOnWhatItIsOutOf)
 TEST_F(ScoreWindow, WithSoundOffNothingCelebratesAndNothingClicks)
 {
     Rig rig;
-    draw(0.0);
+    rig.random.next = 0.0;
     playQuiz(rig, [](int n) { return n == 1; });
     rig.app.module1.soundon = 0;
     rig.sound.played.clear();
@@ -232,7 +227,7 @@ TEST_F(ScoreWindow, WithSoundOffNothingCelebratesAndNothingClicks)
 TEST_F(ScoreWindow, TheDefaultDrawAlwaysPicksAListedSound)
 {
     for (int i = 0; i < 50; ++i) {
-        const double r = Welldone::randomSource()();
+        const double r = ClockRandom().draw();
         EXPECT_GE(r, 0.0);
         EXPECT_LT(r, 1.0);
     }

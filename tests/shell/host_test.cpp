@@ -14,6 +14,7 @@
 #include "platform/pictures/rasterpicture.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
+#include "platform/fontmeasure.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
@@ -44,11 +45,14 @@ struct HostRig {
     QtTimers timers;
     FakePictures pictures;
     ContentPictures content;
+    FakeRandom random;
+    FontMeasure measure;
     App app;
     Host host{app};
     explicit HostRig(Pictures kind = Pictures::Fake)
         : app(Services{&sound, &printer, &messages, &screen, &timers,
-                       kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content})
+                       kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content,
+                       &random, &measure})
     {
         timers.setDesktop(&app);
         host.setGeometry(QGuiApplication::primaryScreen()->geometry());
@@ -301,7 +305,9 @@ struct FontRig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FontMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
 };
 
 TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)

@@ -2,6 +2,7 @@
 // pupil's name in whatever script it is written.
 #include "platform/qt/host.h"
 #include "quiz/welldone.h"
+#include "platform/fontmeasure.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
@@ -23,7 +24,9 @@ struct NameRig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FontMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
 };
 
 struct ScriptName {

@@ -164,6 +164,21 @@ public:
     bool missingAll = false;
 };
 
+// Every draw gives `next` (0 unless a test sets it).
+class FakeRandom : public Randomness {
+public:
+    double draw() override { return next; }
+    double next = 0;
+};
+
+// A text measures `perCharacter` twips a character in any font, so widths
+// are predictable.
+class FakeMeasure : public TextMeasure {
+public:
+    float widthTwips(const QString& text, const FontSpec&) override { return float(text.size()) * perCharacter; }
+    float perCharacter = 100;
+};
+
 // The program over fakes, as most tests drive it.
 struct Rig {
     FakeSound sound;
@@ -172,7 +187,9 @@ struct Rig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FakeMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
 
     // Ticks a timer as its interval passing would.
     void tick(Control& timer) { app.tick(timer); }
