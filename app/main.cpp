@@ -3,7 +3,8 @@
 #include "platform/paths.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "shell/titlefrm.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -26,7 +27,7 @@ int main(int argc, char** argv)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         host.setGeometry(screen->geometry());
     host.showFullScreen();
-    app.start();
+    app.show<oravians::Titlefrm>();
     if (app.ended())
         return 0;
     return QApplication::exec();

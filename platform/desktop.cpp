@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include "platform/log.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -23,6 +25,27 @@ struct Desktop::Dispatch {
 };
 
 Desktop::Desktop(Services services) : services_(services) {}
+
+void Desktop::guarded(const Window& w, const Control* c, const char* event, const std::function<void()>& handler)
+{
+    // The one place an error a handler did not mean to raise ends up: it is
+    // a fault of the program, so it is logged for a technician, and the
+    // pupil carries on with the next event instead of losing the program.
+    auto report = [&](const QString& what) {
+        QString name = w.name() + QLatin1Char('.')
+            + (c ? c->name + QLatin1Char('_') + QLatin1String(event) : QLatin1String(event));
+        if (c && c->index >= 0)
+            name += QStringLiteral("(%1)").arg(c->index);
+        logProblem(QStringLiteral("Programming error in %1: %2").arg(name, what));
+    };
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        report(QString::fromStdString(e.what()));
+    } catch (...) {
+        report(QStringLiteral("an exception of unknown type"));
+    }
+}
 
 Desktop::~Desktop() = default;
 
@@ -106,7 +129,7 @@ void Desktop::click(Control& c)
         || c.kind == Kind::CommandButton)
         c.window().setFocus(&c);
     if (c.onClick)
-        c.onClick(c.index);
+        guarded(c.window(), &c, "Click", [&] { c.onClick(c.index); });
 }
 
 void Desktop::dblClick(Control& c)
@@ -115,7 +138,7 @@ void Desktop::dblClick(Control& c)
         return;
     Dispatch d(*this);
     if (c.onDblClick)
-        c.onDblClick(c.index);
+        guarded(c.window(), &c, "DblClick", [&] { c.onDblClick(c.index); });
 }
 
 void Desktop::pointerPress(Window& w, Control* c, int button, int shift, QPointF clientTwips, std::int64_t ms)
@@ -172,14 +195,14 @@ void Desktop::mouseDown(Control& c, int button, int shift, float x, float y)
             c.placeCaret(caretAt(c, x), shift & kShiftMask);
     }
     if (c.onMouseDown)
-        c.onMouseDown(c.index, button, shift, x, y);
+        guarded(c.window(), &c, "MouseDown", [&] { c.onMouseDown(c.index, button, shift, x, y); });
 }
 
 void Desktop::mouseUp(Control& c, int button, int shift, float x, float y)
 {
     Dispatch d(*this);
     if (c.onMouseUp)
-        c.onMouseUp(c.index, button, shift, x, y);
+        guarded(c.window(), &c, "MouseUp", [&] { c.onMouseUp(c.index, button, shift, x, y); });
 }
 
 void Desktop::mouseMove(Control& c, int button, int shift, float x, float y)
@@ -189,13 +212,13 @@ void Desktop::mouseMove(Control& c, int button, int shift, float x, float y)
     if (c.kind == Kind::TextBox && (button & kLeftButton) && c.window().focus() == &c)
         c.placeCaret(caretAt(c, x), true);
     if (c.onMouseMove)
-        c.onMouseMove(c.index, button, shift, x, y);
+        guarded(c.window(), &c, "MouseMove", [&] { c.onMouseMove(c.index, button, shift, x, y); });
 }
 
 void Desktop::formMouseMove(Window& w, int button, int shift, float x, float y)
 {
     Dispatch d(*this);
-    w.Form_MouseMove(button, shift, x, y);
+    guarded(w, nullptr, "Form_MouseMove", [&] { w.Form_MouseMove(button, shift, x, y); });
 }
 
 void Desktop::keyPress(int key)
@@ -210,7 +233,7 @@ void Desktop::keyPress(int key)
         return;
     }
     if (c.onKeyPress)
-        c.onKeyPress(c.index, key);
+        guarded(*w, &c, "KeyPress", [&] { c.onKeyPress(c.index, key); });
     if (key == 0 || c.kind != Kind::TextBox || w->focus() != &c)
         return;
     if (key == kKeyBackspace) {
@@ -385,7 +408,7 @@ void Desktop::tick(Control& timer)
         return;
     Dispatch d(*this);
     if (timer.onTimer)
-        timer.onTimer(timer.index);
+        guarded(timer.window(), &timer, "Timer", [&] { timer.onTimer(timer.index); });
 }
 
 void Desktop::setFocus(Control& c)

@@ -20,6 +20,8 @@ struct Services {
     Screen* screen = nullptr;
     TimerService* timers = nullptr;
     PictureLoader* pictures = nullptr;
+    Randomness* random = nullptr;
+    TextMeasure* measure = nullptr;
     Clipboard* clipboard = nullptr; // none: cut and copy keep nothing, paste adds nothing
 };
 
@@ -61,6 +63,8 @@ public:
     Screen& screen() const { return *services_.screen; }
     TimerService& timers() const { return *services_.timers; }
     PictureLoader& pictures() const { return *services_.pictures; }
+    Randomness& random() const { return *services_.random; }
+    TextMeasure& measure() const { return *services_.measure; }
 
     // Shown windows, bottom first. Loaded windows that were never shown are
     // not in it.
@@ -128,12 +132,17 @@ public:
     // caret at the end.
     void setFocus(Control& c);
 
-    // Bookkeeping for window slots; not for window code.
+    // Unloads a loaded window: it leaves the screen at once and is destroyed
+    // once the event being handled is done (the program's form registry
+    // owns the windows).
+    virtual void unload(Window& w) = 0;
+
+    // Bookkeeping for the form registry; not for window code.
     void windowLoaded(Window* w);
     void windowUnloading(Window* w, std::unique_ptr<Window> owned);
 
 protected:
-    // Unloads every loaded window (the program's slots do it).
+    // Unloads every loaded window.
     virtual void unloadAll() = 0;
 
 private:
@@ -143,6 +152,10 @@ private:
     void editKey(Control& box, int keyCode, int shift);
     void insertText(Control& box, QString text);
     int caretAt(const Control& box, float x) const;
+    // Runs one handler; whatever it throws is logged with the window's and
+    // handler's names ("Welldone.Label3_Click(0)") and goes no further.
+    static void guarded(const Window& w, const Control* c, const char* event,
+                        const std::function<void()>& handler);
 
     Services services_;
     std::vector<Window*> stack_;
@@ -160,48 +173,6 @@ private:
     };
     std::optional<Press> lastPress_;
     bool pressIsDouble_ = false; // the button held down made a double click
-};
-
-// A window of the program, created and loaded on first touch and destroyed
-// by unload: `app.intro0->Label1.caption = ...` loads intro0 first.
-template <class T, class Owner>
-class FormSlot {
-public:
-    explicit FormSlot(Owner& owner) : owner_(owner) {}
-    FormSlot(const FormSlot&) = delete;
-    FormSlot& operator=(const FormSlot&) = delete;
-
-    T& get()
-    {
-        if (!window_) {
-            auto created = std::make_unique<T>(owner_);
-            T* w = created.get();
-            window_ = std::move(created);
-            owner_.windowLoaded(w);
-            w->Form_Load();
-        }
-        return static_cast<T&>(*window_);
-    }
-    T* operator->() { return &get(); }
-    T& operator*() { return get(); }
-    bool loaded() const { return window_ != nullptr; }
-    // The instance if loaded, without touching it.
-    T* peek() const { return static_cast<T*>(window_.get()); }
-    void show() { owner_.show(get()); }
-    void unload()
-    {
-        if (!window_)
-            return;
-        window_->Form_Unload();
-        Window* w = window_.get();
-        owner_.windowUnloading(w, std::move(window_));
-    }
-
-private:
-    Owner& owner_;
-    // Held as the base so the program's slots can be declared with only
-    // forward declarations of the window classes.
-    std::unique_ptr<Window> window_;
 };
 
 } // namespace oravians

@@ -103,6 +103,20 @@ public:
     virtual void timerRemoved(Control& timer) = 0;
 };
 
+// The program's chance: a uniform number in [0, 1) for each draw.
+class Randomness {
+public:
+    virtual ~Randomness() = default;
+    virtual double draw() = 0;
+};
+
+// How wide a text is in a font, in twips, as the screen draws it.
+class TextMeasure {
+public:
+    virtual ~TextMeasure() = default;
+    virtual float widthTwips(const QString& text, const FontSpec& font) = 0;
+};
+
 // The system clipboard's plain text, for cutting, copying and pasting in
 // text boxes.
 class Clipboard {

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/desktop.h"
+
 #include <algorithm>
 
 namespace oravians {
@@ -62,5 +64,7 @@ std::vector<Control*> Window::tabOrder() const
 }
 
 void Window::setFocus(Control* c) { focus_ = c; }
+
+void Window::unload() { desktop_.unload(*this); }
 
 } // namespace oravians

@@ -50,6 +50,9 @@ public:
     Control* focus() const { return focus_; }
     void setFocus(Control* c);
 
+    // Unloads this window back to its design state; the next touch loads it afresh.
+    void unload();
+
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
     virtual void Form_MouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) {}

@@ -9,7 +9,7 @@ namespace oravians {
 multiple::multiple(App& app) : Window(app, QStringLiteral("multiple")), app(app)
 {
     Label3.setOnClick([this](int i) { Label3_Click(i); });
-    Label3.setOnMouseMove([this](int i, int, int, float, float) { Label3_MouseMove(i); });
+    lightOnHover(Label3);
     Option1.setOnClick([this](int i) { Option1_Click(i); });
 }
 
@@ -65,7 +65,7 @@ void multiple::markAnswer()
 void multiple::endQuiz()
 {
     Module1& m = app.module1;
-    Wrong& wrong = *app.Wrong;
+    Wrong& wrong = app.form<Wrong>();
     for (int i = 1; i <= 10; ++i) {
         m.score += m.questmark[i];
         if (m.questmark[i] == 0) {
@@ -77,12 +77,12 @@ void multiple::endQuiz()
     m.topictitle = Label5.caption;
     wrong.Label6.caption = Label6.caption;
 
-    Welldone& score = *app.Welldone;
+    Welldone& score = app.form<Welldone>();
     score.Label6.visible = false;
     score.Label5.visible = true;
     score.Label3[0].visible = true;
-    app.Welldone.show();
-    app.multiple.unload();
+    app.show<Welldone>();
+    unload();
 }
 
 void multiple::Label3_Click(int index)
@@ -104,22 +104,18 @@ void multiple::Label3_Click(int index)
             endQuiz();
         break;
     case 2:
-        app.multiple.unload();
+        unload();
         break;
     case 3:
-        if (worksheetPrinter)
-            worksheetPrinter(app);
+        // Printing the set as a worksheet is not part of this version yet.
         break;
     }
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    clicksound(app);
 }
-
-void multiple::Label3_MouseMove(int index) { Label3[index].opaque = true; }
 
 void multiple::Form_MouseMove(int, int, float, float)
 {
-    for (int i : Label3.indices())
-        Label3[i].opaque = false;
+    dimButtons(Label3);
 }
 
 void multiple::Option1_Click(int) { playsound(app, QStringLiteral("wav\\typekey.wav")); }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
-
-#include <functional>
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 
 namespace oravians {
 
@@ -34,33 +33,22 @@ public:
     CtlArray Option1{this, {option(1, 5400), option(2, 6000), option(3, 6600), option(4, 7200),
                             {.kind = Kind::OptionButton, .name = "Option1", .index = 5, .left = 6480,
                              .top = 240, .width = 255, .height = 255, .visible = false, .value = 1}}};
-    CtlArray Label3{this, {button(0, "<< Previous Question", 2040, 7920, 3765, false),
-                           button(1, "Next Question >>", 6000, 7920, 3765, true),
-                           button(2, "Exit", 10560, 7920, 1245, true),
-                           button(3, "Print Worksheet", 7920, 1920, 3045, false)}};
+    CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .caption = "<< Previous Question", .left = 2040, .top = 7920, .width = 3765, .visible = false}),
+                           labelButton({.name = "Label3", .index = 1, .caption = "Next Question >>", .left = 6000, .top = 7920, .width = 3765}),
+                           labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
+                           labelButton({.name = "Label3", .index = 3, .caption = "Print Worksheet", .left = 7920, .top = 1920, .width = 3045, .visible = false})}};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void showquest();
     void Label3_Click(int index);
-    void Label3_MouseMove(int index);
     void Option1_Click(int index);
-
-    // "Print Worksheet" prints the loaded set through this, once the
-    // worksheet printing is installed; until then the button does nothing.
-    static inline std::function<void(App&)> worksheetPrinter;
 
 private:
     static ControlProps option(int index, float top)
     {
         return {.kind = Kind::OptionButton, .name = "Option1", .index = index, .left = 2400, .top = top,
                 .width = 6975, .height = 525, .fore = kYellow, .font = times(20.25f)};
-    }
-    static ControlProps button(int index, const char* text, float left, float top, float width, bool visible)
-    {
-        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left,
-                .top = top, .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
-                .align = Align::Center, .font = tahoma(15.75f), .visible = visible};
     }
     void markAnswer();
     void endQuiz();

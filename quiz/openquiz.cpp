@@ -21,9 +21,9 @@ bool openQuiz(App& app, const QString& questionFile, const QString& quizPicture)
         app.messages().show(QString::fromLatin1(kQuizNotOpened), MsgButtons::Ok, QStringLiteral("The Oravians"));
         return false;
     }
-    loadPicture(app, app.multiple->Picture1, quizPicture);
-    app.multiple->Label5.caption = QStringLiteral("The Oravians");
-    app.multiple.show();
+    loadPicture(app, app.form<multiple>().Picture1, quizPicture);
+    app.form<multiple>().Label5.caption = QStringLiteral("The Oravians");
+    app.show<multiple>();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/app.h"
+#include "kernel/app.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/module1.h"
+#include "kernel/module1.h"
 
 #include <QByteArray>
 #include <QString>

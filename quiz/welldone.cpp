@@ -4,19 +4,14 @@
 
 #include "platform/log.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-#include <QGuiApplication>
 #include <algorithm>
-#include <chrono>
-#include <random>
 
 namespace oravians {
 
 Welldone::Welldone(App& app) : Window(app, QStringLiteral("Welldone")), app(app)
 {
     Label3.setOnClick([this](int i) { Label3_Click(i); });
-    Label3.setOnMouseMove([this](int i, int, int, float, float) { Label3_MouseMove(i); });
+    lightOnHover(Label3);
     Timer1.onTimer = [this](int) { Timer1_Timer(); };
     Timer2.onTimer = [this](int) { Timer2_Timer(); };
     Timer3.onTimer = [this](int) { Timer3_Timer(); };
@@ -67,7 +62,7 @@ void Welldone::Timer2_Timer()
 void Welldone::Timer3_Timer()
 {
     if (app.module1.soundon == 1) {
-        const QString sound = celebrationSound(app.module1.score, randomSource()());
+        const QString sound = celebrationSound(app.module1.score, app.random().draw());
         if (!sound.isEmpty())
             playsound(app, sound);
     }
@@ -93,35 +88,6 @@ QString celebrationSound(int score, double r)
     auto i = static_cast<std::size_t>(std::max(0.0, r) * double(choices.size()));
     i = std::min(i, choices.size() - 1);
     return QString::fromLatin1(choices[i]);
-}
-
-std::function<double()>& Welldone::randomSource()
-{
-    static std::function<double()> source = [] {
-        // Seeded from the clock on every draw, as the window does before choosing.
-        std::mt19937 gen(static_cast<std::uint32_t>(
-            std::chrono::system_clock::now().time_since_epoch().count()));
-        return std::uniform_real_distribution<double>(0.0, 1.0)(gen);
-    };
-    return source;
-}
-
-float Welldone::measureInWindowFont(const QString& text)
-{
-    if (!QGuiApplication::instance()) {
-        // No font system without the GUI: half an em a character is close
-        // enough for Tahoma 8.25 pt (11 pixels).
-        return float(text.size()) * 5.5f * kTwipsPerPixel;
-    }
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(8.25);
-    return float(QFontMetricsF(font).horizontalAdvance(text)) * kTwipsPerPixel;
-}
-
-std::function<float(const QString&)>& Welldone::titleMeasure()
-{
-    static std::function<float(const QString&)> measure = &Welldone::measureInWindowFont;
-    return measure;
 }
 
 QString unprintableMessage(const QString& line)
@@ -177,7 +143,7 @@ void Welldone::Printpage()
         blank();
         p.setForeColor(kBlue);
         setSize(36);
-        if (titleMeasure()(m.topictitle) > p.pageWidth() / 4)
+        if (app.measure().widthTwips(m.topictitle, kWindowFont) > p.pageWidth() / 4)
             setSize(28);
         centred(m.topictitle);
         p.print(QString());
@@ -247,28 +213,20 @@ void Welldone::Label3_Click(int index)
 {
     if (index == 0) {
         if (app.module1.score == app.module1.outof) {
-            try {
-                Printpage();
-            } catch (...) {
-                app.messages().show(QStringLiteral("Printing has been cancelled."), MsgButtons::Ok,
-                                    QStringLiteral("The Oravians"));
-            }
+            Printpage();
             return;
         }
-        app.Wrong.show();
+        app.show<Wrong>();
     } else {
-        app.Wrong.unload();
-        app.Welldone.unload();
+        app.unload<Wrong>();
+        unload();
     }
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    clicksound(app);
 }
-
-void Welldone::Label3_MouseMove(int index) { Label3[index].opaque = true; }
 
 void Welldone::Form_MouseMove(int, int, float, float)
 {
-    for (int i : Label3.indices())
-        Label3[i].opaque = false;
+    dimButtons(Label3);
 }
 
 } // namespace oravians

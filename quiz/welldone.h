@@ -1,9 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
-
-#include <functional>
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 
 namespace oravians {
 
@@ -19,12 +18,10 @@ public:
                       .font = tahoma(36)}};
     Ctl Picture1{this, {.kind = Kind::PictureBox, .name = "Picture1", .left = 5880, .top = 1440, .width = 4800,
                         .height = 3600}};
-    CtlArray Label3{this, {{.kind = Kind::Label, .name = "Label3", .index = 0, .left = 240, .top = 1800,
-                            .width = 3765, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
-                            .align = Align::Center, .font = tahoma(15.75f), .visible = false},
-                           {.kind = Kind::Label, .name = "Label3", .index = 1, .caption = "Exit", .left = 10560,
-                            .top = 7920, .width = 1245, .height = 495, .fore = kYellow, .back = kBlack,
-                            .border = true, .align = Align::Center, .font = tahoma(15.75f)}}};
+    CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .left = 240, .top = 1800, .width = 3765,
+                                        .visible = false}),
+                           labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10560,
+                                        .top = 7920, .width = 1245})}};
     Ctl Label1{this, {.kind = Kind::Label, .name = "Label1", .left = 0, .top = 5400, .width = 12000,
                       .height = 855, .fore = kYellow, .opaque = false, .align = Align::Center,
                       .font = times(24)}};
@@ -48,21 +45,15 @@ public:
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Label3_Click(int index);
-    void Label3_MouseMove(int index);
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
     // Prints the certificate and tells the pupil how it went.
     void Printpage();
 
-    // The celebration draw: a uniform number in [0, 1). By default it is
-    // seeded from the clock on each draw; tests put a fixed one in.
-    static std::function<double()>& randomSource();
-    // Width in twips of the topic line in this window's own font (it sets
-    // none, so a control's default applies: Tahoma 8.25 pt). Tests may
-    // replace it.
-    static std::function<float(const QString&)>& titleMeasure();
-    static float measureInWindowFont(const QString& text);
+    // The font of the topic line's measure: the window sets none, so a
+    // control's default applies.
+    static inline const FontSpec kWindowFont{QStringLiteral("Tahoma"), 8.25f, false};
 
 private:
     App& app;

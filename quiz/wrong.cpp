@@ -14,8 +14,8 @@ void Wrong::Form_Load() { setupform(*this); }
 void Wrong::Label3_Click(int)
 {
     // Straight back to the window that opened the quiz.
-    app.Welldone.unload();
-    app.Wrong.unload();
+    app.unload<Welldone>();
+    unload();
 }
 
 } // namespace oravians

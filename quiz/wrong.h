@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 
 namespace oravians {
 
@@ -22,9 +23,8 @@ public:
     Ctl Label5{this, {.kind = Kind::Label, .name = "Label5", .caption = "Read the Key Facts and try again.",
                       .left = 0, .top = 7920, .width = 12000, .height = 540, .fore = kYellow, .opaque = false,
                       .align = Align::Center, .font = tahoma(20.25f)}};
-    CtlArray Label3{this, {{.kind = Kind::Label, .name = "Label3", .index = 1, .caption = "Exit", .left = 10560,
-                            .top = 7920, .width = 1245, .height = 495, .fore = kYellow, .back = kBlack,
-                            .border = true, .align = Align::Center, .font = tahoma(15.75f)}}};
+    CtlArray Label3{this, {labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10560,
+                                        .top = 7920, .width = 1245})}};
 
     void Form_Load() override;
     void Label3_Click(int index);

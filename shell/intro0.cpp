@@ -12,7 +12,7 @@ namespace oravians {
 intro0::intro0(App& app) : Window(app, QStringLiteral("intro0")), app(app)
 {
     Label2.setOnClick([this](int i) { Label2_Click(i); });
-    Label2.setOnMouseMove([this](int i, int, int, float, float) { Label2_MouseMove(i); });
+    lightOnHover(Label2);
     Option1.onClick = [this](int) { Option1_Click(); };
     Option2.onClick = [this](int) { Option2_Click(); };
     Timer1.onTimer = [this](int) { Timer1_Timer(); };
@@ -34,15 +34,15 @@ void intro0::Label2_Click(int index)
 {
     switch (index) {
     case 8:
-        app.inventions.show();
+        app.show<inventions>();
         break;
     case 10:
-        app.quellmore.show();
+        app.show<quellmore>();
         break;
     case 16:
         // Touching the title screen loads it, which brings the backdrop over this menu.
-        app.Titlefrm->Command1.caption = QStringLiteral("Cancel");
-        app.Titlefrm.show();
+        app.form<Titlefrm>().Command1.caption = QStringLiteral("Cancel");
+        app.show<Titlefrm>();
         break;
     case 17:
     case 18:
@@ -58,12 +58,12 @@ void intro0::Label2_Click(int index)
         noContent(index);
         break;
     }
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    clicksound(app);
 }
 
 void intro0::showAcknowledgments()
 {
-    teacher& viewer = *app.teacher;
+    teacher& viewer = app.form<teacher>();
     viewer.Label1.visible = false;
     viewer.Label3[2].visible = false;
     viewer.Label3[3].visible = false;
@@ -71,14 +71,14 @@ void intro0::showAcknowledgments()
     loadPicture(app, viewer.Picture2, QStringLiteral("logo\\lumbrook2.bmp"));
     viewer.back = Rgb{49, 130, 212};
     viewer.Timer1.setEnabled(true);
-    app.teacher.show();
+    app.show<teacher>();
 }
 
 void intro0::showGuide()
 {
-    app.guide->putPage(QStringLiteral("wmf\\guide1.wmf"), QStringLiteral("wmf2\\guide1.wmf"));
+    app.form<guide>().putPage(QStringLiteral("wmf\\guide1.wmf"), QStringLiteral("wmf2\\guide1.wmf"));
     app.module1.pageno = 1;
-    app.guide.show();
+    app.show<guide>();
 }
 
 void intro0::noContent(int index)
@@ -89,12 +89,9 @@ void intro0::noContent(int index)
                         MsgButtons::Ok, QStringLiteral("The Oravians"));
 }
 
-void intro0::Label2_MouseMove(int index) { Label2[index].opaque = true; }
-
 void intro0::Form_MouseMove(int, int, float, float)
 {
-    for (const auto& [i, c] : Label2.elements())
-        c->opaque = false;
+    dimButtons(Label2);
 }
 
 void intro0::Option1_Click() { app.module1.soundon = 1; }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 
 namespace oravians {
 
@@ -28,43 +29,35 @@ public:
                       .height = 3600, .container = "Frame1"}};
     Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false, .interval = 50}};
     CtlArray Label2{this, {
-        entry(20, "Teachers' Guide", 120, 1440, 3075, 495, kNavy, 14.25f),
-        entry(15, "Queen Orava", 120, 2520, 3075, 375, kBlack, 12),
-        entry(0, "The British Empire", 120, 3240, 3075, 375, kBlack, 12),
-        entry(1, "Everyday Life", 120, 3960, 3075, 375, kBlack, 12),
-        entry(2, "The Class System", 120, 4680, 3075, 375, kBlack, 12),
-        entry(3, "Oravian Education", 120, 5400, 3075, 375, kBlack, 12),
-        entry(4, "Leisure", 120, 6120, 3075, 375, kBlack, 12),
-        entry(5, "Oravian Beliefs", 120, 6840, 3075, 375, kBlack, 12),
-        entry(6, "Health and Medicine", 3360, 2520, 3075, 375, kBlack, 12),
-        entry(7, "Transport", 3360, 3240, 3075, 375, kBlack, 12),
-        entry(8, "Oravian Inventions", 3360, 3960, 3075, 375, kBlack, 12),
-        entry(9, "Industry and Power", 3360, 4680, 3075, 375, kBlack, 12),
-        entry(10, "Edmund Quellmore", 3360, 5400, 3075, 375, kBlack, 12),
-        entry(11, "The British Raj", 3360, 6120, 3075, 375, kBlack, 12),
-        entry(12, "Edmund Fairleigh", 3360, 6840, 3075, 375, kBlack, 12),
-        entry(17, "Multiple Choice Wizard", 6960, 5880, 4635, 495, kNavy, 18),
-        entry(18, "Worksheet Catalogue", 6960, 6720, 4635, 495, kNavy, 18),
-        entry(19, "Acknowledgments", 120, 7920, 3075, 495, kNavy, 14.25f),
-        entry(16, "Exit", 10560, 7920, 1245, 495, kBlack, 18),
+        labelButton({.name = "Label2", .index = 20, .caption = "Teachers' Guide", .left = 120, .top = 1440, .width = 3075, .height = 495, .back = kNavy, .fontSize = 14.25f}),
+        labelButton({.name = "Label2", .index = 15, .caption = "Queen Orava", .left = 120, .top = 2520, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 0, .caption = "The British Empire", .left = 120, .top = 3240, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 1, .caption = "Everyday Life", .left = 120, .top = 3960, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 2, .caption = "The Class System", .left = 120, .top = 4680, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 3, .caption = "Oravian Education", .left = 120, .top = 5400, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 4, .caption = "Leisure", .left = 120, .top = 6120, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 5, .caption = "Oravian Beliefs", .left = 120, .top = 6840, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 6, .caption = "Health and Medicine", .left = 3360, .top = 2520, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 7, .caption = "Transport", .left = 3360, .top = 3240, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 8, .caption = "Oravian Inventions", .left = 3360, .top = 3960, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 9, .caption = "Industry and Power", .left = 3360, .top = 4680, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 10, .caption = "Edmund Quellmore", .left = 3360, .top = 5400, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 11, .caption = "The British Raj", .left = 3360, .top = 6120, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 12, .caption = "Edmund Fairleigh", .left = 3360, .top = 6840, .width = 3075, .height = 375, .fontSize = 12}),
+        labelButton({.name = "Label2", .index = 17, .caption = "Multiple Choice Wizard", .left = 6960, .top = 5880, .width = 4635, .height = 495, .back = kNavy, .fontSize = 18}),
+        labelButton({.name = "Label2", .index = 18, .caption = "Worksheet Catalogue", .left = 6960, .top = 6720, .width = 4635, .height = 495, .back = kNavy, .fontSize = 18}),
+        labelButton({.name = "Label2", .index = 19, .caption = "Acknowledgments", .left = 120, .top = 7920, .width = 3075, .height = 495, .back = kNavy, .fontSize = 14.25f}),
+        labelButton({.name = "Label2", .index = 16, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245, .height = 495, .fontSize = 18}),
     }};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Label2_Click(int index);
-    void Label2_MouseMove(int index);
     void Option1_Click();
     void Option2_Click();
     void Timer1_Timer();
 
 private:
-    static ControlProps entry(int index, const char* text, float left, float top, float width, float height,
-                              Rgb back, float size)
-    {
-        return {.kind = Kind::Label, .name = "Label2", .index = index, .caption = text, .left = left, .top = top,
-                .width = width, .height = height, .fore = kYellow, .back = back, .border = true,
-                .align = Align::Center, .font = tahoma(size)};
-    }
     void showAcknowledgments();
     void showGuide();
     void noContent(int index);

@@ -1,6 +1,6 @@
 #include "shell/titlefrm.h"
 
-#include "shell/grey.h"
+#include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/rocket.h"
 
@@ -18,32 +18,30 @@ Titlefrm::Titlefrm(App& app) : Window(app, QStringLiteral("Titlefrm")), app(app)
 
 void Titlefrm::Form_Load()
 {
-    try {
-        Screen& screen = app.screen();
-        top = screen.heightTwips() / 2 - height / 2;
-        left = screen.widthTwips() / 2 - width / 2;
-        app.module1.rocketframe = 1;
-        app.Grey.show();
-        if (loadPicture(app, Picture1, rocketFile(1)) != PictureFault::None)
-            throw PictureError("the title's first frame is missing");
-        Timer1.setEnabled(true);
-    } catch (const std::exception&) {
+    Screen& screen = app.screen();
+    top = screen.heightTwips() / 2 - height / 2;
+    left = screen.widthTwips() / 2 - width / 2;
+    app.module1.rocketframe = 1;
+    app.show<Grey>();
+    if (loadPicture(app, Picture1, rocketFile(1)) != PictureFault::None) {
         // Without its first frame the title still works as a plain window.
         setupform(*this);
         bringToFront(Frame1);
+        return;
     }
+    Timer1.setEnabled(true);
 }
 
 void Titlefrm::Command1_Click()
 {
-    app.intro0.show();
-    app.Titlefrm.unload();
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    app.show<intro0>();
+    unload();
+    clicksound(app);
 }
 
 void Titlefrm::Command2_Click()
 {
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    clicksound(app);
     app.endProgram();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
+#include "kernel/app.h"
 
 namespace oravians {
 

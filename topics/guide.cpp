@@ -18,7 +18,7 @@ void guide::Label3_Click(int index)
         print_.click(Image2, page_);
         break;
     case 1:
-        app.guide.unload();
+        unload();
         break;
     case 2:
         m.pageno += 1;
@@ -55,8 +55,7 @@ void guide::Timer1_Timer() { print_.tick(); }
 // Only the background resets the buttons; passing over a button leaves it as it is.
 void guide::Form_MouseMove(int, int, float, float)
 {
-    for (const auto& [i, c] : Label3.elements())
-        c->opaque = false;
+    dimButtons(Label3);
 }
 
 } // namespace oravians

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 #include "topics/heldpage.h"
 #include "topics/pageprint.h"
 
@@ -25,10 +26,10 @@ public:
                       .width = 2295, .height = 495, .fore = kBlack, .back = kWhite, .border = true,
                       .align = Align::Center, .font = tahoma(15.75f)}};
     CtlArray Label3{this, {
-        button(3, "Previous Page", 1320, 7920, 2685, false),
-        button(2, "Next Page", 6720, 7920, 2685, true),
-        button(1, "Exit", 10680, 7920, 1125, true),
-        button(0, "Print", 10680, 120, 1125, true),
+        labelButton({.name = "Label3", .index = 3, .caption = "Previous Page", .left = 1320, .top = 7920, .width = 2685, .enabled = false}),
+        labelButton({.name = "Label3", .index = 2, .caption = "Next Page", .left = 6720, .top = 7920, .width = 2685}),
+        labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10680, .top = 7920, .width = 1125}),
+        labelButton({.name = "Label3", .index = 0, .caption = "Print", .left = 10680, .top = 120, .width = 1125}),
     }};
     // Paces "Print": sends the job, then keeps the button resting a moment.
     Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false,
@@ -46,12 +47,6 @@ public:
     static constexpr int kPages = 5;
 
 private:
-    static ControlProps button(int index, const char* text, float left, float top, float width, bool enabled)
-    {
-        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left, .top = top,
-                .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
-                .align = Align::Center, .font = tahoma(15.75f), .enabled = enabled};
-    }
     void showPage();
 
     App& app;

@@ -22,6 +22,4 @@ void inventions::showLabellingActivity() {}
 // Hook for the Morse code window inventionsord: its Label6 := Label1.caption, then show it.
 void inventions::showOrderingActivity() {}
 
-void inventions::unloadSelf() { app.inventions.unload(); }
-
 } // namespace oravians

@@ -1,7 +1,5 @@
 #include "topics/pageprint.h"
 
-#include <exception>
-
 namespace oravians {
 
 namespace {
@@ -25,7 +23,7 @@ std::optional<PrintOutcome> printPagePicture(App& app, const PicturePtr& picture
         printer.print(QString());
         printer.paintPicture(*picture, 1000, 1000);
         outcome = printer.endDoc();
-    } catch (const std::exception&) {
+    } catch (const PrintError&) {
         tell(app, QStringLiteral("There was a problem printing to your printer."));
         return std::nullopt;
     }

@@ -22,6 +22,4 @@ void quellmore::showLabellingActivity() {}
 // Hook for the ordering window quellmoreord: its Label6 := Label1.caption, then show it.
 void quellmore::showOrderingActivity() {}
 
-void quellmore::unloadSelf() { app.quellmore.unload(); }
-
 } // namespace oravians

@@ -12,7 +12,6 @@ public:
 protected:
     void showLabellingActivity() override;
     void showOrderingActivity() override;
-    void unloadSelf() override;
 };
 
 } // namespace oravians

@@ -39,7 +39,7 @@ void teacher::Label3_Click(int index)
         print_.click(Image2, page_);
         break;
     case 1:
-        app.teacher.unload();
+        unload();
         break;
     case 2:
         m.pageno += 1;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 #include "topics/heldpage.h"
 #include "topics/pageprint.h"
 
@@ -24,10 +25,10 @@ public:
                       .height = 495, .fore = kBlack, .back = kWhite, .border = true, .align = Align::Center,
                       .font = tahoma(15.75f)}};
     CtlArray Label3{this, {
-        button(3, "Previous Page", 1320, 7920, 2685, false),
-        button(2, "Next Page", 6720, 7920, 2685, true),
-        button(1, "Exit", 10680, 7920, 1125, true),
-        button(0, "Print", 10680, 120, 1125, true),
+        labelButton({.name = "Label3", .index = 3, .caption = "Previous Page", .left = 1320, .top = 7920, .width = 2685, .enabled = false}),
+        labelButton({.name = "Label3", .index = 2, .caption = "Next Page", .left = 6720, .top = 7920, .width = 2685}),
+        labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10680, .top = 7920, .width = 1125}),
+        labelButton({.name = "Label3", .index = 0, .caption = "Print", .left = 10680, .top = 120, .width = 1125}),
     }};
     Ctl Picture1{this, {.kind = Kind::PictureBox, .name = "Picture1", .left = 9000, .top = 3720, .width = 1800,
                         .height = 1800, .visible = false}};
@@ -49,12 +50,6 @@ public:
     void putPage(const QString& screenFile, const QString& printFile);
 
 private:
-    static ControlProps button(int index, const char* text, float left, float top, float width, bool enabled)
-    {
-        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left, .top = top,
-                .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
-                .align = Align::Center, .font = tahoma(15.75f), .enabled = enabled};
-    }
     void showPage();
     void showPageLabel();
 

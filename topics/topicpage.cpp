@@ -9,7 +9,7 @@ namespace oravians {
 TopicPage::TopicPage(App& app, TopicValues v) : Window(app, v.windowName), values(std::move(v)), app(app)
 {
     Label3.setOnClick([this](int i) { Label3_Click(i); });
-    Label3.setOnMouseMove([this](int i, int, int, float, float) { Label3_MouseMove(i); });
+    lightOnHover(Label3);
 }
 
 void TopicPage::Form_Load()
@@ -31,8 +31,8 @@ void TopicPage::Label3_Click(int index)
         showLabellingActivity();
         break;
     case 2:
-        app.intro0.show();
-        unloadSelf();
+        app.show<intro0>();
+        unload();
         break;
     case 3:
         showOrderingActivity();
@@ -46,7 +46,7 @@ void TopicPage::Label3_Click(int index)
     default:
         break;
     }
-    playsound(app, QStringLiteral("wav\\click.wav"));
+    clicksound(app);
 }
 
 void TopicPage::openPages(const QString& key, int count)
@@ -55,16 +55,13 @@ void TopicPage::openPages(const QString& key, int count)
     m.pagecount = count;
     m.pagekey = key;
     // Touching the viewer loads it here, after the page count is set.
-    app.teacher->putPage(pageFile(QStringLiteral("wmf"), key, 1), pageFile(QStringLiteral("wmf2"), key, 1));
-    app.teacher.show();
+    app.form<teacher>().putPage(pageFile(QStringLiteral("wmf"), key, 1), pageFile(QStringLiteral("wmf2"), key, 1));
+    app.show<teacher>();
 }
-
-void TopicPage::Label3_MouseMove(int index) { Label3[index].opaque = true; }
 
 void TopicPage::Form_MouseMove(int, int, float, float)
 {
-    for (const auto& [i, c] : Label3.elements())
-        c->opaque = false;
+    dimButtons(Label3);
 }
 
 } // namespace oravians

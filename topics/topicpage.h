@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/window.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "kernel/labelbutton.h"
 
 namespace oravians {
 
@@ -34,36 +35,27 @@ public:
     Ctl Image1{this, {.kind = Kind::Image, .name = "Image1", .top = values.pictureTop, .width = 4800,
                       .height = 6000, .stretch = true}};
     CtlArray Label3{this, {
-        button(4, "Key Facts", 6360, 120, 1995),
-        button(5, "Teacher's Notes", 8640, 120, 3195),
-        button(0, "Multiple Choice", 120, 7920, 3195),
-        button(1, "Labelling Activity", 3600, 7920, 3195),
-        button(3, "Ordering Activity", 7080, 7920, 3195),
-        button(2, "Exit", 10560, 7920, 1245),
+        labelButton({.name = "Label3", .index = 4, .caption = "Key Facts", .left = 6360, .top = 120, .width = 1995}),
+        labelButton({.name = "Label3", .index = 5, .caption = "Teacher's Notes", .left = 8640, .top = 120, .width = 3195}),
+        labelButton({.name = "Label3", .index = 0, .caption = "Multiple Choice", .left = 120, .top = 7920, .width = 3195}),
+        labelButton({.name = "Label3", .index = 1, .caption = "Labelling Activity", .left = 3600, .top = 7920, .width = 3195}),
+        labelButton({.name = "Label3", .index = 3, .caption = "Ordering Activity", .left = 7080, .top = 7920, .width = 3195}),
+        labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
     }};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void Label3_Click(int index);
-    void Label3_MouseMove(int index);
 
 protected:
     // Each topic shows its own activity windows, after putting this page's
     // title into their heading Label6.
     virtual void showLabellingActivity() = 0;
     virtual void showOrderingActivity() = 0;
-    // Unloads this window through its slot in the App.
-    virtual void unloadSelf() = 0;
 
     App& app;
 
 private:
-    static ControlProps button(int index, const char* text, float left, float top, float width)
-    {
-        return {.kind = Kind::Label, .name = "Label3", .index = index, .caption = text, .left = left, .top = top,
-                .width = width, .height = 495, .fore = kYellow, .back = kBlack, .border = true,
-                .align = Align::Center, .font = tahoma(15.75f)};
-    }
     void openPages(const QString& key, int count);
 };
 

@@ -60,7 +60,8 @@ SystemServices::~SystemServices() = default;
 
 Services SystemServices::services()
 {
-    return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &clipboard};
+    return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &random, &measure,
+                    &clipboard};
 }
 
 QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }

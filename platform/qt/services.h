@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/clockrandom.h"
 #include "platform/desktop.h"
+#include "platform/fontmeasure.h"
 #include "platform/qt/host.h"
 
 #include <memory>
@@ -27,6 +29,8 @@ struct SystemServices {
     QtMessages messages;
     QtScreen screen;
     QtTimers timers;
+    ClockRandom random;
+    FontMeasure measure;
     QtClipboard clipboard;
 };
 

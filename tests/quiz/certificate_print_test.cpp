@@ -1,5 +1,6 @@
 // A full-marks quiz printed through the real printer service and the private
 // print server; the other services are fakes.
+#include "platform/fontmeasure.h"
 #include "platform/printer/qtprinter.h"
 #include "printharness.h"
 #include "quizplay.h"
@@ -25,7 +26,9 @@ struct PrintRig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FontMeasure measure;
+    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures, &random, &measure}};
     void tick(Control& timer) { app.tick(timer); }
 };
 
@@ -37,7 +40,7 @@ protected:
         playQuiz(rig, [](int) { return false; });
         runTimerChain(rig);
         rig.app.type(name);
-        rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+        rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     }
 };
 
@@ -314,7 +317,7 @@ TEST_F(CertificateOnPaper, PrintingAgainAfterAProblemWorks)
     PrintRig rig;
     printCertificate(rig, QStringLiteral("Ann"));
     ASSERT_TRUE(setQueueAccepting(true));
-    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     EXPECT_EQ(rig.messages.texts(), (QStringList{kProblem, kPrinting}));
     EXPECT_TRUE(waitForPrintedPdf(30000).has_value());
 }

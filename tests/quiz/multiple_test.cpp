@@ -7,7 +7,7 @@ using namespace oravians;
 using namespace oravians::testing;
 
 namespace {
-Wrong& wrongWindow(Rig& rig) { return *rig.app.Wrong.peek(); }
+Wrong& wrongWindow(Rig& rig) { return *rig.app.peek<Wrong>(); }
 
 QStringList shownRows(Rig& rig)
 {
@@ -153,9 +153,9 @@ TEST(QuizWindow, TheTenthAnswerHandsOverToTheScoreWindowInQuizMode)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 4; });
-    EXPECT_FALSE(rig.app.multiple.loaded());
-    EXPECT_FALSE(rig.app.Wrong.peek() && rig.app.isShown(*rig.app.Wrong.peek()));
-    Welldone* score = rig.app.Welldone.peek();
+    EXPECT_FALSE(rig.app.loaded<multiple>());
+    EXPECT_FALSE(rig.app.peek<Wrong>() && rig.app.isShown(*rig.app.peek<Wrong>()));
+    Welldone* score = rig.app.peek<Welldone>();
     ASSERT_NE(score, nullptr);
     EXPECT_EQ(rig.app.top(), score);
     EXPECT_EQ(rig.app.module1.topictitle, "The Oravians");
@@ -169,8 +169,8 @@ TEST(QuizWindow, ReopeningStartsAgainAtQuestionOneWithScoreZero)
 {
     Rig rig;
     playQuiz(rig, [](int) { return false; });
-    rig.app.Welldone.unload();
-    rig.app.Wrong.unload();
+    rig.app.unload<Welldone>();
+    rig.app.unload<Wrong>();
     multiple& quiz = openQuizWindow(rig);
     EXPECT_EQ(quiz.Label4.caption, "Question 1");
     EXPECT_EQ(rig.app.module1.score, 0);
@@ -181,13 +181,13 @@ TEST(QuizWindow, ReopeningStartsAgainAtQuestionOneWithScoreZero)
 TEST(QuizWindow, ExitClosesTheQuizAndTheOpenerIsOnTopAgain)
 {
     Rig rig;
-    rig.app.Grey.show();
+    rig.app.show<Grey>();
     multiple& quiz = openQuizWindow(rig);
     answer(rig, 1);
     rig.sound.played.clear();
     rig.app.click(quiz.Label3[2]);
-    EXPECT_FALSE(rig.app.multiple.loaded());
-    EXPECT_EQ(rig.app.top(), rig.app.Grey.peek());
+    EXPECT_FALSE(rig.app.loaded<multiple>());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Grey>());
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }
 
@@ -246,8 +246,8 @@ TEST(QuizWindowDamagedBank, EmptyTextsShowAsEmptyLabels)
 {
     Rig rig;
     rig.app.module1.soundon = 1;
-    multiple& quiz = *rig.app.multiple;
-    rig.app.multiple.show();
+    multiple& quiz = rig.app.form<multiple>();
+    rig.app.show<multiple>();
     EXPECT_EQ(quiz.Label2.caption, "");
     EXPECT_EQ(quiz.Option1[1].caption, "");
     answer(rig, 1);

@@ -46,7 +46,7 @@ protected:
         EXPECT_FALSE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
         EXPECT_EQ(rig.messages.texts(), QStringList{kQuizNotOpened});
         EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
-        EXPECT_FALSE(rig.app.multiple.loaded());
+        EXPECT_FALSE(rig.app.loaded<multiple>());
     }
 
     QTemporaryDir dir_;
@@ -59,9 +59,9 @@ TEST_F(OpenQuiz, AGoodFileOpensTheQuizWithItsTitlePictureAndTopic)
 {
     writeFile("Edmund Quellmore.txt", encodeLines(setLines()));
     Rig rig;
-    rig.app.Grey.show();
+    rig.app.show<Grey>();
     EXPECT_TRUE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
-    multiple* quiz = rig.app.multiple.peek();
+    multiple* quiz = rig.app.peek<multiple>();
     ASSERT_NE(quiz, nullptr);
     EXPECT_EQ(rig.app.top(), quiz);
     EXPECT_EQ(quiz->Label6.caption, "Edmund Quellmore");
@@ -172,5 +172,5 @@ TEST(BuiltInQuestionFiles, AFullMarksRunThroughTheInventionsQuiz)
     for (int n = 1; n <= 10; ++n)
         answer(rig, rightChoiceNumber(rig.app.module1, n));
     EXPECT_EQ(rig.app.module1.score, 10);
-    EXPECT_EQ(rig.app.Welldone.peek()->Label1.caption, "Excellent work. You have scored 10 out of 10.");
+    EXPECT_EQ(rig.app.peek<Welldone>()->Label1.caption, "Excellent work. You have scored 10 out of 10.");
 }

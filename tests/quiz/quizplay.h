@@ -4,7 +4,7 @@
 #include "quiz/multiple.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
-#include "shell/grey.h"
+#include "kernel/grey.h"
 #include "tests/support/fakes.h"
 
 #include <functional>
@@ -36,9 +36,9 @@ inline multiple& openQuizWindow(R& rig)
 {
     rig.app.module1.soundon = 1;
     fillBank(rig.app.module1);
-    multiple& quiz = *rig.app.multiple;
-    rig.app.multiple->Label5.caption = QStringLiteral("The Oravians");
-    rig.app.multiple.show();
+    multiple& quiz = rig.app.template form<multiple>();
+    rig.app.template form<multiple>().Label5.caption = QStringLiteral("The Oravians");
+    rig.app.template show<multiple>();
     return quiz;
 }
 
@@ -46,7 +46,7 @@ inline multiple& openQuizWindow(R& rig)
 template <class R>
 inline void answer(R& rig, int k)
 {
-    multiple& quiz = *rig.app.multiple.peek();
+    multiple& quiz = *rig.app.template peek<multiple>();
     if (k != 0)
         rig.app.click(quiz.Option1[k]);
     rig.app.click(quiz.Label3[1]);
@@ -65,7 +65,7 @@ inline void playQuiz(R& rig, const std::function<bool(int)>& wrong)
 template <class R>
 inline void runTimerChain(R& rig)
 {
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.template peek<Welldone>();
     rig.tick(w.Timer1);
     rig.tick(w.Timer2);
     rig.tick(w.Timer3);

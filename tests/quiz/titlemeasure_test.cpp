@@ -1,6 +1,7 @@
 // The topic line is measured in the score window's own font (Tahoma 8.25 pt,
 // what a control of the window gets when it names none) to choose 36 or 28
 // points on the certificate.
+#include "platform/fontmeasure.h"
 #include "quiz/welldone.h"
 
 #include <QFontDatabase>
@@ -9,9 +10,13 @@
 
 using namespace oravians;
 
+namespace {
+float measure(const QString& text) { return FontMeasure().widthTwips(text, Welldone::kWindowFont); }
+} // namespace
+
 TEST(TitleMeasure, TheProductNameIsWellUnderAQuarterOfAPage)
 {
-    const float width = Welldone::measureInWindowFont(QStringLiteral("The Oravians"));
+    const float width = measure(QStringLiteral("The Oravians"));
     EXPECT_GT(width, 600.0f);
     EXPECT_LT(width, 1500.0f);
     EXPECT_LT(width, 11520.0f / 4);
@@ -20,14 +25,14 @@ TEST(TitleMeasure, TheProductNameIsWellUnderAQuarterOfAPage)
 TEST(TitleMeasure, ALongTopicIsWiderThanAQuarterOfAPage)
 {
     const QString title = QStringLiteral("The Oravian Railways, Telegraphs, Lamps and Bicycles");
-    EXPECT_GT(Welldone::measureInWindowFont(title), 11520.0f / 4);
+    EXPECT_GT(measure(title), 11520.0f / 4);
 }
 
 TEST(TitleMeasure, WiderTextMeasuresWider)
 {
-    EXPECT_LT(Welldone::measureInWindowFont(QStringLiteral("iiii")),
-              Welldone::measureInWindowFont(QStringLiteral("WWWW")));
-    EXPECT_EQ(Welldone::measureInWindowFont(QString()), 0.0f);
+    EXPECT_LT(measure(QStringLiteral("iiii")),
+              measure(QStringLiteral("WWWW")));
+    EXPECT_EQ(measure(QString()), 0.0f);
 }
 
 int main(int argc, char** argv)

@@ -1,4 +1,5 @@
 // The score window after a quiz and after an activity, and its celebration.
+#include "platform/clockrandom.h"
 #include "quizplay.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +12,6 @@ namespace {
 // Fixes the celebration draw for one test.
 class ScoreWindow : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = Welldone::randomSource(); }
-    void TearDown() override { Welldone::randomSource() = saved_; }
-    void draw(double r) { Welldone::randomSource() = [r] { return r; }; }
 
     // Opens the score window as an activity does.
     Welldone& openFromActivity(Rig& rig, int score, int outof)
@@ -21,12 +19,9 @@ protected:
         rig.app.module1.soundon = 1;
         rig.app.module1.score = score;
         rig.app.module1.outof = outof;
-        rig.app.Welldone.show();
-        return *rig.app.Welldone.peek();
+        rig.app.show<Welldone>();
+        return *rig.app.peek<Welldone>();
     }
-
-private:
-    std::function<double()> saved_;
 };
 
 } // namespace
@@ -35,7 +30,7 @@ TEST_F(ScoreWindow, QuizWithFullMarksOffersTheCertificateAndTheNameBox)
 {
     Rig rig;
     playQuiz(rig, [](int) { return false; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     EXPECT_EQ(w.caption, "The Oravians");
     EXPECT_EQ(w.Label1.caption, "Excellent work. You have scored 10 out of 10.");
     EXPECT_FALSE(w.Label6.visible);
@@ -53,7 +48,7 @@ TEST_F(ScoreWindow, QuizOneOrTwoShortSaysGoodWorkAndOffersTheWrongAnswers)
     for (int wrong : {1, 2}) {
         Rig rig;
         playQuiz(rig, [wrong](int n) { return n <= wrong; });
-        Welldone& w = *rig.app.Welldone.peek();
+        Welldone& w = *rig.app.peek<Welldone>();
         EXPECT_EQ(w.Label1.caption, QStringLiteral("Good work. You have scored %1 out of 10.").arg(10 - wrong));
         EXPECT_FALSE(w.Label6.visible);
         EXPECT_TRUE(w.Label5.visible);
@@ -69,7 +64,7 @@ TEST_F(ScoreWindow, QuizThreeOrMoreShortJustGivesTheScore)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n <= 3; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     EXPECT_EQ(w.Label1.caption, "You have scored 7 out of 10.");
     EXPECT_TRUE(w.Label5.visible);
     EXPECT_EQ(w.Label3[0].caption, "Check Wrong Answers");
@@ -101,7 +96,7 @@ TEST_F(ScoreWindow, ActivityShortOfFullMarksAdvisesReadingAgainWithOnlyExit)
     EXPECT_FALSE(w.Label3[0].visible);
     EXPECT_TRUE(w.Label3[1].visible);
     EXPECT_FALSE(w.Text1.visible);
-    draw(0.0);
+    rig.random.next = 0.0;
     rig.sound.played.clear();
     runTimerChain(rig);
     EXPECT_TRUE(rig.sound.played.isEmpty());
@@ -114,9 +109,9 @@ TEST_F(ScoreWindow, ActivityShortOfFullMarksAdvisesReadingAgainWithOnlyExit)
 TEST_F(ScoreWindow, TheTimerChainShowsTheRocketFocusesTheNameAndCelebratesOnce)
 {
     Rig rig;
-    draw(0.7);
+    rig.random.next = 0.7;
     playQuiz(rig, [](int) { return false; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.sound.played.clear();
     EXPECT_TRUE(rig.timers.isRunning(w.Timer1));
     EXPECT_FALSE(rig.timers.isRunning(w.Timer2));
@@ -156,14 +151,14 @@ TEST_F(ScoreWindow, TheNameBoxTakesAtMostTwentyFiveCharacters)
     playQuiz(rig, [](int) { return false; });
     runTimerChain(rig);
     rig.app.type("Wilhelmina Araminta Fenwick-Brackwater");
-    EXPECT_EQ(rig.app.Welldone.peek()->Text1.caption, "Wilhelmina Araminta Fenwi");
+    EXPECT_EQ(rig.app.peek<Welldone>()->Text1.caption, "Wilhelmina Araminta Fenwi");
 }
 
 TEST_F(ScoreWindow, WithoutFullMarksTheFocusStaysAway)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 1; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     runTimerChain(rig);
     EXPECT_NE(w.focus(), &w.Text1);
 }
@@ -186,7 +181,7 @@ TEST_F(ScoreWindow, EachScoreHasItsCelebrationSound)
     };
     for (const Case& c : cases) {
         Rig rig;
-        draw(c.r);
+        rig.random.next = c.r;
         openFromActivity(rig, c.score, c.score == 12 || c.score == 11 ? c.score : 10);
         rig.sound.played.clear();
         runTimerChain(rig);
@@ -198,7 +193,7 @@ TEST_F(ScoreWindow, EachScoreHasItsCelebrationSound)
 TEST_F(ScoreWindow, FiveOutOfTenPlaysNoSound)
 {
     Rig rig;
-    draw(0.5);
+    rig.random.next = 0.5;
     playQuiz(rig, [](int n) { return n > 5; });
     rig.sound.played.clear();
     runTimerChain(rig);
@@ -208,7 +203,7 @@ TEST_F(ScoreWindow, FiveOutOfTenPlaysNoSound)
 TEST_F(ScoreWindow, TheSoundDependsOnTheScoreNotOnWhatItIsOutOf)
 {
     Rig rig;
-    draw(0.0);
+    rig.random.next = 0.0;
     openFromActivity(rig, 6, 6);
     rig.sound.played.clear();
     runTimerChain(rig);
@@ -218,12 +213,12 @@ TEST_F(ScoreWindow, TheSoundDependsOnTheScoreNotOnWhatItIsOutOf)
 TEST_F(ScoreWindow, WithSoundOffNothingCelebratesAndNothingClicks)
 {
     Rig rig;
-    draw(0.0);
+    rig.random.next = 0.0;
     playQuiz(rig, [](int n) { return n == 1; });
     rig.app.module1.soundon = 0;
     rig.sound.played.clear();
     runTimerChain(rig);
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.app.click(w.Label3[0]);
     rig.app.click(w.Label3[1]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
@@ -232,7 +227,7 @@ TEST_F(ScoreWindow, WithSoundOffNothingCelebratesAndNothingClicks)
 TEST_F(ScoreWindow, TheDefaultDrawAlwaysPicksAListedSound)
 {
     for (int i = 0; i < 50; ++i) {
-        const double r = Welldone::randomSource()();
+        const double r = ClockRandom().draw();
         EXPECT_GE(r, 0.0);
         EXPECT_LT(r, 1.0);
     }
@@ -244,11 +239,11 @@ TEST_F(ScoreWindow, CheckWrongAnswersOpensTheListAboveAndClicks)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 3; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.sound.played.clear();
     rig.app.click(w.Label3[0]);
-    ASSERT_NE(rig.app.Wrong.peek(), nullptr);
-    EXPECT_EQ(rig.app.top(), rig.app.Wrong.peek());
+    ASSERT_NE(rig.app.peek<Wrong>(), nullptr);
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Wrong>());
     EXPECT_TRUE(rig.app.isShown(w));
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
     EXPECT_TRUE(rig.printer.ops.isEmpty());
@@ -257,14 +252,14 @@ TEST_F(ScoreWindow, CheckWrongAnswersOpensTheListAboveAndClicks)
 TEST_F(ScoreWindow, ExitClosesTheScoreWindowAndTheWrongAnswers)
 {
     Rig rig;
-    rig.app.Grey.show();
+    rig.app.show<Grey>();
     playQuiz(rig, [](int n) { return n == 3; });
-    Welldone& w = *rig.app.Welldone.peek();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.app.click(w.Label3[0]);
     rig.sound.played.clear();
     rig.app.click(w.Label3[1]);
-    EXPECT_FALSE(rig.app.Welldone.loaded());
-    EXPECT_FALSE(rig.app.Wrong.loaded());
-    EXPECT_EQ(rig.app.top(), rig.app.Grey.peek());
+    EXPECT_FALSE(rig.app.loaded<Welldone>());
+    EXPECT_FALSE(rig.app.loaded<Wrong>());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Grey>());
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }

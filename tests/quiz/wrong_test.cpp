@@ -10,8 +10,8 @@ TEST(WrongAnswers, ShowsTheSetTitleTheHeadingAndOneRowPerWrongAnswer)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 4 || n == 7; });
-    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
-    Wrong& w = *rig.app.Wrong.peek();
+    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
+    Wrong& w = *rig.app.peek<Wrong>();
     EXPECT_EQ(rig.app.top(), &w);
     EXPECT_EQ(w.caption, "The Oravians");
     EXPECT_EQ(w.Label6.caption, "Rivers and Lakes");
@@ -29,14 +29,14 @@ TEST(WrongAnswers, ShowsTheSetTitleTheHeadingAndOneRowPerWrongAnswer)
 TEST(WrongAnswers, ExitClosesItAndTheScoreWindowWithoutASound)
 {
     Rig rig;
-    rig.app.Grey.show();
+    rig.app.show<Grey>();
     playQuiz(rig, [](int n) { return n == 4; });
-    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
+    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     rig.sound.played.clear();
-    rig.app.click(rig.app.Wrong.peek()->Label3[1]);
-    EXPECT_FALSE(rig.app.Wrong.loaded());
-    EXPECT_FALSE(rig.app.Welldone.loaded());
-    EXPECT_EQ(rig.app.top(), rig.app.Grey.peek());
+    rig.app.click(rig.app.peek<Wrong>()->Label3[1]);
+    EXPECT_FALSE(rig.app.loaded<Wrong>());
+    EXPECT_FALSE(rig.app.loaded<Welldone>());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Grey>());
     EXPECT_TRUE(rig.sound.played.isEmpty());
 }
 
@@ -44,10 +44,10 @@ TEST(WrongAnswers, RowsOfOneQuizNeverCarryIntoTheNext)
 {
     Rig rig;
     playQuiz(rig, [](int) { return true; });
-    rig.app.click(rig.app.Welldone.peek()->Label3[0]);
-    rig.app.click(rig.app.Wrong.peek()->Label3[1]);
+    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
+    rig.app.click(rig.app.peek<Wrong>()->Label3[1]);
     playQuiz(rig, [](int n) { return n == 5; });
-    Wrong& w = *rig.app.Wrong.peek();
+    Wrong& w = *rig.app.peek<Wrong>();
     EXPECT_EQ(w.Label2[0].caption, " 5. Question text 5");
     EXPECT_FALSE(w.Label2[1].visible);
 }

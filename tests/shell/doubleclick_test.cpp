@@ -64,7 +64,7 @@ TEST(DoubleClick, ADoubleClickedNextQuestionStillAllowsFullMarks)
             pointerClick(rig, quiz.Label3[1], ms + 150); // the second press of a double click
     }
     EXPECT_EQ(rig.app.module1.score, 10);
-    EXPECT_EQ(rig.app.top(), rig.app.Welldone.peek());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Welldone>());
 }
 
 TEST(DoubleClick, TheDoubleClickEventReachesItsHandler)

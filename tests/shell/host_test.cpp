@@ -1,7 +1,7 @@
 // The real Qt host, offscreen: panels where the windows say, clicks and
 // pointer moves delivered to the right handlers, every caption fitting its box.
 #include "platform/qt/host.h"
-#include "shell/grey.h"
+#include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
 #include "topics/guide.h"
@@ -14,6 +14,7 @@
 #include "platform/pictures/rasterpicture.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
+#include "platform/fontmeasure.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
@@ -44,16 +45,19 @@ struct HostRig {
     QtTimers timers;
     FakePictures pictures;
     ContentPictures content;
+    FakeRandom random;
+    FontMeasure measure;
     App app;
     Host host{app};
     explicit HostRig(Pictures kind = Pictures::Fake)
         : app(Services{&sound, &printer, &messages, &screen, &timers,
-                       kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content})
+                       kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content,
+                       &random, &measure})
     {
         timers.setDesktop(&app);
         host.setGeometry(QGuiApplication::primaryScreen()->geometry());
         host.show();
-        app.start();
+        app.show<Titlefrm>();
     }
     QPoint centre(const Control& c) const
     {
@@ -90,9 +94,9 @@ TEST(QtHost, ClickingOkShowsTheMenuPanelWithItsEntries)
     HostRig rig;
     const QImage before = rig.grab();
     EXPECT_EQ(before.pixelColor(2, 2), QColor(48, 133, 214)) << "the backdrop fills the screen";
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
-    ASSERT_EQ(rig.app.top(), rig.app.intro0.peek());
-    intro0& menu = *rig.app.intro0;
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
+    ASSERT_EQ(rig.app.top(), rig.app.peek<intro0>());
+    intro0& menu = rig.app.form<intro0>();
     // 12000 x 9000 twips is 800 x 600 pixels, centred on the screen.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(Host::panelRect(menu),
@@ -111,9 +115,9 @@ TEST(QtHost, ClickingOkShowsTheMenuPanelWithItsEntries)
 TEST(QtHost, ClickingAnEntryReachesItsHandler)
 {
     HostRig rig;
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
     rig.sound.played.clear();
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.intro0->Label2[15]));
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<intro0>().Label2[15]));
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_TRUE(rig.messages.shown[0].text.contains("Queen Orava"));
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
@@ -122,8 +126,8 @@ TEST(QtHost, ClickingAnEntryReachesItsHandler)
 TEST(QtHost, PointerMovesLightEntriesAndTheBackgroundDimsThem)
 {
     HostRig rig;
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
-    intro0& menu = *rig.app.intro0;
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
+    intro0& menu = rig.app.form<intro0>();
     QTest::mouseMove(&rig.host, Host::clientRect(menu).topLeft().toPoint() + QPoint(400, 540));
     EXPECT_FALSE(menu.Label2[10].opaque);
     QTest::mouseMove(&rig.host, rig.centre(menu.Label2[10]));
@@ -139,8 +143,8 @@ TEST(QtHost, PointerMovesLightEntriesAndTheBackgroundDimsThem)
 TEST(QtHost, APressedControlKeepsThePointerUntilRelease)
 {
     HostRig rig;
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
-    intro0& menu = *rig.app.intro0;
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
+    intro0& menu = rig.app.form<intro0>();
     Control& entry = menu.Label2[10];
     struct Event {
         QString kind;
@@ -175,7 +179,7 @@ TEST(QtHost, APressedControlKeepsThePointerUntilRelease)
 TEST(QtHost, TheRocketTimerRunsOnARealTimer)
 {
     HostRig rig;
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
     const int before = rig.app.module1.rocketframe;
     QTest::qWait(200);
     EXPECT_GT(rig.app.module1.rocketframe, before + 1);
@@ -218,18 +222,18 @@ TEST_P(Animations, NewFramesReachTheScreenWithThePointerStill)
 INSTANTIATE_TEST_SUITE_P(
     QtHost, Animations,
     ::testing::Values(
-        Animation{"TitleRocket", [](HostRig&) {}, [](App& app) -> const Control& { return app.Titlefrm->Picture1; }},
+        Animation{"TitleRocket", [](HostRig&) {}, [](App& app) -> const Control& { return app.form<Titlefrm>().Picture1; }},
         Animation{"MenuRocket",
                   [](HostRig& rig) {
-                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
+                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
                   },
-                  [](App& app) -> const Control& { return app.intro0->Image1; }},
+                  [](App& app) -> const Control& { return app.form<intro0>().Image1; }},
         Animation{"AcknowledgmentsLogo",
                   [](HostRig& rig) {
-                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.Titlefrm->Command1));
-                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.intro0->Label2[19]));
+                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
+                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<intro0>().Label2[19]));
                   },
-                  [](App& app) -> const Control& { return app.teacher->Picture1; }}),
+                  [](App& app) -> const Control& { return app.form<teacher>().Picture1; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 int coloursIn(const QImage& img, const QRect& area)
@@ -251,8 +255,8 @@ TEST_P(ScoreWindowPicture, AppearsWithoutInput)
     HostRig rig(Pictures::Content);
     rig.app.module1.score = GetParam();
     rig.app.module1.outof = 10;
-    rig.app.Welldone.show();
-    const QRect area = pixels(rig.app.Welldone->Picture1);
+    rig.app.show<Welldone>();
+    const QRect area = pixels(rig.app.form<Welldone>().Picture1);
     QElapsedTimer clock;
     clock.start();
     int colours = 0;
@@ -273,8 +277,8 @@ TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
     HostRig rig;
     rig.app.module1.score = 10;
     rig.app.module1.outof = 10;
-    rig.app.Welldone.show();
-    Welldone& w = *rig.app.Welldone;
+    rig.app.show<Welldone>();
+    Welldone& w = rig.app.form<Welldone>();
     QElapsedTimer clock;
     clock.start();
     while (w.focus() != &w.Text1 && clock.elapsed() < 10000)
@@ -339,26 +343,28 @@ struct FontRig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FontMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
 };
 
 TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)
 {
     FontRig rig;
     App& app = rig.app;
-    app.start();
-    app.click(app.Titlefrm->Command1);
-    app.Titlefrm->Command1.caption = "Cancel";
+    app.show<Titlefrm>();
+    app.click(app.form<Titlefrm>().Command1);
+    app.form<Titlefrm>().Command1.caption = "Cancel";
     app.module1.worktitle = "Edmund Quellmore";
-    app.quellmore.get();
-    app.inventions.get();
-    app.teacher.get();
-    app.guide.get();
-    app.multiple.get();
-    app.Wrong.get();
+    app.form<quellmore>();
+    app.form<inventions>();
+    app.form<teacher>();
+    app.form<guide>();
+    app.form<multiple>();
+    app.form<Wrong>();
     app.module1.score = 10;
     app.module1.outof = 10;
-    app.Welldone.get(); // full marks: the name box's prompt shows
+    app.form<Welldone>(); // full marks: the name box's prompt shows
     ASSERT_EQ(app.loadedWindows().size(), 10u);
     int checked = 0;
     for (Window* w : app.loadedWindows())
@@ -373,7 +379,7 @@ TEST(Fonts, EveryBuiltInQuestionFitsTheQuizWindow)
     for (const char* set : {"multiple\\Edmund Quellmore.txt", "multiple\\Oravian Inventions.txt"}) {
         FontRig rig;
         ASSERT_TRUE(openQuiz(rig.app, set, "images\\quellmoresm.jpg")) << set;
-        multiple& quiz = *rig.app.multiple;
+        multiple& quiz = rig.app.form<multiple>();
         for (int n = 1; n <= 10; ++n) {
             ASSERT_EQ(quiz.Label4.caption, "Question" + numberText(n));
             checkCaptionsFit(quiz);

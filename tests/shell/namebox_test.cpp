@@ -2,6 +2,7 @@
 // pupil's name in whatever script it is written.
 #include "platform/qt/host.h"
 #include "quiz/welldone.h"
+#include "platform/fontmeasure.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
@@ -23,7 +24,9 @@ struct NameRig {
     FakeScreen screen;
     FakeTimers timers;
     FakePictures pictures;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures}};
+    FakeRandom random;
+    FontMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
 };
 
 struct ScriptName {
@@ -40,7 +43,7 @@ TEST_P(NameBox, ShowsEveryLetterOfTheName)
     NameRig rig;
     rig.app.module1.score = 10;
     rig.app.module1.outof = 10;
-    Welldone& w = rig.app.Welldone.get();
+    Welldone& w = rig.app.form<Welldone>();
     ASSERT_TRUE(w.Text1.visible);
     w.Text1.caption = name;
 

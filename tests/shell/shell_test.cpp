@@ -1,5 +1,6 @@
 // The shell as a pupil meets it: title screen, main menu, sound switch, exit.
-#include "shell/grey.h"
+#include "kernel/grey.h"
+#include "platform/log.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
 #include "tests/support/fakes.h"
@@ -17,42 +18,42 @@ const QString kClick = QStringLiteral("wav\\click.wav");
 // Starts the program and presses "OK": the menu is on top.
 void toMenu(Rig& rig)
 {
-    rig.app.start();
-    rig.app.click(rig.app.Titlefrm->Command1);
+    rig.app.show<Titlefrm>();
+    rig.app.click(rig.app.form<Titlefrm>().Command1);
 }
 
 TEST(WindowModel, TouchingAControlLoadsTheWindowFirst)
 {
     Rig rig;
-    EXPECT_FALSE(rig.app.intro0.loaded());
+    EXPECT_FALSE(rig.app.loaded<intro0>());
     EXPECT_EQ(rig.app.module1.soundon, 0);
-    rig.app.intro0->Label1.caption; // a read is a touch
-    EXPECT_TRUE(rig.app.intro0.loaded());
+    rig.app.form<intro0>().Label1.caption; // a read is a touch
+    EXPECT_TRUE(rig.app.loaded<intro0>());
     EXPECT_EQ(rig.app.module1.soundon, 1);
-    EXPECT_FALSE(rig.app.isShown(*rig.app.intro0)) << "loaded, not shown";
+    EXPECT_FALSE(rig.app.isShown(rig.app.form<intro0>())) << "loaded, not shown";
 }
 
 TEST(WindowModel, OpenersSettingsOverrideTheLoadHandler)
 {
     Rig rig;
     toMenu(rig);
-    rig.app.click(rig.app.intro0->Label2[16]);
-    EXPECT_EQ(rig.app.Titlefrm->Command1.caption, "Cancel");
-    EXPECT_EQ(rig.app.top(), rig.app.Titlefrm.peek());
+    rig.app.click(rig.app.form<intro0>().Label2[16]);
+    EXPECT_EQ(rig.app.form<Titlefrm>().Command1.caption, "Cancel");
+    EXPECT_EQ(rig.app.top(), rig.app.peek<Titlefrm>());
 }
 
 TEST(WindowModel, UnloadReturnsAWindowToItsDesignState)
 {
     Rig rig;
     toMenu(rig);
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     rig.app.click(menu.Option2);
     rig.app.formMouseMove(menu, 0, 0, 10, 10);
     EXPECT_FALSE(menu.Label2[10].opaque);
-    rig.app.intro0.unload();
+    rig.app.unload<intro0>();
     rig.app.settle();
-    EXPECT_FALSE(rig.app.intro0.loaded());
-    intro0& fresh = *rig.app.intro0;
+    EXPECT_FALSE(rig.app.loaded<intro0>());
+    intro0& fresh = rig.app.form<intro0>();
     EXPECT_TRUE(fresh.Label2[10].opaque);
     EXPECT_EQ(fresh.Option1.value, 1);
     EXPECT_EQ(fresh.Option2.value, 0);
@@ -63,20 +64,20 @@ TEST(WindowModel, ShownWindowsStackAndClosingReturnsToTheOpener)
 {
     Rig rig;
     toMenu(rig);
-    rig.app.click(rig.app.intro0->Label2[10]);
-    EXPECT_EQ(rig.app.top(), rig.app.quellmore.peek());
-    rig.app.quellmore.unload();
+    rig.app.click(rig.app.form<intro0>().Label2[10]);
+    EXPECT_EQ(rig.app.top(), rig.app.peek<quellmore>());
+    rig.app.unload<quellmore>();
     rig.app.settle();
-    EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<intro0>());
     const auto visible = rig.app.visibleWindows();
     ASSERT_EQ(visible.size(), 2u);
-    EXPECT_EQ(visible.front(), rig.app.Grey.peek());
+    EXPECT_EQ(visible.front(), rig.app.peek<Grey>());
 }
 
 TEST(WindowModel, ControlArraysKeepTheirGaps)
 {
     Rig rig;
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     EXPECT_FALSE(menu.Label2.exists(13));
     EXPECT_FALSE(menu.Label2.exists(14));
     EXPECT_EQ(menu.Label2.indices().size(), 19u);
@@ -86,7 +87,7 @@ TEST(WindowModel, ControlArraysKeepTheirGaps)
 TEST(Setupform, AWindowWithoutPicture1IsSetUpAllTheSame)
 {
     Rig rig;
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     EXPECT_EQ(menu.find("Picture1"), nullptr);
     EXPECT_EQ(menu.back, kWindowBlue);
     EXPECT_EQ(menu.caption, "The Oravians");
@@ -103,7 +104,7 @@ TEST(Setupform, OnASmallScreenTopAndLeftGoNegative)
     Rig rig;
     rig.screen.w = 9600;
     rig.screen.h = 7200.5f;
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     EXPECT_FLOAT_EQ(menu.left, -1200);
     EXPECT_FLOAT_EQ(menu.top, 7200.5f / 2 - 4500) << "computed in floating point, not cut to whole twips";
 }
@@ -111,11 +112,11 @@ TEST(Setupform, OnASmallScreenTopAndLeftGoNegative)
 TEST(TitleScreen, StartsOverTheBackdropWithTheFirstFrame)
 {
     Rig rig;
-    rig.app.start();
-    Titlefrm& title = *rig.app.Titlefrm;
+    rig.app.show<Titlefrm>();
+    Titlefrm& title = rig.app.form<Titlefrm>();
     ASSERT_EQ(rig.app.stack().size(), 2u);
-    EXPECT_EQ(rig.app.stack()[0], rig.app.Grey.peek());
-    EXPECT_EQ(rig.app.Grey->back, (Rgb{48, 133, 214}));
+    EXPECT_EQ(rig.app.stack()[0], rig.app.peek<Grey>());
+    EXPECT_EQ(rig.app.form<Grey>().back, (Rgb{48, 133, 214}));
     EXPECT_EQ(rig.app.top(), &title);
     ASSERT_TRUE(title.Picture1.picture);
     EXPECT_EQ(title.Picture1.picture->source(), "rocketsm\\rocket01.jpg");
@@ -130,21 +131,21 @@ TEST(TitleScreen, WithoutItsFirstFrameItBecomesAPlainWindowThatStillWorks)
 {
     Rig rig;
     rig.pictures.missing << "rocketsm\\rocket01.jpg";
-    rig.app.start();
-    Titlefrm& title = *rig.app.Titlefrm;
+    rig.app.show<Titlefrm>();
+    Titlefrm& title = rig.app.form<Titlefrm>();
     EXPECT_EQ(title.back, kWindowBlue);
     EXPECT_EQ(title.caption, "The Oravians");
     EXPECT_EQ(title.width, 12000);
     EXPECT_FALSE(rig.timers.isRunning(title.Timer1));
     rig.app.click(title.Command1);
-    EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<intro0>());
 }
 
 TEST(TitleScreen, TheVeryFirstExitEndsTheProgramWithoutAClick)
 {
     Rig rig;
-    rig.app.start();
-    rig.app.click(rig.app.Titlefrm->Command2);
+    rig.app.show<Titlefrm>();
+    rig.app.click(rig.app.form<Titlefrm>().Command2);
     EXPECT_TRUE(rig.sound.played.isEmpty()) << "sounds are unset until the menu first loads";
     EXPECT_TRUE(rig.app.ended());
     EXPECT_TRUE(rig.app.loadedWindows().empty());
@@ -154,8 +155,8 @@ TEST(TitleScreen, OkOpensTheMenuAndClicks)
 {
     Rig rig;
     toMenu(rig);
-    EXPECT_FALSE(rig.app.Titlefrm.loaded());
-    EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+    EXPECT_FALSE(rig.app.loaded<Titlefrm>());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<intro0>());
     EXPECT_EQ(rig.sound.played, QStringList{kClick});
 }
 
@@ -163,20 +164,20 @@ TEST(ExitConfirmation, CancelReturnsToTheMenuAndKeepsTheSoundChoice)
 {
     Rig rig;
     toMenu(rig);
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     rig.app.click(menu.Option2);
     rig.sound.played.clear();
     rig.app.click(menu.Label2[16]);
-    Titlefrm& title = *rig.app.Titlefrm;
+    Titlefrm& title = rig.app.form<Titlefrm>();
     // The backdrop comes to the front over the menu, the title over it.
-    EXPECT_EQ(rig.app.visibleWindows(), (std::vector<Window*>{rig.app.Grey.peek(), &title}));
+    EXPECT_EQ(rig.app.visibleWindows(), (std::vector<Window*>{rig.app.peek<Grey>(), &title}));
     rig.app.click(title.Command1);
     EXPECT_EQ(rig.app.top(), &menu);
     EXPECT_EQ(rig.app.module1.soundon, 0) << "the menu was not reloaded";
     EXPECT_EQ(menu.Option2.value, 1);
     EXPECT_TRUE(rig.sound.played.isEmpty()) << "Sound Off silences the confirmation's buttons";
     rig.app.click(menu.Label2[16]);
-    rig.app.click(rig.app.Titlefrm->Command2);
+    rig.app.click(rig.app.form<Titlefrm>().Command2);
     EXPECT_TRUE(rig.sound.played.isEmpty());
     EXPECT_TRUE(rig.app.ended());
 }
@@ -185,10 +186,10 @@ TEST(ExitConfirmation, WithSoundOnBothButtonsClick)
 {
     Rig rig;
     toMenu(rig);
-    rig.app.click(rig.app.intro0->Label2[16]);
-    rig.app.click(rig.app.Titlefrm->Command1);
-    rig.app.click(rig.app.intro0->Label2[16]);
-    rig.app.click(rig.app.Titlefrm->Command2);
+    rig.app.click(rig.app.form<intro0>().Label2[16]);
+    rig.app.click(rig.app.form<Titlefrm>().Command1);
+    rig.app.click(rig.app.form<intro0>().Label2[16]);
+    rig.app.click(rig.app.form<Titlefrm>().Command2);
     EXPECT_EQ(rig.sound.played, QStringList(5, kClick)) << "OK, Exit entry, Cancel, Exit entry, Exit";
 }
 
@@ -197,11 +198,11 @@ TEST(MainMenu, SoundOffSilencesTheNextEntry)
     Rig rig;
     toMenu(rig);
     rig.sound.played.clear();
-    rig.app.click(rig.app.intro0->Option2);
-    rig.app.click(rig.app.intro0->Label2[15]);
+    rig.app.click(rig.app.form<intro0>().Option2);
+    rig.app.click(rig.app.form<intro0>().Label2[15]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
-    rig.app.click(rig.app.intro0->Option1);
-    rig.app.click(rig.app.intro0->Label2[15]);
+    rig.app.click(rig.app.form<intro0>().Option1);
+    rig.app.click(rig.app.form<intro0>().Label2[15]);
     EXPECT_EQ(rig.sound.played, QStringList{kClick});
 }
 
@@ -211,11 +212,11 @@ TEST(MainMenu, TopicsWithoutContentSaySo)
     toMenu(rig);
     for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 9, 11, 12, 15}) {
         rig.messages.shown.clear();
-        rig.app.click(rig.app.intro0->Label2[i]);
+        rig.app.click(rig.app.form<intro0>().Label2[i]);
         ASSERT_EQ(rig.messages.shown.size(), 1u) << i;
-        EXPECT_TRUE(rig.messages.shown[0].text.contains(rig.app.intro0->Label2[i].caption));
+        EXPECT_TRUE(rig.messages.shown[0].text.contains(rig.app.form<intro0>().Label2[i].caption));
         EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
-        EXPECT_EQ(rig.app.top(), rig.app.intro0.peek());
+        EXPECT_EQ(rig.app.top(), rig.app.peek<intro0>());
     }
 }
 
@@ -223,7 +224,7 @@ TEST(MainMenu, TwoEntriesStayLitUntilThePointerCrossesTheBackground)
 {
     Rig rig;
     toMenu(rig);
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     rig.app.formMouseMove(menu, 0, 0, 5, 5);
     for (int i : menu.Label2.indices())
         EXPECT_FALSE(menu.Label2[i].opaque);
@@ -242,8 +243,8 @@ QString frameOf(const Control& c) { return c.picture ? c.picture->source() : QSt
 TEST(RocketAnimation, TheTitlesFirstTickShowsFrameTwoAndFramesWrapAfterTwenty)
 {
     Rig rig;
-    rig.app.start();
-    Titlefrm& title = *rig.app.Titlefrm;
+    rig.app.show<Titlefrm>();
+    Titlefrm& title = rig.app.form<Titlefrm>();
     rig.tick(title.Timer1);
     EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket02.jpg");
     for (int i = 0; i < 7; ++i)
@@ -262,7 +263,7 @@ TEST(RocketAnimation, TheMenuShowsFrameOneForTwoTicks)
 {
     Rig rig;
     toMenu(rig);
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket01.jpg");
     rig.tick(menu.Timer1);
     EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket01.jpg");
@@ -274,11 +275,11 @@ TEST(RocketAnimation, BothAnimationsAdvanceOneCounterDuringTheConfirmation)
 {
     Rig rig;
     toMenu(rig);
-    intro0& menu = *rig.app.intro0;
+    intro0& menu = rig.app.form<intro0>();
     for (int i = 0; i < 5; ++i)
         rig.tick(menu.Timer1); // frame 5
     rig.app.click(menu.Label2[16]);
-    Titlefrm& title = *rig.app.Titlefrm;
+    Titlefrm& title = rig.app.form<Titlefrm>();
     EXPECT_EQ(rig.app.module1.rocketframe, 1) << "the title's load restarts the counter";
     EXPECT_TRUE(rig.timers.isRunning(menu.Timer1)) << "the menu keeps animating beneath";
     rig.tick(title.Timer1);
@@ -293,11 +294,41 @@ TEST(Sound, PlaysThroughTheBackdropOnlyWhileSoundsAreOn)
     Rig rig;
     playsound(rig.app, "wav\\click.wav");
     EXPECT_TRUE(rig.sound.played.isEmpty());
-    EXPECT_FALSE(rig.app.Grey.loaded()) << "no sound, no touch";
+    EXPECT_FALSE(rig.app.loaded<Grey>()) << "no sound, no touch";
     rig.app.module1.soundon = 1;
     playsound(rig.app, "wav\\click.wav");
-    EXPECT_TRUE(rig.app.Grey.loaded());
+    EXPECT_TRUE(rig.app.loaded<Grey>());
     EXPECT_EQ(rig.sound.played, QStringList{kClick});
+}
+
+// A window whose first button has a programming error in its handler.
+class Faulty : public Window {
+public:
+    explicit Faulty(App& app) : Window(app, QStringLiteral("Faulty"))
+    {
+        Command1.onClick = [](int) { (void)std::vector<int>{}.at(3); };
+        Command2.onClick = [this](int) { ++clicks; };
+    }
+    Ctl Command1{this, {.kind = Kind::CommandButton, .name = "Command1", .width = 600, .height = 300}};
+    Ctl Command2{this, {.kind = Kind::CommandButton, .name = "Command2", .width = 600, .height = 300}};
+    int clicks = 0;
+};
+
+// An out-of-range index in a handler is logged with the window's and the
+// handler's names, and the next event is handled as usual.
+TEST(EventGuard, AProgrammingErrorIsLoggedAndTheNextEventStillWorks)
+{
+    QStringList log;
+    setLogSink([&](const QString& line) { log << line; });
+    Rig rig;
+    Faulty& w = rig.app.show<Faulty>();
+    rig.app.click(w.Command1);
+    rig.app.click(w.Command2);
+    setLogSink(nullptr);
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].contains("Faulty.Command1_Click")) << log[0].toStdString();
+    EXPECT_EQ(w.clicks, 1);
+    EXPECT_TRUE(rig.app.isShown(w));
 }
 
 } // namespace

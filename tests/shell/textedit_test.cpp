@@ -285,8 +285,8 @@ TEST(TextBox, TheScoreWindowsNameBoxTakesEdits)
     Rig rig;
     rig.app.module1.score = 10;
     rig.app.module1.outof = 10;
-    rig.app.Welldone.show();
-    Welldone& w = *rig.app.Welldone;
+    rig.app.show<Welldone>();
+    Welldone& w = rig.app.form<Welldone>();
     rig.tick(w.Timer1);
     rig.tick(w.Timer2);
     ASSERT_EQ(w.focus(), &w.Text1);

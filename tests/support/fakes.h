@@ -2,7 +2,7 @@
 
 #include "platform/control.h"
 #include "platform/services.h"
-#include "shell/app.h"
+#include "kernel/app.h"
 
 #include <QPainter>
 #include <QSet>
@@ -164,6 +164,21 @@ public:
     bool missingAll = false;
 };
 
+// Every draw gives `next` (0 unless a test sets it).
+class FakeRandom : public Randomness {
+public:
+    double draw() override { return next; }
+    double next = 0;
+};
+
+// A text measures `perCharacter` twips a character in any font, so widths
+// are predictable.
+class FakeMeasure : public TextMeasure {
+public:
+    float widthTwips(const QString& text, const FontSpec&) override { return float(text.size()) * perCharacter; }
+    float perCharacter = 100;
+};
+
 // A clipboard of its own.
 class FakeClipboard : public Clipboard {
 public:
@@ -181,7 +196,9 @@ struct Rig {
     FakeTimers timers;
     FakePictures pictures;
     FakeClipboard clipboard;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &clipboard}};
+    FakeRandom random;
+    FakeMeasure measure;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, &clipboard}};
 
     // Ticks a timer as its interval passing would.
     void tick(Control& timer) { app.tick(timer); }

@@ -7,22 +7,22 @@ struct GuideTest : MenuFixture {
     guide& openGuide()
     {
         clickMenu(20);
-        return *app.guide;
+        return app.form<guide>();
     }
-    Control& next() { return app.guide->Label3[2]; }
-    Control& previous() { return app.guide->Label3[3]; }
+    Control& next() { return app.form<guide>().Label3[2]; }
+    Control& previous() { return app.form<guide>().Label3[3]; }
     // "Print", and the moment until the job goes out.
     void print()
     {
-        app.click(app.guide->Label3[0]);
-        rig.tick(app.guide->Timer1);
+        app.click(app.form<guide>().Label3[0]);
+        rig.tick(app.form<guide>().Timer1);
     }
 };
 
 TEST_F(GuideTest, OpensOnPageOne)
 {
     guide& g = openGuide();
-    ASSERT_EQ(app.top(), app.guide.peek());
+    ASSERT_EQ(app.top(), app.peek<guide>());
     EXPECT_EQ(g.Label1.caption, "Page 1 of 5");
     EXPECT_FALSE(previous().enabled);
     EXPECT_TRUE(next().enabled);
@@ -92,12 +92,12 @@ TEST_F(GuideTest, MissingPrintPageNamesTheFile)
 TEST_F(GuideTest, OpeningAfterThePageViewerStartsOnPageOne)
 {
     clickMenu(8);
-    app.click(app.inventions->Label3[5]);
-    app.click(app.teacher->Label3[2]);
-    app.click(app.teacher->Label3[2]);
+    app.click(app.form<inventions>().Label3[5]);
+    app.click(app.form<teacher>().Label3[2]);
+    app.click(app.form<teacher>().Label3[2]);
     ASSERT_EQ(app.module1.pageno, 3);
-    app.click(app.teacher->Label3[1]);
-    app.click(app.inventions->Label3[2]);
+    app.click(app.form<teacher>().Label3[1]);
+    app.click(app.form<inventions>().Label3[2]);
 
     guide& g = openGuide();
     EXPECT_EQ(app.module1.pageno, 1);
@@ -109,9 +109,9 @@ TEST_F(GuideTest, ReopeningStartsFromTheDesignState)
 {
     openGuide();
     app.click(next());
-    app.click(app.guide->Label3[1]);
-    EXPECT_FALSE(app.guide.loaded());
-    EXPECT_EQ(app.top(), app.intro0.peek());
+    app.click(app.form<guide>().Label3[1]);
+    EXPECT_FALSE(app.loaded<guide>());
+    EXPECT_EQ(app.top(), app.peek<intro0>());
     guide& g = openGuide();
     EXPECT_EQ(g.Label1.caption, "Page 1 of 5");
     EXPECT_FALSE(previous().enabled);

@@ -22,13 +22,13 @@ struct PrintButtonTest : MenuFixture {
     {
         if (which == PageWindow::Viewer) {
             clickMenu(8);
-            app.click(app.inventions->Label3[4]); // Key Facts
-            window = app.teacher.peek();
-            timer = &app.teacher->Timer2;
+            app.click(app.form<inventions>().Label3[4]); // Key Facts
+            window = app.peek<teacher>();
+            timer = &app.form<teacher>().Timer2;
         } else {
             clickMenu(20);
-            window = app.guide.peek();
-            timer = &app.guide->Timer1;
+            window = app.peek<guide>();
+            timer = &app.form<guide>().Timer1;
         }
         button = window->find(QStringLiteral("Label3"), 0);
         rig.sound.played.clear();
@@ -102,7 +102,7 @@ TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
         EXPECT_TRUE(rig.timers.running.count(oldTimer) == 0);
         EXPECT_EQ(jobs(), before + (sentFirst ? 1 : 0));
         if (GetParam() == PageWindow::Viewer)
-            app.click(app.inventions->Label3[2]); // back to the menu
+            app.click(app.form<inventions>().Label3[2]); // back to the menu
     }
     open(GetParam());
     EXPECT_EQ(button->caption, "Print");
@@ -159,7 +159,7 @@ TEST_P(MissingPageFiles, AreNamedAndStartNoJob)
     const PageFileCase& c = GetParam();
     (c.damaged ? rig.pictures.damaged : rig.pictures.missing).insert(c.file);
     open(c.window);
-    const Control& notice = c.window == PageWindow::Viewer ? app.teacher->Label2 : app.guide->Label4;
+    const Control& notice = c.window == PageWindow::Viewer ? app.form<teacher>().Label2 : app.form<guide>().Label4;
     EXPECT_EQ(notice.visible, !c.notice.isEmpty());
     EXPECT_EQ(notice.visible ? notice.caption : QString(), c.notice);
 
@@ -209,7 +209,7 @@ TEST_F(PictureLogTest, AMissingAnimationFrameIsLoggedOnceWithItsName)
     rig.pictures.missing.insert("logo\\lumb0001.gif");
     clickMenu(19); // acknowledgments, with the logo animation
     for (int i = 0; i < 21; ++i) // frame 1 comes round twice
-        rig.tick(app.teacher->Timer1);
+        rig.tick(app.form<teacher>().Timer1);
     EXPECT_EQ(logged.filter(QStringLiteral("logo\\lumb0001.gif")).size(), 1) << logged.join('\n').toStdString();
     EXPECT_EQ(logged.size(), 1);
     EXPECT_TRUE(rig.messages.shown.empty()) << "the pupil is shown nothing";

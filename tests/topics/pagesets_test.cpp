@@ -51,7 +51,7 @@ struct PageSetTest : MenuFixture {
         clickMenu(topicEntry);
         Window* topic = app.top();
         app.click(*topic->find(QStringLiteral("Label3"), button));
-        teacher& viewer = *app.teacher;
+        teacher& viewer = app.form<teacher>();
         expectSet(turnThrough(viewer.Image1, viewer.Label3[2]), stem);
         app.click(viewer.Label3[1]);
         app.click(*topic->find(QStringLiteral("Label3"), 2));
@@ -69,13 +69,13 @@ TEST_F(PageSetTest, KeyFactsAndNotesOfBothTopicsMatchTheirSources)
 TEST_F(PageSetTest, TheGuidesFivePagesMatchTheirSources)
 {
     clickMenu(20);
-    expectSet(turnThrough(app.guide->Image1, app.guide->Label3[2]), "guide");
+    expectSet(turnThrough(app.form<guide>().Image1, app.form<guide>().Label3[2]), "guide");
 }
 
 TEST_F(PageSetTest, AcknowledgmentsPageHasASource)
 {
     clickMenu(19);
-    EXPECT_TRUE(QFileInfo::exists(pages.filePath(sourceOf(app.teacher->Image1.picture->source()))));
+    EXPECT_TRUE(QFileInfo::exists(pages.filePath(sourceOf(app.form<teacher>().Image1.picture->source()))));
 }
 
 } // namespace

@@ -8,16 +8,16 @@ struct PageViewerTest : MenuFixture {
     teacher& openKeyFacts()
     {
         clickMenu(8);
-        app.click(app.inventions->Label3[4]);
-        return *app.teacher;
+        app.click(app.form<inventions>().Label3[4]);
+        return app.form<teacher>();
     }
-    Control& next() { return app.teacher->Label3[2]; }
-    Control& previous() { return app.teacher->Label3[3]; }
+    Control& next() { return app.form<teacher>().Label3[2]; }
+    Control& previous() { return app.form<teacher>().Label3[3]; }
     // "Print", and the moment until the job goes out.
     void print()
     {
-        app.click(app.teacher->Label3[0]);
-        rig.tick(app.teacher->Timer2);
+        app.click(app.form<teacher>().Label3[0]);
+        rig.tick(app.form<teacher>().Timer2);
     }
 };
 
@@ -61,8 +61,8 @@ TEST_F(PageViewerTest, PlaysNoSound)
     rig.sound.played.clear();
     app.click(next());
     app.click(previous());
-    app.click(app.teacher->Label3[0]);
-    app.click(app.teacher->Label3[1]);
+    app.click(app.form<teacher>().Label3[0]);
+    app.click(app.form<teacher>().Label3[1]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
 }
 
@@ -70,7 +70,7 @@ TEST_F(PageViewerTest, OnePageSetShowsNeitherLabelNorPagingButtons)
 {
     app.module1.pagecount = 1;
     app.module1.pagekey = "key oneoff";
-    teacher& viewer = *app.teacher;
+    teacher& viewer = app.form<teacher>();
     EXPECT_FALSE(viewer.Label1.visible);
     EXPECT_FALSE(viewer.Label3[2].visible);
     EXPECT_FALSE(viewer.Label3[3].visible);
@@ -105,7 +105,7 @@ TEST_F(PageViewerTest, PrinterFailureShowsTheProblemMessage)
         EXPECT_FALSE(rig.printer.ops.contains("end"));
         EXPECT_TRUE(viewer.Label3[0].enabled) << "nothing went out, so the pupil may try again";
     }
-    EXPECT_EQ(app.top(), app.teacher.peek());
+    EXPECT_EQ(app.top(), app.peek<teacher>());
 }
 
 // A page whose print version is missing once crashed the print button.
@@ -145,18 +145,18 @@ TEST_F(PageViewerTest, HasNoHoverHighlight)
 TEST_F(PageViewerTest, ExitReturnsToTheTopicPage)
 {
     openKeyFacts();
-    app.click(app.teacher->Label3[1]);
-    EXPECT_FALSE(app.teacher.loaded());
-    EXPECT_EQ(app.top(), app.inventions.peek());
+    app.click(app.form<teacher>().Label3[1]);
+    EXPECT_FALSE(app.loaded<teacher>());
+    EXPECT_EQ(app.top(), app.peek<inventions>());
 }
 
 TEST_F(PageViewerTest, ReopeningStartsAgainOnPageOne)
 {
     openKeyFacts();
     app.click(next());
-    app.click(app.teacher->Label3[1]);
-    app.click(app.inventions->Label3[4]);
-    EXPECT_EQ(app.teacher->Label1.caption, "Page 1 of 3");
+    app.click(app.form<teacher>().Label3[1]);
+    app.click(app.form<inventions>().Label3[4]);
+    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 3");
     EXPECT_FALSE(previous().enabled);
 }
 
@@ -166,8 +166,8 @@ using AcknowledgmentsTest = MenuFixture;
 TEST_F(AcknowledgmentsTest, ShowsThePageWithoutPagingAndStartsTheLogo)
 {
     clickMenu(19);
-    ASSERT_EQ(app.top(), app.teacher.peek());
-    teacher& viewer = *app.teacher;
+    ASSERT_EQ(app.top(), app.peek<teacher>());
+    teacher& viewer = app.form<teacher>();
     EXPECT_FALSE(viewer.Label1.visible);
     EXPECT_FALSE(viewer.Label3[2].visible);
     EXPECT_FALSE(viewer.Label3[3].visible);
@@ -186,23 +186,23 @@ TEST_F(AcknowledgmentsTest, ShowsThePageWithoutPagingAndStartsTheLogo)
 TEST_F(AcknowledgmentsTest, LogoAppearsAtTheFirstTickAndCarriesOnNextTime)
 {
     clickMenu(19);
-    rig.tick(app.teacher->Timer1);
-    EXPECT_EQ(pictureOf(app.teacher->Picture1), "logo\\lumb0001.gif");
-    EXPECT_TRUE(app.teacher->Picture1.visible);
-    EXPECT_TRUE(app.teacher->Picture2.visible);
-    rig.tick(app.teacher->Timer1);
-    rig.tick(app.teacher->Timer1);
-    EXPECT_EQ(pictureOf(app.teacher->Picture1), "logo\\lumb0003.gif");
+    rig.tick(app.form<teacher>().Timer1);
+    EXPECT_EQ(pictureOf(app.form<teacher>().Picture1), "logo\\lumb0001.gif");
+    EXPECT_TRUE(app.form<teacher>().Picture1.visible);
+    EXPECT_TRUE(app.form<teacher>().Picture2.visible);
+    rig.tick(app.form<teacher>().Timer1);
+    rig.tick(app.form<teacher>().Timer1);
+    EXPECT_EQ(pictureOf(app.form<teacher>().Picture1), "logo\\lumb0003.gif");
 
     const auto runningBefore = rig.timers.running.size();
-    app.click(app.teacher->Label3[1]);
-    EXPECT_FALSE(app.teacher.loaded());
+    app.click(app.form<teacher>().Label3[1]);
+    EXPECT_FALSE(app.loaded<teacher>());
     EXPECT_EQ(rig.timers.running.size(), runningBefore - 1) << "the logo stops with its window";
 
     clickMenu(19);
-    EXPECT_FALSE(app.teacher->Picture1.visible) << "a new showing starts with the logo hidden";
-    rig.tick(app.teacher->Timer1);
-    EXPECT_EQ(pictureOf(app.teacher->Picture1), "logo\\lumb0004.gif");
+    EXPECT_FALSE(app.form<teacher>().Picture1.visible) << "a new showing starts with the logo hidden";
+    rig.tick(app.form<teacher>().Timer1);
+    EXPECT_EQ(pictureOf(app.form<teacher>().Picture1), "logo\\lumb0004.gif");
 }
 
 TEST_F(AcknowledgmentsTest, LogoRunsThroughTwentyFramesAndWraps)
@@ -210,8 +210,8 @@ TEST_F(AcknowledgmentsTest, LogoRunsThroughTwentyFramesAndWraps)
     clickMenu(19);
     QStringList seen;
     for (int i = 0; i < 21; ++i) {
-        rig.tick(app.teacher->Timer1);
-        seen << pictureOf(app.teacher->Picture1);
+        rig.tick(app.form<teacher>().Timer1);
+        seen << pictureOf(app.form<teacher>().Picture1);
     }
     EXPECT_EQ(seen[8], "logo\\lumb0009.gif");
     EXPECT_EQ(seen[9], "logo\\lumb0010.gif");
@@ -223,8 +223,8 @@ TEST_F(AcknowledgmentsTest, LogoRunsThroughTwentyFramesAndWraps)
 TEST_F(AcknowledgmentsTest, PrintSendsThePaperVersion)
 {
     clickMenu(19);
-    app.click(app.teacher->Label3[0]);
-    rig.tick(app.teacher->Timer2);
+    app.click(app.form<teacher>().Label3[0]);
+    rig.tick(app.form<teacher>().Timer2);
     EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\acknowledgments.wmf|1000,1000", "end"}));
 }
 

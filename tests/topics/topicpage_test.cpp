@@ -16,8 +16,8 @@ using TopicPageTest = MenuFixture;
 TEST_F(TopicPageTest, AuthorTopicShowsItsTitleAndCentredPicture)
 {
     clickMenu(10);
-    ASSERT_EQ(app.top(), app.quellmore.peek());
-    quellmore& page = *app.quellmore;
+    ASSERT_EQ(app.top(), app.peek<quellmore>());
+    quellmore& page = app.form<quellmore>();
     EXPECT_EQ(page.Label1.caption, "Edmund Quellmore");
     EXPECT_EQ(pictureOf(page.Image1), "images\\quellmore2.jpg");
     EXPECT_EQ(page.Image1.left, 3600);
@@ -31,8 +31,8 @@ TEST_F(TopicPageTest, AuthorTopicShowsItsTitleAndCentredPicture)
 TEST_F(TopicPageTest, InventionsTopicShowsItsTitleAndCentredPicture)
 {
     clickMenu(8);
-    ASSERT_EQ(app.top(), app.inventions.peek());
-    inventions& page = *app.inventions;
+    ASSERT_EQ(app.top(), app.peek<inventions>());
+    inventions& page = app.form<inventions>();
     EXPECT_EQ(page.Label1.caption, "Oravian Inventions");
     EXPECT_EQ(pictureOf(page.Image1), "images\\engineer.jpg");
     EXPECT_EQ(page.Image1.left, 3600);
@@ -43,26 +43,26 @@ TEST_F(TopicPageTest, MissingTopicPictureLeavesAnEmptyPictureInPlace)
 {
     rig.pictures.missing.insert("images\\engineer.jpg");
     clickMenu(8);
-    EXPECT_EQ(app.inventions->Image1.picture, nullptr);
-    EXPECT_EQ(app.inventions->Image1.left, 3600);
+    EXPECT_EQ(app.form<inventions>().Image1.picture, nullptr);
+    EXPECT_EQ(app.form<inventions>().Image1.left, 3600);
 }
 
 TEST_F(TopicPageTest, ExitReturnsToTheMenuAndClosesThePage)
 {
     clickMenu(10);
     rig.sound.played.clear();
-    app.click(app.quellmore->Label3[2]);
-    EXPECT_EQ(app.top(), app.intro0.peek());
-    EXPECT_FALSE(app.quellmore.loaded());
+    app.click(app.form<quellmore>().Label3[2]);
+    EXPECT_EQ(app.top(), app.peek<intro0>());
+    EXPECT_FALSE(app.loaded<quellmore>());
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }
 
 TEST_F(TopicPageTest, KeyFactsOfInventionsOpenThreePagesAtPageOne)
 {
     clickMenu(8);
-    app.click(app.inventions->Label3[4]);
-    ASSERT_EQ(app.top(), app.teacher.peek());
-    teacher& viewer = *app.teacher;
+    app.click(app.form<inventions>().Label3[4]);
+    ASSERT_EQ(app.top(), app.peek<teacher>());
+    teacher& viewer = app.form<teacher>();
     EXPECT_EQ(viewer.Label1.caption, "Page 1 of 3");
     EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsa.wmf");
     EXPECT_EQ(pictureOf(viewer.Image2), "wmf2\\key inventionsa.wmf");
@@ -73,45 +73,45 @@ TEST_F(TopicPageTest, KeyFactsOfInventionsOpenThreePagesAtPageOne)
 TEST_F(TopicPageTest, TeachersNotesOpenFourPagesForInventionsAndTwoForQuellmore)
 {
     clickMenu(8);
-    app.click(app.inventions->Label3[5]);
-    EXPECT_EQ(app.teacher->Label1.caption, "Page 1 of 4");
-    EXPECT_EQ(pictureOf(app.teacher->Image1), "wmf\\inventionsa.wmf");
-    EXPECT_EQ(pictureOf(app.teacher->Image2), "wmf2\\inventionsa.wmf");
-    app.click(app.teacher->Label3[1]);
-    app.click(app.inventions->Label3[2]);
+    app.click(app.form<inventions>().Label3[5]);
+    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 4");
+    EXPECT_EQ(pictureOf(app.form<teacher>().Image1), "wmf\\inventionsa.wmf");
+    EXPECT_EQ(pictureOf(app.form<teacher>().Image2), "wmf2\\inventionsa.wmf");
+    app.click(app.form<teacher>().Label3[1]);
+    app.click(app.form<inventions>().Label3[2]);
 
     clickMenu(10);
-    app.click(app.quellmore->Label3[5]);
-    EXPECT_EQ(app.teacher->Label1.caption, "Page 1 of 2");
-    EXPECT_EQ(pictureOf(app.teacher->Image1), "wmf\\quellmorea.wmf");
-    app.click(app.teacher->Label3[1]);
-    app.click(app.quellmore->Label3[4]);
-    EXPECT_EQ(app.teacher->Label1.caption, "Page 1 of 2");
-    EXPECT_EQ(pictureOf(app.teacher->Image2), "wmf2\\key quellmorea.wmf");
+    app.click(app.form<quellmore>().Label3[5]);
+    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 2");
+    EXPECT_EQ(pictureOf(app.form<teacher>().Image1), "wmf\\quellmorea.wmf");
+    app.click(app.form<teacher>().Label3[1]);
+    app.click(app.form<quellmore>().Label3[4]);
+    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 2");
+    EXPECT_EQ(pictureOf(app.form<teacher>().Image2), "wmf2\\key quellmorea.wmf");
 }
 
 TEST_F(TopicPageTest, ActivityButtonsClickWithoutLeavingThePage)
 {
     clickMenu(10);
     rig.sound.played.clear();
-    app.click(app.quellmore->Label3[1]);
-    app.click(app.quellmore->Label3[3]);
-    EXPECT_EQ(app.top(), app.quellmore.peek());
+    app.click(app.form<quellmore>().Label3[1]);
+    app.click(app.form<quellmore>().Label3[3]);
+    EXPECT_EQ(app.top(), app.peek<quellmore>());
     EXPECT_EQ(rig.sound.played, (QStringList{"wav\\click.wav", "wav\\click.wav"}));
 }
 
 TEST_F(TopicPageTest, SoundOffSilencesTheButtons)
 {
-    app.click(app.intro0->Option2);
+    app.click(app.form<intro0>().Option2);
     clickMenu(10);
-    app.click(app.quellmore->Label3[4]);
+    app.click(app.form<quellmore>().Label3[4]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
 }
 
 TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
 {
     clickMenu(10);
-    quellmore& page = *app.quellmore;
+    quellmore& page = app.form<quellmore>();
     for (int i = 0; i <= 5; ++i)
         EXPECT_TRUE(page.Label3[i].opaque) << "button " << i << " starts opaque";
     app.formMouseMove(page, 0, 0, 100, 100);
@@ -157,30 +157,30 @@ TEST_F(TopicQuizTest, MultipleChoiceShowsTheTopicsQuizOverThePage)
 {
     writeQuiz("Edmund Quellmore");
     clickMenu(10);
-    app.click(app.quellmore->Label3[0]);
-    ASSERT_EQ(app.top(), app.multiple.peek());
-    EXPECT_EQ(pictureOf(app.multiple->Picture1), "images\\quellmoresm.jpg");
-    EXPECT_EQ(app.multiple->Label5.caption, "The Oravians");
+    app.click(app.form<quellmore>().Label3[0]);
+    ASSERT_EQ(app.top(), app.peek<multiple>());
+    EXPECT_EQ(pictureOf(app.form<multiple>().Picture1), "images\\quellmoresm.jpg");
+    EXPECT_EQ(app.form<multiple>().Label5.caption, "The Oravians");
     EXPECT_EQ(app.module1.worktitle, "Edmund Quellmore");
     EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
-    EXPECT_TRUE(app.quellmore.loaded()) << "the page stays beneath the quiz";
+    EXPECT_TRUE(app.loaded<quellmore>()) << "the page stays beneath the quiz";
 }
 
 TEST_F(TopicQuizTest, InventionsQuizUsesItsOwnFileAndPicture)
 {
     writeQuiz("Oravian Inventions");
     clickMenu(8);
-    app.click(app.inventions->Label3[0]);
-    ASSERT_EQ(app.top(), app.multiple.peek());
-    EXPECT_EQ(pictureOf(app.multiple->Picture1), "images\\engineersm.jpg");
+    app.click(app.form<inventions>().Label3[0]);
+    ASSERT_EQ(app.top(), app.peek<multiple>());
+    EXPECT_EQ(pictureOf(app.form<multiple>().Picture1), "images\\engineersm.jpg");
     EXPECT_EQ(app.module1.worktitle, "Oravian Inventions");
 }
 
 TEST_F(TopicQuizTest, MissingQuestionFileKeepsThePageUpWithAMessage)
 {
     clickMenu(10);
-    app.click(app.quellmore->Label3[0]);
-    EXPECT_EQ(app.top(), app.quellmore.peek());
+    app.click(app.form<quellmore>().Label3[0]);
+    EXPECT_EQ(app.top(), app.peek<quellmore>());
     EXPECT_EQ(rig.messages.texts(), QStringList{QString::fromLatin1(kQuizNotOpened)});
     EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
 }

@@ -18,8 +18,8 @@ struct MenuFixture : ::testing::Test {
     Rig rig;
     App& app = rig.app;
 
-    void SetUp() override { app.intro0.show(); }
-    void clickMenu(int entry) { app.click(app.intro0->Label2[entry]); }
+    void SetUp() override { app.show<intro0>(); }
+    void clickMenu(int entry) { app.click(app.form<intro0>().Label2[entry]); }
     void clickPage(Control& button) { app.click(button); }
 };
 

@@ -7,7 +7,8 @@
 #include "platform/paths.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
-#include "shell/app.h"
+#include "kernel/app.h"
+#include "shell/titlefrm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -190,7 +191,7 @@ int main(int argc, char** argv)
     app.onEnd = [&] { ended = true; };
 
     Tour t(app, host, out);
-    app.start();
+    app.show<Titlefrm>();
     t.wait(400);
     t.shot("title");
     t.click("Command1");
