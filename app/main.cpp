@@ -1,6 +1,5 @@
 // The Oravians: takes no arguments and keeps no settings; its content lives
 // in the folders beside the executable.
-#include "platform/paths.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
 #include "kernel/app.h"
@@ -13,10 +12,10 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Oravians"));
-    oravians::ContentRoot::set(QCoreApplication::applicationDirPath());
-    oravians::addProgramFonts();
+    const QString contentFolder = QCoreApplication::applicationDirPath();
+    oravians::addProgramFonts(contentFolder);
 
-    oravians::SystemServices system;
+    oravians::SystemServices system(contentFolder);
     oravians::App app(system.services());
     system.timers.setDesktop(&app);
     oravians::Host host(app);

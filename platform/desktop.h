@@ -23,6 +23,7 @@ struct Services {
     Randomness* random = nullptr;
     TextMeasure* measure = nullptr;
     Clipboard* clipboard = nullptr; // none: cut and copy keep nothing, paste adds nothing
+    Files* files = nullptr;
 };
 
 // Keys that are not characters, as the host hands them to Desktop::keyDown
@@ -65,6 +66,7 @@ public:
     PictureLoader& pictures() const { return *services_.pictures; }
     Randomness& random() const { return *services_.random; }
     TextMeasure& measure() const { return *services_.measure; }
+    Files& files() const { return *services_.files; }
 
     // Shown windows, bottom first. Loaded windows that were never shown are
     // not in it.

@@ -1,27 +1,9 @@
 #include "platform/paths.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace oravians {
-
-namespace {
-QString& rootStorage()
-{
-    static QString root;
-    return root;
-}
-} // namespace
-
-void ContentRoot::set(const QString& folder) { rootStorage() = folder; }
-
-QString ContentRoot::get()
-{
-    if (rootStorage().isEmpty() && QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return rootStorage().isEmpty() ? QDir::currentPath() : rootStorage();
-}
 
 QString resolveContentPath(const QString& relativePath, const QString& root)
 {

@@ -3,7 +3,9 @@
 #include "platform/geometry.h"
 #include "platform/picture.h"
 
+#include <QByteArray>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 namespace oravians {
@@ -124,6 +126,22 @@ public:
     virtual ~Clipboard() = default;
     virtual QString text() const = 0;
     virtual void setText(const QString& text) = 0;
+};
+
+// The program's content files. A program path ("multiple\Edmund Quellmore.txt")
+// is written with '\' or '/' in any letter case, relative to the folder the
+// program's content lives in.
+class Files {
+public:
+    virtual ~Files() = default;
+    // The real file a program path names (the path it would have when
+    // nothing matches, so it can be created).
+    virtual QString contentPath(const QString& programPath) = 0;
+    // The whole file, or nothing when it is missing or unreadable.
+    virtual std::optional<QByteArray> read(const QString& programPath) = 0;
+    // Replaces the file with bytes; the old file stays intact unless the new
+    // one was written completely. False when it could not be written.
+    virtual bool replace(const QString& programPath, const QByteArray& bytes) = 0;
 };
 
 } // namespace oravians

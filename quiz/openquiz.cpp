@@ -1,6 +1,5 @@
 #include "quiz/openquiz.h"
 
-#include "platform/paths.h"
 #include "quiz/multiple.h"
 #include "quiz/questionfile.h"
 
@@ -10,10 +9,12 @@ bool openQuiz(App& app, const QString& questionFile, const QString& quizPicture)
 {
     bool loaded = false;
     try {
-        InputFile file1 = InputFile::open(resolveContentPath(questionFile));
-        loadworksheet(app.module1, file1);
-        // A digit line that is not 1 to 4 means the file was damaged by hand.
-        loaded = bankIsComplete(app.module1);
+        if (const std::optional<QByteArray> bytes = app.files().read(questionFile)) {
+            InputFile file1(*bytes);
+            loadworksheet(app.module1, file1);
+            // A digit line that is not 1 to 4 means the file was damaged by hand.
+            loaded = bankIsComplete(app.module1);
+        }
     } catch (const QuestionFileError&) {
         loaded = false;
     }

@@ -2,23 +2,10 @@
 
 #include "platform/textcodec.h"
 
-#include <QFile>
-#include <QSaveFile>
 
 namespace oravians {
 
 InputFile::InputFile(const QByteArray& bytes) : text_(fromCodePage(bytes)) {}
-
-InputFile InputFile::open(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw FileOpenError(("cannot open " + path).toStdString());
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw FileOpenError(("cannot read " + path).toStdString());
-    return InputFile(bytes);
-}
 
 void InputFile::consumeDelimiter()
 {
@@ -143,23 +130,15 @@ QByteArray encodeLines(const QStringList& lines)
     return out;
 }
 
-void writeLines(const QString& path, const QStringList& lines)
+void writeLines(Files& files, const QString& programPath, const QStringList& lines)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw FileWriteError(("cannot create " + path).toStdString());
-    const QByteArray bytes = encodeLines(lines);
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        throw FileWriteError(("cannot write " + path).toStdString());
-    }
-    if (!f.commit())
-        throw FileWriteError(("cannot save " + path).toStdString());
+    if (!files.replace(programPath, encodeLines(lines)))
+        throw FileWriteError(("cannot save " + files.contentPath(programPath)).toStdString());
 }
 
-void writeQuestionFile(const QString& path, const QuestionSet& set)
+void writeQuestionFile(Files& files, const QString& programPath, const QuestionSet& set)
 {
-    writeLines(path, questionFileLines(set));
+    writeLines(files, programPath, questionFileLines(set));
 }
 
 } // namespace oravians

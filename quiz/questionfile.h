@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kernel/module1.h"
+#include "platform/services.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,12 +18,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The file could not be opened (missing, unreadable).
-class FileOpenError : public QuestionFileError {
-public:
-    using QuestionFileError::QuestionFileError;
-};
-
 // A field was read after the end of the file had been reached.
 class EndOfFileError : public QuestionFileError {
 public:
@@ -35,14 +30,11 @@ public:
     using QuestionFileError::QuestionFileError;
 };
 
-// An 8-bit text file opened for reading as the program's file number 1. The
-// whole file is read at open and decoded from Windows-1252; closing is
-// letting it go.
+// An 8-bit text file opened for reading as the program's file number 1: the
+// whole file's bytes, decoded from Windows-1252; closing is letting it go.
 class InputFile {
 public:
     explicit InputFile(const QByteArray& bytes);
-    // Opens a real file (a full path; callers resolve program paths first).
-    static InputFile open(const QString& path);
 
     // The field-reading primitive: leading spaces are skipped; a field that
     // starts with a double quote runs to the next double quote (anything up to
@@ -97,12 +89,12 @@ QStringList questionFileLines(const QuestionSet& set);
 // Lines each followed by CR LF, encoded in Windows-1252.
 QByteArray encodeLines(const QStringList& lines);
 
-// Writes lines (CR LF, Windows-1252) to path, replacing any file there;
-// the old file stays intact unless the new one was written completely.
-// Throws FileWriteError.
-void writeLines(const QString& path, const QStringList& lines);
+// Writes lines (CR LF, Windows-1252) to the content file programPath,
+// replacing any file there; the old file stays intact unless the new one was
+// written completely. Throws FileWriteError.
+void writeLines(Files& files, const QString& programPath, const QStringList& lines);
 
 // Writes a question file (the file-writing part of saving a worksheet).
-void writeQuestionFile(const QString& path, const QuestionSet& set);
+void writeQuestionFile(Files& files, const QString& programPath, const QuestionSet& set);
 
 } // namespace oravians

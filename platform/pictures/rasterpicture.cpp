@@ -29,7 +29,7 @@ void RasterPicture::draw(QPainter& painter, const QRectF& target) const
 
 PicturePtr ContentPictures::load(const QString& relativePath)
 {
-    const QString path = resolveContentPath(relativePath);
+    const QString path = resolveContentPath(relativePath, folder_);
     if (auto it = cache_.find(path); it != cache_.end())
         return *it;
     if (!QFileInfo::exists(path))

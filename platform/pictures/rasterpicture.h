@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <utility>
 
 namespace oravians {
 
@@ -26,9 +27,11 @@ private:
 // animation reads each frame from disk once.
 class ContentPictures : public PictureLoader {
 public:
+    explicit ContentPictures(QString contentFolder) : folder_(std::move(contentFolder)) {}
     PicturePtr load(const QString& relativePath) override;
 
 private:
+    QString folder_;
     QHash<QString, PicturePtr> cache_;
 };
 

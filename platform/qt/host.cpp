@@ -1,6 +1,5 @@
 #include "platform/qt/host.h"
 
-#include "platform/paths.h"
 #include "platform/wmf/fontmap.h"
 
 #include <QApplication>
@@ -256,13 +255,13 @@ int buttonState(Qt::MouseButtons b)
 
 } // namespace
 
-void addProgramFonts()
+void addProgramFonts(const QString& contentFolder)
 {
     static bool done = false;
     if (done)
         return;
     done = true;
-    const QStringList folders = {ContentRoot::get() + QStringLiteral("/fonts"), QStringLiteral("/usr/share/wine/fonts")};
+    const QStringList folders = {contentFolder + QStringLiteral("/fonts"), QStringLiteral("/usr/share/wine/fonts")};
     for (const QString& name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")}) {
         for (const QString& folder : folders) {
             const QString file = folder + QLatin1Char('/') + name;

@@ -11,7 +11,7 @@ namespace oravians {
 
 // Adds the Tahoma-compatible fonts shipped beside the program (or the
 // system's copy) to the application's font database.
-void addProgramFonts();
+void addProgramFonts(const QString& contentFolder);
 // The QFont for a design-table font, sized in twips for a painter that draws in twips.
 QFont twipsFont(const FontSpec& spec);
 

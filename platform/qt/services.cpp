@@ -41,10 +41,10 @@ public:
 };
 } // namespace
 
-SystemServices::SystemServices()
+SystemServices::SystemServices(const QString& contentFolder) : files(contentFolder)
 {
 #ifdef ORAVIANS_HAVE_SOUND
-    sound = std::make_unique<PulseSound>();
+    sound = std::make_unique<PulseSound>(contentFolder);
 #else
     sound = std::make_unique<Silence>();
 #endif
@@ -53,7 +53,7 @@ SystemServices::SystemServices()
 #else
     printer = std::make_unique<NoPrinter>();
 #endif
-    pictures = std::make_unique<ContentPictures>();
+    pictures = std::make_unique<ContentPictures>(contentFolder);
 }
 
 SystemServices::~SystemServices() = default;
@@ -61,7 +61,7 @@ SystemServices::~SystemServices() = default;
 Services SystemServices::services()
 {
     return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &random, &measure,
-                    &clipboard};
+                    &clipboard, &files};
 }
 
 QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }

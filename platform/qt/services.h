@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clockrandom.h"
+#include "platform/contentfiles.h"
 #include "platform/desktop.h"
 #include "platform/fontmeasure.h"
 #include "platform/qt/host.h"
@@ -17,9 +18,9 @@ public:
 };
 
 // The real services a running program uses: sound through the sound server,
-// the system's default printer, pictures from the content folders.
+// the system's default printer, pictures and files from the content folder.
 struct SystemServices {
-    SystemServices();
+    explicit SystemServices(const QString& contentFolder);
     ~SystemServices();
     Services services();
 
@@ -32,6 +33,7 @@ struct SystemServices {
     ClockRandom random;
     FontMeasure measure;
     QtClipboard clipboard;
+    ContentFiles files;
 };
 
 } // namespace oravians

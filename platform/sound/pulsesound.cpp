@@ -424,9 +424,10 @@ private:
 
 } // namespace
 
-PulseSound::PulseSound() : PulseSound(Options{}) {}
+PulseSound::PulseSound(QString contentFolder) : PulseSound(std::move(contentFolder), Options{}) {}
 
-PulseSound::PulseSound(Options options) : d_(std::make_shared<Shared>(options))
+PulseSound::PulseSound(QString contentFolder, Options options)
+    : root_(std::move(contentFolder)), d_(std::make_shared<Shared>(options))
 {
     worker_ = std::thread([shared = d_] { Worker(shared).run(); });
 }
@@ -452,9 +453,8 @@ void PulseSound::play(const QString& relativePath)
 {
     if (relativePath.isEmpty())
         return;
-    const QString root = ContentRoot::get();
     std::lock_guard lock(d_->mutex);
-    d_->pending = Shared::Request{root, relativePath};
+    d_->pending = Shared::Request{root_, relativePath};
     d_->wake.notify_all();
 }
 

@@ -26,8 +26,9 @@ public:
         int closeWhenIdleMs = 10000;
     };
 
-    PulseSound();
-    explicit PulseSound(Options options);
+    // Sounds are found below contentFolder.
+    explicit PulseSound(QString contentFolder);
+    PulseSound(QString contentFolder, Options options);
     ~PulseSound() override;
 
     // A new request while a sound is playing stops that sound and plays the
@@ -45,6 +46,7 @@ public:
     struct Shared;
 
 private:
+    QString root_;
     std::shared_ptr<Shared> d_;
     std::thread worker_;
 };

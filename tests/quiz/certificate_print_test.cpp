@@ -28,7 +28,8 @@ struct PrintRig {
     FakePictures pictures;
     FakeRandom random;
     FontMeasure measure;
-    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures, &random, &measure}};
+    FakeFiles files;
+    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
     void tick(Control& timer) { app.tick(timer); }
 };
 

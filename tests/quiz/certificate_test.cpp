@@ -240,7 +240,8 @@ TEST_F(Certificate, AFailureOutsideThePrinterContractIsLoggedNotReported)
     FakePictures pictures;
     FakeRandom random;
     FakeMeasure measure;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
+    FakeFiles files;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
     app.module1.score = 10;
     app.module1.outof = 10;
     app.show<Welldone>();

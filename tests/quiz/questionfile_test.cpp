@@ -1,7 +1,10 @@
 // Reading and writing question files, as the quiz and the worksheet tools use them.
 #include "quiz/questionfile.h"
 
+#include "platform/contentfiles.h"
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -85,10 +88,24 @@ TEST(QuestionFileFields, ReadingAnEmptyFileIsAnEndOfFileError)
     EXPECT_THROW(f.readField(), EndOfFileError);
 }
 
-TEST(QuestionFileFields, OpeningAMissingFileFails)
+TEST(ContentFiles, AMissingFileReadsAsNothing)
 {
     QTemporaryDir dir;
-    EXPECT_THROW(InputFile::open(dir.filePath("multiple/Nothing.txt")), FileOpenError);
+    EXPECT_FALSE(ContentFiles(dir.path()).read("multiple\\Nothing.txt"));
+}
+
+// Program paths are written with backslashes and in any letter case.
+TEST(ContentFiles, AProgramPathFindsAFileSavedInAnotherLetterCase)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("multiple");
+    QFile f(dir.filePath("multiple/edmund quellmore.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Edmund Quellmore\r\n");
+    f.close();
+    ContentFiles files(dir.path());
+    EXPECT_EQ(files.read("Multiple\\Edmund Quellmore.txt"), QByteArray("Edmund Quellmore\r\n"));
+    EXPECT_EQ(files.contentPath("Multiple\\Edmund Quellmore.txt"), dir.filePath("multiple/edmund quellmore.txt"));
 }
 
 TEST(QuestionFileWriting, SeventyTwoLinesEachEndedByCrLfWithCommasAsAmpersands)
@@ -123,16 +140,17 @@ TEST(QuestionFileWriting, EveryTickedBoxGivesItsOwnDigitLine)
 TEST(QuestionFileWriting, WritesThroughToDiskReplacingAnOldFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("Quiz.txt");
-    writeLines(path, {"old", "content"});
-    writeQuestionFile(path, numberedSet());
-    EXPECT_EQ(readBytes(path), encodeLines(questionFileLines(numberedSet())));
+    ContentFiles files(dir.path());
+    writeLines(files, "Quiz.txt", {"old", "content"});
+    writeQuestionFile(files, "Quiz.txt", numberedSet());
+    EXPECT_EQ(readBytes(dir.filePath("Quiz.txt")), encodeLines(questionFileLines(numberedSet())));
 }
 
 TEST(QuestionFileWriting, AFolderThatCannotBeWrittenIsReported)
 {
     QTemporaryDir dir;
-    EXPECT_THROW(writeQuestionFile(dir.filePath("no-such-folder/Quiz.txt"), numberedSet()), FileWriteError);
+    ContentFiles files(dir.path());
+    EXPECT_THROW(writeQuestionFile(files, "no-such-folder/Quiz.txt", numberedSet()), FileWriteError);
 }
 
 TEST(QuestionFileRoundTrip, ACommaInTheTitleComesBack)
@@ -213,7 +231,7 @@ TEST(QuestionFileRoundTrip, TheFixtureFileComesBackByteForByte)
 {
     const QString fixture = QStringLiteral(QUIZ_DATA_DIR "/rivers.txt");
     const QByteArray original = readBytes(fixture);
-    InputFile file = InputFile::open(fixture);
+    InputFile file(original);
     Module1 bank;
     loadworksheet(bank, file);
     EXPECT_EQ(bank.worktitle, "Rivers, Lakes");
@@ -221,9 +239,9 @@ TEST(QuestionFileRoundTrip, TheFixtureFileComesBackByteForByte)
     EXPECT_EQ(bank.questtext[1], QStringLiteral("Which river runs past the caf\u00e9 in Orston?"));
 
     QTemporaryDir dir;
-    const QString copy = dir.filePath("Rivers, Lakes.txt");
-    writeQuestionFile(copy, questionSetFromBank(bank));
-    EXPECT_EQ(readBytes(copy), original);
+    ContentFiles files(dir.path());
+    writeQuestionFile(files, "Rivers, Lakes.txt", questionSetFromBank(bank));
+    EXPECT_EQ(readBytes(dir.filePath("Rivers, Lakes.txt")), original);
 }
 
 TEST(QuestionFileDamage, A71LineFileFailsAtTheLastSeparatorAfterTheTenthQuestionIsStored)

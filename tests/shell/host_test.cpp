@@ -10,7 +10,7 @@
 #include "topics/teacher.h"
 #include "quiz/multiple.h"
 #include "quiz/openquiz.h"
-#include "platform/paths.h"
+#include "platform/contentfiles.h"
 #include "platform/pictures/rasterpicture.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
@@ -44,15 +44,16 @@ struct HostRig {
     QtScreen screen;
     QtTimers timers;
     FakePictures pictures;
-    ContentPictures content;
+    ContentPictures content{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
     FakeRandom random;
     FontMeasure measure;
+    ContentFiles files{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
     App app;
     Host host{app};
     explicit HostRig(Pictures kind = Pictures::Fake)
         : app(Services{&sound, &printer, &messages, &screen, &timers,
                        kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content,
-                       &random, &measure})
+                       &random, &measure, nullptr, &files})
     {
         timers.setDesktop(&app);
         host.setGeometry(QGuiApplication::primaryScreen()->geometry());
@@ -213,7 +214,6 @@ class Animations : public ::testing::TestWithParam<Animation> {};
 // A pupil leaves the pointer still on the title screen: the rocket never moved.
 TEST_P(Animations, NewFramesReachTheScreenWithThePointerStill)
 {
-    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
     HostRig rig(Pictures::Content);
     GetParam().reach(rig);
     EXPECT_GE(framesSeenWithoutInput(rig, GetParam().area(rig.app), 5), 5);
@@ -251,7 +251,6 @@ class ScoreWindowPicture : public ::testing::TestWithParam<int> {};
 // its timer changed after it was shown.
 TEST_P(ScoreWindowPicture, AppearsWithoutInput)
 {
-    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
     HostRig rig(Pictures::Content);
     rig.app.module1.score = GetParam();
     rig.app.module1.outof = 10;
@@ -345,7 +344,8 @@ struct FontRig {
     FakePictures pictures;
     FakeRandom random;
     FontMeasure measure;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
+    ContentFiles files{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
 };
 
 TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)
@@ -375,7 +375,6 @@ TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)
 // Every question and answer of the two built-in quizzes fits the quiz window.
 TEST(Fonts, EveryBuiltInQuestionFitsTheQuizWindow)
 {
-    ContentRoot::set(QStringLiteral(ORAVIANS_PROGRAM_DIR));
     for (const char* set : {"multiple\\Edmund Quellmore.txt", "multiple\\Oravian Inventions.txt"}) {
         FontRig rig;
         ASSERT_TRUE(openQuiz(rig.app, set, "images\\quellmoresm.jpg")) << set;
@@ -428,7 +427,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    oravians::addProgramFonts();
+    oravians::addProgramFonts(QCoreApplication::applicationDirPath());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

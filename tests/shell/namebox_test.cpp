@@ -26,7 +26,8 @@ struct NameRig {
     FakePictures pictures;
     FakeRandom random;
     FontMeasure measure;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure}};
+    FakeFiles files;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
 };
 
 struct ScriptName {
@@ -97,7 +98,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    oravians::addProgramFonts();
+    oravians::addProgramFonts(QCoreApplication::applicationDirPath());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -80,8 +80,8 @@ std::vector<Span> spans(const std::vector<double>& x, size_t bridge)
 
 int play(int argc, char** argv)
 {
-    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
-    oravians::PulseSound sound;
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    oravians::PulseSound sound(folder);
     int n = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 3; i < argc; ++i, ++n) {
@@ -107,11 +107,11 @@ int play(int argc, char** argv)
 int interrupt(int argc, char** argv)
 {
     (void)argc;
-    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
+    const QString folder = QString::fromLocal8Bit(argv[2]);
     const auto longSound = oravians::decodeSound(oravians::resolveContentPath(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2])));
     if (!longSound)
         return 1;
-    oravians::PulseSound sound;
+    oravians::PulseSound sound(folder);
     sound.play(QString::fromLocal8Bit(argv[3]));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const auto asked = std::chrono::steady_clock::now();
@@ -128,10 +128,10 @@ int interrupt(int argc, char** argv)
 // An idle connection is closed and opened again for the next sound.
 int reconnect(char** argv)
 {
-    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
+    const QString folder = QString::fromLocal8Bit(argv[2]);
     oravians::PulseSound::Options options;
     options.closeWhenIdleMs = 100;
-    oravians::PulseSound sound(options);
+    oravians::PulseSound sound(folder, options);
     for (int i = 0; i < 2; ++i) {
         sound.play(QString::fromLocal8Bit(argv[3]));
         if (!sound.waitUntilIdle(15000))
@@ -146,8 +146,8 @@ int reconnect(char** argv)
 // server in between. Both requests must come back, however the server left.
 int survive(char** argv)
 {
-    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
-    oravians::PulseSound sound;
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    oravians::PulseSound sound(folder);
     sound.play(QString::fromLocal8Bit(argv[3]));
     if (!sound.waitUntilIdle(15000))
         return 1;
@@ -208,12 +208,12 @@ struct Step {
 
 int scenario(char** argv)
 {
-    oravians::ContentRoot::set(QString::fromLocal8Bit(argv[2]));
+    const QString folder = QString::fromLocal8Bit(argv[2]);
     oravians::PulseSound::Options options;
     // Rests of 2.5 s let the connection close, so several clicks are the
     // first on a new connection; shorter rests leave it open and silent.
     options.closeWhenIdleMs = 1500;
-    oravians::PulseSound sound(options);
+    oravians::PulseSound sound(folder, options);
     const Step steps[] = {
         {"wav\\click.wav", true, 600},    // first after connecting
         {"wav\\typekey.wav", true, 1000}, // the stream idle for a second

@@ -2,7 +2,6 @@
 // every request returns at once and nothing crashes or hangs.
 
 #include "platform/log.h"
-#include "platform/paths.h"
 #include "platform/sound/pulsesound.h"
 #include "platform/sound/sounddecode.h"
 
@@ -19,7 +18,6 @@
 #include <mutex>
 #include <cstdlib>
 
-using oravians::ContentRoot;
 using oravians::PulseSound;
 
 namespace {
@@ -53,16 +51,14 @@ protected:
         ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
         junk.write("RIFF this is not a wave file at all");
         junk.close();
-        ContentRoot::set(dir.path());
     }
-    void TearDown() override { ContentRoot::set(QString()); }
 
     QTemporaryDir dir;
 };
 
 TEST_F(SoundWithoutServer, PlayReturnsAndTheSoundStaysSilent)
 {
-    PulseSound sound;
+    PulseSound sound(dir.path());
     sound.play(QStringLiteral("wav\\click.wav"));
     ASSERT_TRUE(sound.waitUntilIdle(10000));
     EXPECT_EQ(sound.connectionAttempts(), 1);
@@ -71,7 +67,7 @@ TEST_F(SoundWithoutServer, PlayReturnsAndTheSoundStaysSilent)
 
 TEST_F(SoundWithoutServer, FindsAFileWrittenWithBackslashesInAnyCase)
 {
-    PulseSound sound;
+    PulseSound sound(dir.path());
     sound.play(QStringLiteral("WAV\\Click.WAV"));
     ASSERT_TRUE(sound.waitUntilIdle(10000));
     // It only tries to connect once it has a decoded sound to play.
@@ -80,7 +76,7 @@ TEST_F(SoundWithoutServer, FindsAFileWrittenWithBackslashesInAnyCase)
 
 TEST_F(SoundWithoutServer, AFailedConnectionIsNotRetriedOnEveryClick)
 {
-    PulseSound sound;
+    PulseSound sound(dir.path());
     for (int i = 0; i < 5; ++i) {
         sound.play(QStringLiteral("wav\\click.wav"));
         ASSERT_TRUE(sound.waitUntilIdle(10000));
@@ -92,7 +88,7 @@ TEST_F(SoundWithoutServer, TriesAgainOnceTheRestIsOver)
 {
     PulseSound::Options quick;
     quick.retryAfterFailureMs = 0;
-    PulseSound sound(quick);
+    PulseSound sound(dir.path(), quick);
     for (int i = 0; i < 3; ++i) {
         sound.play(QStringLiteral("wav\\click.wav"));
         ASSERT_TRUE(sound.waitUntilIdle(10000));
@@ -102,7 +98,7 @@ TEST_F(SoundWithoutServer, TriesAgainOnceTheRestIsOver)
 
 TEST_F(SoundWithoutServer, FilesItCannotPlayAreSilentAndNeverConnect)
 {
-    PulseSound sound;
+    PulseSound sound(dir.path());
     for (const char* p : {"wav\\missing.wav", "wav\\junk.wav", "wav", "", "..\\..\\nothing\\here.wav", "wav\\click.wav\\x"}) {
         sound.play(QString::fromLatin1(p));
         ASSERT_TRUE(sound.waitUntilIdle(10000)) << p;
@@ -131,7 +127,7 @@ TEST_F(SoundWithoutServer, AnUnplayableFileIsLoggedOnceWithBothNames)
         lines << line;
     });
     {
-        PulseSound sound;
+        PulseSound sound(dir.path());
         for (int round = 0; round < 3; ++round)
             for (const Row& r : rows) {
                 sound.play(QString::fromLatin1(r.relative));
@@ -153,7 +149,7 @@ TEST_F(SoundWithoutServer, AnUnplayableFileIsLoggedOnceWithBothNames)
 
 TEST_F(SoundWithoutServer, AFloodOfRequestsAndAnEarlyCloseNeverHang)
 {
-    auto sound = std::make_unique<PulseSound>();
+    auto sound = std::make_unique<PulseSound>(dir.path());
     for (int i = 0; i < 2000; ++i)
         sound->play(i % 2 ? QStringLiteral("wav\\click.wav") : QStringLiteral("wav\\missing.wav"));
     sound.reset(); // requests still pending: the destructor must return

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QStringList>
 #include <deque>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -187,6 +188,36 @@ public:
     QString held;
 };
 
+// Content files in memory, keyed by program path in any letter case and with
+// either slash. failWrites makes every replace fail, as a full disk would.
+class FakeFiles : public Files {
+public:
+    static QString key(const QString& programPath)
+    {
+        QString k = programPath.toLower();
+        k.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return k;
+    }
+    QString contentPath(const QString& programPath) override { return QStringLiteral("/content/") + key(programPath); }
+    std::optional<QByteArray> read(const QString& programPath) override
+    {
+        const auto it = stored.find(key(programPath));
+        if (it == stored.end())
+            return std::nullopt;
+        return it->second;
+    }
+    bool replace(const QString& programPath, const QByteArray& bytes) override
+    {
+        if (failWrites)
+            return false;
+        stored[key(programPath)] = bytes;
+        return true;
+    }
+    void put(const QString& programPath, const QByteArray& bytes) { stored[key(programPath)] = bytes; }
+    std::map<QString, QByteArray> stored;
+    bool failWrites = false;
+};
+
 // The program over fakes, as most tests drive it.
 struct Rig {
     FakeSound sound;
@@ -198,7 +229,8 @@ struct Rig {
     FakeClipboard clipboard;
     FakeRandom random;
     FakeMeasure measure;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, &clipboard}};
+    FakeFiles files;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, &clipboard, &files}};
 
     // Ticks a timer as its interval passing would.
     void tick(Control& timer) { app.tick(timer); }

@@ -1,12 +1,9 @@
 #include "topicstest.h"
 
-#include "platform/paths.h"
 #include "quiz/multiple.h"
 #include "quiz/openquiz.h"
 #include "quiz/questionfile.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 
 namespace oravians::testing {
 namespace {
@@ -129,27 +126,14 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
     EXPECT_FALSE(page.Label3[5].opaque);
 }
 
-// The topic's question file lives in a folder of the test's own.
+// The topic's question file, written to the program's content files.
 struct TopicQuizTest : MenuFixture {
-    QTemporaryDir folder;
-    QString oldRoot;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        oldRoot = ContentRoot::get();
-        ContentRoot::set(folder.path());
-        MenuFixture::SetUp();
-    }
-    void TearDown() override { ContentRoot::set(oldRoot); }
-
     void writeQuiz(const QString& title)
     {
         QuestionSet set{title, {}};
         for (int n = 1; n <= 10; ++n)
             set.questions.push_back({QStringLiteral("Question %1?").arg(n), {"One", "Two", "Three", "Four"}, {"2"}});
-        QDir(folder.path()).mkpath("multiple");
-        writeQuestionFile(folder.filePath("multiple/" + title + ".txt"), set);
+        writeQuestionFile(rig.files, "multiple\\" + title + ".txt", set);
     }
 };
 

@@ -1,6 +1,7 @@
 // Writes the built-in question files, and an empty worksheet register, into
 // the program's "multiple" folder:
 //   genquestions <program dir> <source>...
+#include "platform/contentfiles.h"
 #include "quiz/questionfile.h"
 #include "tools/genquestions/questionsource.h"
 
@@ -16,17 +17,19 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const QString folder = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/multiple");
+        ContentFiles files(QString::fromLocal8Bit(argv[1]));
+        const QString folder = files.folder() + QStringLiteral("/multiple");
         if (!QDir().mkpath(folder))
             throw std::runtime_error("cannot create " + folder.toStdString());
         for (int i = 2; i < argc; ++i) {
             const QuestionSource src = readQuestionSource(QString::fromLocal8Bit(argv[i]));
-            writeQuestionFile(folder + "/" + src.title + ".txt", src.set());
+            writeQuestionFile(files, "multiple/" + src.title + ".txt", src.set());
         }
         // The register with no teacher-made worksheets yet: its count line
         // alone. An existing register lists teachers' work: never replace it.
-        if (!QFileInfo::exists(folder + QStringLiteral("/track.txt")))
-            writeLines(folder + QStringLiteral("/track.txt"), {QStringLiteral(" 0 ")});
+        const QString track = QStringLiteral("multiple/track.txt");
+        if (!QFileInfo::exists(files.contentPath(track)))
+            writeLines(files, track, {QStringLiteral(" 0 ")});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "genquestions: %s\n", e.what());
         return 1;

@@ -4,7 +4,6 @@
 // (the content folder defaults to the built program's; another one, even an
 // empty one, shows how the program copes with missing content).
 // Message boxes are answered OK and written to the console; nothing is printed.
-#include "platform/paths.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
 #include "kernel/app.h"
@@ -172,11 +171,11 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     QDir().mkpath(out);
-    ContentRoot::set(argc == 3 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath()
-                               : QStringLiteral(ORAVIANS_PROGRAM_DIR));
-    addProgramFonts();
+    const QString contentFolder = argc == 3 ? QDir(QString::fromLocal8Bit(argv[2])).absolutePath()
+                                            : QStringLiteral(ORAVIANS_PROGRAM_DIR);
+    addProgramFonts(contentFolder);
 
-    SystemServices system;
+    SystemServices system(contentFolder);
     ConsoleMessages messages;
     SilentPrinter printer;
     Services services = system.services();
