@@ -107,31 +107,41 @@ std::vector<uint8_t> unpackRle(const unsigned char* p, std::size_t len, int w, i
     return out;
 }
 
+// The fields of a core (12-byte) or info (40-byte and longer) header.
+struct DibHeader {
+    uint32_t headerSize;
+    int bits;
+    uint32_t compression;
+    uint32_t clrUsed;
+    std::size_t entrySize; // bytes a colour-table entry takes
+    int64_t width, height;
+};
+
+std::optional<DibHeader> readHeader(const unsigned char* dib, std::size_t len)
+{
+    if (!dib || len < 12)
+        return std::nullopt;
+    const uint32_t headerSize = rd32(dib);
+    if (headerSize == 12)
+        return DibHeader{headerSize, rd16(dib + 10), 0, 0, 3, rd16(dib + 4), int16_t(rd16(dib + 6))};
+    if (headerSize >= 40 && headerSize <= len)
+        return DibHeader{headerSize, rd16(dib + 14), rd32(dib + 16), rd32(dib + 32), 4,
+                         int32_t(rd32(dib + 4)), int32_t(rd32(dib + 8))};
+    return std::nullopt;
+}
+
 } // namespace
 
 QImage dibToImage(const char* dibChars, std::size_t len, const std::vector<QColor>* palette)
 {
     const auto* dib = reinterpret_cast<const unsigned char*>(dibChars);
-    if (!dib || len < 12)
+    const std::optional<DibHeader> header = readHeader(dib, len);
+    if (!header)
         return {};
-    const uint32_t headerSize = rd32(dib);
-    int64_t width, height;
-    int bits;
-    uint32_t compression = 0, clrUsed = 0;
-    std::size_t entrySize = 4;
-    if (headerSize == 12) {
-        width = rd16(dib + 4);
-        height = int16_t(rd16(dib + 6));
-        bits = rd16(dib + 10);
-        entrySize = 3;
-    } else if (headerSize >= 40 && headerSize <= len) {
-        width = int32_t(rd32(dib + 4));
-        height = int32_t(rd32(dib + 8));
-        bits = rd16(dib + 14);
-        compression = rd32(dib + 16);
-        clrUsed = rd32(dib + 32);
-    } else
-        return {};
+    const uint32_t headerSize = header->headerSize, compression = header->compression, clrUsed = header->clrUsed;
+    const int bits = header->bits;
+    const std::size_t entrySize = header->entrySize;
+    int64_t width = header->width, height = header->height;
     const bool topDown = height < 0;
     if (topDown)
         height = -height;
@@ -240,26 +250,13 @@ QImage dibToImage(const char* dibChars, std::size_t len, const std::vector<QColo
 std::optional<DibExtent> dibExtent(const char* dibChars, std::size_t len, bool paletteIndices)
 {
     const auto* dib = reinterpret_cast<const unsigned char*>(dibChars);
-    if (!dib || len < 12)
+    const std::optional<DibHeader> header = readHeader(dib, len);
+    if (!header)
         return std::nullopt;
-    const uint32_t headerSize = rd32(dib);
-    int64_t width, height;
-    int bits;
-    uint32_t compression = 0, clrUsed = 0;
-    std::size_t entrySize = 4;
-    if (headerSize == 12) {
-        width = rd16(dib + 4);
-        height = int16_t(rd16(dib + 6));
-        bits = rd16(dib + 10);
-        entrySize = 3;
-    } else if (headerSize >= 40 && headerSize <= len) {
-        width = int32_t(rd32(dib + 4));
-        height = int32_t(rd32(dib + 8));
-        bits = rd16(dib + 14);
-        compression = rd32(dib + 16);
-        clrUsed = rd32(dib + 32);
-    } else
-        return std::nullopt;
+    const uint32_t headerSize = header->headerSize, compression = header->compression, clrUsed = header->clrUsed;
+    const int bits = header->bits;
+    const std::size_t entrySize = header->entrySize;
+    int64_t width = header->width, height = header->height;
     DibExtent extent;
     if (compression == 4 || compression == 5) {
         decodeEmbedded(dib + headerSize, len - headerSize, &extent.size);
