@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace oravians {
@@ -30,6 +31,25 @@ bool ContentFiles::replace(const QString& programPath, const QByteArray& bytes)
         return false;
     }
     return f.commit();
+}
+
+namespace {
+class LockFile : public Files::Lock {
+public:
+    explicit LockFile(const QString& path) : file(path) {}
+    QLockFile file;
+};
+} // namespace
+
+std::unique_ptr<Files::Lock> ContentFiles::lock(const QString& programPath)
+{
+    auto held = std::make_unique<LockFile>(contentPath(programPath) + QStringLiteral(".lock"));
+    // A lock left by a program that died is taken over after this long; no
+    // save holds it for more than a moment.
+    held->file.setStaleLockTime(30000);
+    if (!held->file.tryLock(10000))
+        return nullptr;
+    return held;
 }
 
 } // namespace oravians

@@ -13,6 +13,7 @@ public:
     QString contentPath(const QString& programPath) override;
     std::optional<QByteArray> read(const QString& programPath) override;
     bool replace(const QString& programPath, const QByteArray& bytes) override;
+    std::unique_ptr<Lock> lock(const QString& programPath) override;
     const QString& folder() const { return folder_; }
 
 private:

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -142,6 +143,16 @@ public:
     // Replaces the file with bytes; the old file stays intact unless the new
     // one was written completely. False when it could not be written.
     virtual bool replace(const QString& programPath, const QByteArray& bytes) = 0;
+
+    // Held while a read-modify-write of a shared file runs.
+    class Lock {
+    public:
+        virtual ~Lock() = default;
+    };
+    // Takes the lock of programPath, which other copies of the program using
+    // the same folder (over a network share too) also take; waits a few
+    // seconds for it. Nothing when it could not be taken.
+    virtual std::unique_ptr<Lock> lock(const QString& programPath) = 0;
 };
 
 } // namespace oravians

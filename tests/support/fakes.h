@@ -213,9 +213,18 @@ public:
         stored[key(programPath)] = bytes;
         return true;
     }
+    std::unique_ptr<Lock> lock(const QString& programPath) override
+    {
+        if (failLocks)
+            return nullptr;
+        locked.push_back(key(programPath));
+        return std::make_unique<Lock>();
+    }
     void put(const QString& programPath, const QByteArray& bytes) { stored[key(programPath)] = bytes; }
     std::map<QString, QByteArray> stored;
     bool failWrites = false;
+    bool failLocks = false;
+    std::vector<QString> locked; // every lock taken, in order
 };
 
 // The program over fakes, as most tests drive it.
