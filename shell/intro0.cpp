@@ -6,6 +6,7 @@
 #include "topics/inventions.h"
 #include "topics/quellmore.h"
 #include "topics/teacher.h"
+#include "worksheets/wizard.h"
 
 namespace oravians {
 
@@ -45,8 +46,10 @@ void intro0::Label2_Click(int index)
         app.show<Titlefrm>();
         break;
     case 17:
+        app.show<wizard>();
+        break;
     case 18:
-        // The worksheet wizard and catalogue are not part of this version yet.
+        // The worksheet catalogue is not part of this version yet.
         break;
     case 19:
         showAcknowledgments();
