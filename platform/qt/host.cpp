@@ -7,12 +7,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <QStyleHints>
 
 namespace oravians {
 
@@ -531,78 +529,6 @@ void Host::keyPressEvent(QKeyEvent* e)
     else if (!(shift & (kCtrlMask | kAltMask)) && !e->text().isEmpty() && e->text().at(0).isPrint())
         desktop_.type(e->text());
     update();
-}
-
-void QtTimers::timerChanged(Control& timer)
-{
-    QTimer* t = timers_.value(&timer);
-    if (!t) {
-        t = new QTimer(this);
-        Control* control = &timer;
-        connect(t, &QTimer::timeout, this, [this, control] {
-            if (desktop_)
-                desktop_->tick(*control);
-        });
-        timers_.insert(&timer, t);
-    }
-    if (timer.enabled && timer.interval > 0)
-        t->start(timer.interval);
-    else
-        t->stop();
-}
-
-void QtTimers::timerRemoved(Control& timer)
-{
-    if (QTimer* t = timers_.take(&timer)) {
-        t->stop();
-        t->deleteLater();
-    }
-}
-
-float QtScreen::widthTwips() const
-{
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? float(s->geometry().width()) / Host::scale() * kPx : 12000.0f;
-}
-
-float QtScreen::heightTwips() const
-{
-    const QScreen* s = QGuiApplication::primaryScreen();
-    return s ? float(s->geometry().height()) / Host::scale() * kPx : 9000.0f;
-}
-
-void QtScreen::setMousePointer(MousePointer pointer)
-{
-    const bool busy = pointer == MousePointer::Hourglass;
-    if (busy == busy_)
-        return;
-    busy_ = busy;
-    if (busy)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QGuiApplication::restoreOverrideCursor();
-}
-
-int QtScreen::doubleClickMilliseconds() const { return QGuiApplication::styleHints()->mouseDoubleClickInterval(); }
-
-float QtScreen::doubleClickTwips() const
-{
-    return float(QGuiApplication::styleHints()->mouseDoubleClickDistance()) / Host::scale() * kPx;
-}
-
-MsgResult QtMessages::show(const QString& text, MsgButtons buttons, const QString& caption)
-{
-    QMessageBox box(parent_);
-    box.setWindowTitle(caption.isEmpty() ? QStringLiteral(" ") : caption);
-    box.setText(text);
-    if (buttons == MsgButtons::OkCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setIcon(QMessageBox::Question);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? MsgResult::Ok : MsgResult::Cancel;
 }
 
 } // namespace oravians

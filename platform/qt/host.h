@@ -2,9 +2,6 @@
 
 #include "platform/desktop.h"
 
-#include <QHash>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 namespace oravians {
@@ -69,42 +66,6 @@ private:
     Control* captured_ = nullptr;
     Window* capturedWindow_ = nullptr;
     int pressedButtons_ = 0;
-};
-
-// Timer controls run on QTimers.
-class QtTimers : public QObject, public TimerService {
-    Q_OBJECT
-public:
-    explicit QtTimers(Desktop* desktop = nullptr) : desktop_(desktop) {}
-    void setDesktop(Desktop* d) { desktop_ = d; }
-    void timerChanged(Control& timer) override;
-    void timerRemoved(Control& timer) override;
-
-private:
-    Desktop* desktop_;
-    QHash<Control*, QTimer*> timers_;
-};
-
-// The screen the backdrop covers.
-class QtScreen : public Screen {
-public:
-    float widthTwips() const override;
-    float heightTwips() const override;
-    void setMousePointer(MousePointer pointer) override;
-    int doubleClickMilliseconds() const override;
-    float doubleClickTwips() const override;
-
-private:
-    bool busy_ = false;
-};
-
-class QtMessages : public MessageBoxes {
-public:
-    void setParent(QWidget* w) { parent_ = w; }
-    MsgResult show(const QString& text, MsgButtons buttons, const QString& caption) override;
-
-private:
-    QPointer<QWidget> parent_;
 };
 
 } // namespace oravians

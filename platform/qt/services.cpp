@@ -4,9 +4,6 @@
 #include "platform/printer/qtprinter.h"
 #include "platform/sound/pulsesound.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-
 namespace oravians {
 
 SystemServices::SystemServices(const QString& contentFolder) : files(contentFolder)
@@ -23,9 +20,5 @@ Services SystemServices::services()
     return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &random, &measure,
                     &clipboard, &files};
 }
-
-QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
-
-void QtClipboard::setText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
 } // namespace oravians

@@ -1,6 +1,8 @@
 // The real Qt host, offscreen: panels where the windows say, clicks and
 // pointer moves delivered to the right handlers, every caption fitting its box.
 #include "platform/qt/host.h"
+#include "platform/qt/qtscreen.h"
+#include "platform/qt/qttimers.h"
 #include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
