@@ -9,15 +9,6 @@ namespace oravians {
 // Adds the Tahoma-compatible fonts shipped beside the program (or the
 // system's copy) to the application's font database.
 void addProgramFonts(const QString& contentFolder);
-// The QFont for a design-table font, sized in twips for a painter that draws in twips.
-QFont twipsFont(const FontSpec& spec);
-
-// Draws a caption in a design-table font; the painter draws in twips.
-void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text);
-
-// Draws one window's client area, controls in drawing order; the painter
-// draws in the window's client twips.
-void paintWindow(QPainter& p, const Window& w, bool active);
 
 // The scale the whole desktop is drawn at on a screen of that size (logical
 // pixels): a 12000 x 9000 twips window, 800 x 600 pixels at 15 twips a

@@ -3,6 +3,7 @@
 #include "platform/qt/host.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
+#include "platform/qt/windowpainter.h"
 #include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
