@@ -3,9 +3,6 @@
 #include "platform/qt/windowpainter.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,22 +51,6 @@ int buttonState(Qt::MouseButtons b)
 }
 
 } // namespace
-
-void addProgramFonts(const QString& contentFolder)
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    const QStringList folders = {contentFolder + QStringLiteral("/fonts"), QStringLiteral("/usr/share/wine/fonts")};
-    for (const QString& name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")}) {
-        for (const QString& folder : folders) {
-            const QString file = folder + QLatin1Char('/') + name;
-            if (QFileInfo::exists(file) && QFontDatabase::addApplicationFont(file) >= 0)
-                break;
-        }
-    }
-}
 
 Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(desktop)
 {

@@ -6,10 +6,6 @@
 
 namespace oravians {
 
-// Adds the Tahoma-compatible fonts shipped beside the program (or the
-// system's copy) to the application's font database.
-void addProgramFonts(const QString& contentFolder);
-
 // The scale the whole desktop is drawn at on a screen of that size (logical
 // pixels): a 12000 x 9000 twips window, 800 x 600 pixels at 15 twips a
 // pixel, as large as the screen allows, smaller on a smaller screen.

@@ -1,7 +1,7 @@
 #include "platform/qt/windowpainter.h"
 
 #include "platform/desktop.h"
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 
 #include <QPainterPath>
 

@@ -1,9 +1,9 @@
 #include "platform/wmf/metafilepicture.h"
 
+#include "platform/fontmap.h"
 #include "platform/log.h"
 #include "platform/textcodec.h"
 #include "platform/wmf/dib.h"
-#include "platform/wmf/fontmap.h"
 
 #include <QFile>
 #include <QFont>

@@ -4,6 +4,7 @@
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
 #include "platform/qt/windowpainter.h"
+#include "platform/fontmap.h"
 #include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
