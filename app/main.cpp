@@ -1,5 +1,6 @@
 // The Oravians: takes no arguments and keeps no settings; its content lives
 // in the folders beside the executable.
+#include "platform/fontmap.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
 #include "kernel/app.h"

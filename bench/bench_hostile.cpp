@@ -6,8 +6,8 @@
 // its own: the table gives load + draw time and the growth of peak resident
 // memory over the child's state before it (Qt and fonts already loaded).
 // The budget the player promises: under 1 s and 256 MB for any file up to 1 MB.
+#include "platform/fontmap.h"
 #include "platform/log.h"
-#include "platform/wmf/fontmap.h"
 #include "platform/wmf/metafilepicture.h"
 #include "tests/wmf/hostile.h"
 

@@ -11,7 +11,7 @@
 // It prints medians in milliseconds and the ratios wmf2gd / load and
 // wmf2gd / +png (PNG compression takes most of the time at 1200 dpi, for
 // both programs).
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 #include "platform/wmf/metafilepicture.h"
 
 #include <QDir>

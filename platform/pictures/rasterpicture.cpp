@@ -2,15 +2,11 @@
 
 #include "platform/geometry.h"
 #include "platform/paths.h"
+#include "platform/wmf/metafilepicture.h"
 
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-
-#if __has_include("platform/wmf/metafilepicture.h")
-#include "platform/wmf/metafilepicture.h"
-#define ORAVIANS_HAVE_WMF 1
-#endif
 
 namespace oravians {
 
@@ -36,11 +32,7 @@ PicturePtr ContentPictures::load(const QString& relativePath)
         throw PictureError(("picture not found: " + relativePath).toStdString(), PictureFault::Missing);
     PicturePtr picture;
     if (path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
-#ifdef ORAVIANS_HAVE_WMF
         picture = loadMetafilePicture(path, relativePath);
-#else
-        throw PictureError("metafiles are not supported in this build");
-#endif
     } else {
         QImageReader reader(path);
         reader.setDecideFormatFromContent(true);

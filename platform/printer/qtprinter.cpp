@@ -1,9 +1,7 @@
 #include "platform/printer/qtprinter.h"
 
+#include "platform/fontmap.h"
 #include "platform/geometry.h"
-#if ORAVIANS_HAVE_FONTMAP
-#include "platform/wmf/fontmap.h"
-#endif
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -87,22 +85,6 @@ QtPrinter::~QtPrinter()
     drop();
 }
 
-QString QtPrinter::installedFamily(const QString& name)
-{
-#if ORAVIANS_HAVE_FONTMAP
-    return oravians::installedFamily(name);
-#else
-    const QString key = name.trimmed().toLower();
-    if (key == QLatin1String("times new roman"))
-        return QStringLiteral("Liberation Serif");
-    if (key == QLatin1String("arial"))
-        return QStringLiteral("Liberation Sans");
-    if (key == QLatin1String("courier new"))
-        return QStringLiteral("Liberation Mono");
-    return name;
-#endif
-}
-
 void QtPrinter::fail(const QString& why)
 {
     drop();
@@ -170,10 +152,9 @@ double QtPrinter::twipsPerDot()
 
 QFont QtPrinter::font()
 {
+    // The same families as on screen, so the paper shows what the window showed.
     QFont f(installedFamily(fontName_));
-#if ORAVIANS_HAVE_FONTMAP
     f.setFamilies(QStringList{f.family()} + fallbackFamilies(fontName_));
-#endif
     f.setPointSizeF(fontSize_);
     return f;
 }

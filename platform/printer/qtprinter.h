@@ -40,9 +40,6 @@ public:
     void paintPicture(const Picture& picture, float x, float y) override;
     PrintOutcome endDoc() override;
 
-    // The installed family that stands in for a family the program names.
-    static QString installedFamily(const QString& name);
-
 private:
     QPrinter& device();   // the printer set up for the default queue
     QPainter& painter();  // starts the document on first use

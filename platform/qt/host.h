@@ -2,25 +2,9 @@
 
 #include "platform/desktop.h"
 
-#include <QHash>
-#include <QPointer>
-#include <QTimer>
 #include <QWidget>
 
 namespace oravians {
-
-// Adds the Tahoma-compatible fonts shipped beside the program (or the
-// system's copy) to the application's font database.
-void addProgramFonts(const QString& contentFolder);
-// The QFont for a design-table font, sized in twips for a painter that draws in twips.
-QFont twipsFont(const FontSpec& spec);
-
-// Draws a caption in a design-table font; the painter draws in twips.
-void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text);
-
-// Draws one window's client area, controls in drawing order; the painter
-// draws in the window's client twips.
-void paintWindow(QPainter& p, const Window& w, bool active);
 
 // The scale the whole desktop is drawn at on a screen of that size (logical
 // pixels): a 12000 x 9000 twips window, 800 x 600 pixels at 15 twips a
@@ -69,42 +53,6 @@ private:
     Control* captured_ = nullptr;
     Window* capturedWindow_ = nullptr;
     int pressedButtons_ = 0;
-};
-
-// Timer controls run on QTimers.
-class QtTimers : public QObject, public TimerService {
-    Q_OBJECT
-public:
-    explicit QtTimers(Desktop* desktop = nullptr) : desktop_(desktop) {}
-    void setDesktop(Desktop* d) { desktop_ = d; }
-    void timerChanged(Control& timer) override;
-    void timerRemoved(Control& timer) override;
-
-private:
-    Desktop* desktop_;
-    QHash<Control*, QTimer*> timers_;
-};
-
-// The screen the backdrop covers.
-class QtScreen : public Screen {
-public:
-    float widthTwips() const override;
-    float heightTwips() const override;
-    void setMousePointer(MousePointer pointer) override;
-    int doubleClickMilliseconds() const override;
-    float doubleClickTwips() const override;
-
-private:
-    bool busy_ = false;
-};
-
-class QtMessages : public MessageBoxes {
-public:
-    void setParent(QWidget* w) { parent_ = w; }
-    MsgResult show(const QString& text, MsgButtons buttons, const QString& caption) override;
-
-private:
-    QPointer<QWidget> parent_;
 };
 
 } // namespace oravians

@@ -4,18 +4,14 @@
 #include "platform/contentfiles.h"
 #include "platform/desktop.h"
 #include "platform/fontmeasure.h"
-#include "platform/qt/host.h"
+#include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtmessages.h"
+#include "platform/qt/qtscreen.h"
+#include "platform/qt/qttimers.h"
 
 #include <memory>
 
 namespace oravians {
-
-// The system clipboard's plain text.
-class QtClipboard : public Clipboard {
-public:
-    QString text() const override;
-    void setText(const QString& text) override;
-};
 
 // The real services a running program uses: sound through the sound server,
 // the system's default printer, pictures and files from the content folder.

@@ -1,9 +1,9 @@
 #include "platform/wmf/metafilepicture.h"
 
+#include "platform/fontmap.h"
 #include "platform/log.h"
 #include "platform/textcodec.h"
 #include "platform/wmf/dib.h"
-#include "platform/wmf/fontmap.h"
 
 #include <QFile>
 #include <QFont>
@@ -21,6 +21,7 @@
 #include <cstring>
 #include <list>
 #include <memory>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -327,6 +328,13 @@ struct RawFontCache {
     }
 };
 
+// Whether n bytes from p lie inside one record.
+struct InRecord {
+    const char* begin;
+    const char* end;
+    bool operator()(const char* p, std::size_t n) const { return p >= begin && p <= end && std::size_t(end - p) >= n; }
+};
+
 class Player {
 public:
     Player(const char* data, std::size_t size, MetafileData& out, const QString& source)
@@ -376,6 +384,13 @@ private:
     void patBlt(const QRectF& r, uint32_t rop);
     QRectF rectFrom(const U_RECT16& r) const { return mapRect(r.left, r.top, r.right, r.bottom); }
     QPainterPath arcPath(const U_RECT16& box, U_POINT16 start, U_POINT16 end, int kind);
+    // Record families: nullopt for a type that is not theirs.
+    std::optional<bool> stateRecord(int type, const char* rec, std::size_t size);
+    std::optional<bool> objectRecord(int type, const char* rec, std::size_t size);
+    std::optional<bool> drawingRecord(int type, const char* rec, std::size_t size);
+    std::optional<bool> textRecord(int type, const char* rec, std::size_t size);
+    std::optional<bool> bitmapRecord(int type, const char* rec, std::size_t size);
+    std::optional<bool> clipRecord(int type, const char* rec, std::size_t size);
     bool record(int type, const char* rec, std::size_t size);
 
     const char* begin_;
@@ -1163,13 +1178,10 @@ void Player::drawDib(const char* dib, std::size_t len, QPointF dst, QPointF dstS
     out_.images.push_back(std::move(op));
 }
 
-// One record; false when it could not be read at all.
-bool Player::record(int type, const char* rec, std::size_t size)
+// Device-context state: colours, modes, mapping, the current point, saved states.
+std::optional<bool> Player::stateRecord(int type, const char* rec, std::size_t)
 {
-    const char* recEnd = rec + size;
-    auto has = [&](const char* p, std::size_t n) { return p >= rec && p <= recEnd && std::size_t(recEnd - p) >= n; };
-    U_POINT16 a{}, b{}, c{}, d{};
-    U_RECT16 r{};
+    U_POINT16 a{}, b{};
     uint16_t m = 0;
     switch (type) {
     case R_SETBKCOLOR: {
@@ -1252,140 +1264,6 @@ bool Player::record(int type, const char* rec, std::size_t size)
         if (!U_WMRMOVETO_get(rec, &a)) return false;
         dc_.current = QPointF(a.x, a.y);
         return true;
-    case R_LINETO: {
-        if (!U_WMRLINETO_get(rec, &a)) return false;
-        const QPointF ends[2] = {map(dc_.current.x(), dc_.current.y()), map(a.x, a.y)};
-        ShapeIn line;
-        line.form = ShapeForm::Line;
-        line.points = ends;
-        line.count = 2;
-        addShape(std::move(line), false);
-        dc_.current = QPointF(a.x, a.y);
-        return true;
-    }
-    case R_EXCLUDECLIPRECT:
-        if (!U_WMREXCLUDECLIPRECT_get(rec, &r)) return false;
-        excludeClip(rectFrom(r));
-        return true;
-    case R_INTERSECTCLIPRECT:
-        if (!U_WMRINTERSECTCLIPRECT_get(rec, &r)) return false;
-        intersectClip(rectFrom(r));
-        return true;
-    case R_OFFSETCLIPRGN: {
-        if (!U_WMROFFSETCLIPRGN_get(rec, &a)) return false;
-        if (dc_.clip.on && clipWork(dc_.clip.rects ? int64_t(dc_.clip.rects->size()) : dc_.clip.path.elementCount())) {
-            const QPointF delta = map(a.x, a.y) - map(0, 0);
-            Clip cl = dc_.clip;
-            cl.rect.translate(delta);
-            cl.path.translate(delta);
-            if (cl.rects) {
-                auto moved = std::make_shared<std::vector<QRectF>>(*cl.rects);
-                for (QRectF& piece : *moved)
-                    piece.translate(delta);
-                cl.rects = std::move(moved);
-            }
-            setClip(cl);
-        }
-        return true;
-    }
-    case R_ARC:
-    case R_PIE:
-    case R_CHORD: {
-        int ok = type == R_ARC ? U_WMRARC_get(rec, &a, &b, &r)
-                 : type == R_PIE ? U_WMRPIE_get(rec, &a, &b, &r)
-                                 : U_WMRCHORD_get(rec, &a, &b, &r);
-        if (!ok) return false;
-        const int kind = type == R_ARC ? 0 : type == R_CHORD ? 1 : 2;
-        addPath(arcPath(r, a, b, kind), kind != 0);
-        return true;
-    }
-    case R_ELLIPSE: {
-        if (!U_WMRELLIPSE_get(rec, &r)) return false;
-        const QRectF box = rectFrom(r);
-        const QPointF corners[2] = {box.topLeft(), QPointF(box.width(), box.height())};
-        ShapeIn in;
-        in.form = ShapeForm::Ellipse;
-        in.points = corners;
-        in.count = 2;
-        addShape(std::move(in), true);
-        return true;
-    }
-    case R_RECTANGLE: {
-        if (!U_WMRRECTANGLE_get(rec, &r)) return false;
-        const QRectF box = rectFrom(r);
-        const QPointF corners[2] = {box.topLeft(), QPointF(box.width(), box.height())};
-        ShapeIn in;
-        in.form = ShapeForm::Rects;
-        in.points = corners;
-        in.count = 2;
-        addShape(std::move(in), true);
-        return true;
-    }
-    case R_ROUNDRECT: {
-        int16_t w = 0, h = 0;
-        if (!U_WMRROUNDRECT_get(rec, &w, &h, &r)) return false;
-        QPainterPath p;
-        p.addRoundedRect(rectFrom(r), mapWidth(w) / 2, std::abs(map(0, h).y() - map(0, 0).y()) / 2);
-        addPath(p, true);
-        return true;
-    }
-    case R_SETPIXEL: {
-        U_COLORREF col;
-        if (!U_WMRSETPIXEL_get(rec, &col, &a)) return false;
-        addRect(mapRect(a.x, a.y, a.x + 1, a.y + 1), QBrush(colorOf(col, dc_.palette)));
-        return true;
-    }
-    case R_PATBLT: {
-        uint32_t rop = 0;
-        if (!U_WMRPATBLT_get(rec, &a, &b, &rop)) return false;
-        patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
-        return true;
-    }
-    case R_POLYGON:
-    case R_POLYLINE: {
-        uint16_t n = 0;
-        const char* pts = nullptr;
-        if (!(type == R_POLYGON ? U_WMRPOLYGON_get(rec, &n, &pts) : U_WMRPOLYLINE_get(rec, &n, &pts))) return false;
-        if (!has(pts, std::size_t(n) * 4) || n == 0) return false;
-        scratch_.resize(n);
-        for (int i = 0; i < n; ++i)
-            scratch_[std::size_t(i)] = map(s16(pts + 4 * i), s16(pts + 4 * i + 2));
-        ShapeIn in;
-        in.form = type == R_POLYGON ? ShapeForm::Polygon : ShapeForm::Polyline;
-        in.winding = dc_.polyFill == 2;
-        in.points = scratch_.data();
-        in.count = n;
-        addShape(std::move(in), type == R_POLYGON);
-        return true;
-    }
-    case R_POLYPOLYGON: {
-        uint16_t count = 0;
-        const uint16_t* counts = nullptr;
-        const char* pts = nullptr;
-        if (!U_WMRPOLYPOLYGON_get(rec, &count, &counts, &pts)) return false;
-        const char* countBytes = reinterpret_cast<const char*>(counts);
-        if (!has(countBytes, std::size_t(count) * 2)) return false;
-        const char* cur = countBytes + std::size_t(count) * 2;
-        std::vector<uint32_t> sizes;
-        scratch_.clear();
-        for (int i = 0; i < count; ++i) {
-            const int n = u16(countBytes + 2 * i);
-            if (!has(cur, std::size_t(n) * 4)) return false;
-            for (int j = 0; j < n; ++j)
-                scratch_.push_back(map(s16(cur + 4 * j), s16(cur + 4 * j + 2)));
-            sizes.push_back(uint32_t(n));
-            cur += std::size_t(n) * 4;
-        }
-        ShapeIn in;
-        in.form = ShapeForm::PolyPolygon;
-        in.winding = dc_.polyFill == 2;
-        in.points = scratch_.data();
-        in.count = scratch_.size();
-        in.parts = sizes.data();
-        in.partCount = sizes.size();
-        addShape(std::move(in), true);
-        return true;
-    }
     case R_SAVEDC:
         if (saved_.size() < std::size_t(kMaxSaveDepth))
             saved_.push_back(dc_);
@@ -1404,6 +1282,25 @@ bool Player::record(int type, const char* rec, std::size_t size)
         saved_.resize(std::size_t(target));
         return true;
     }
+    case R_SETROP2:
+    case R_REALIZEPALETTE:
+    case R_ESCAPE:
+    case 0x05: // SETRELABS
+    case 0x07: // SETSTRETCHBLTMODE
+    case 0x31: // SETMAPPERFLAGS
+        return true;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Objects: creating, selecting and deleting pens, brushes, fonts, palettes and regions.
+std::optional<bool> Player::objectRecord(int type, const char* rec, std::size_t size)
+{
+    const char* recEnd = rec + size;
+    const InRecord has{rec, recEnd};
+    uint16_t m = 0;
+    switch (type) {
     case R_SELECTOBJECT:
         if (!U_WMRSELECTOBJECT_get(rec, &m)) return false;
         selectObject(m);
@@ -1421,43 +1318,6 @@ bool Player::record(int type, const char* rec, std::size_t size)
             lowestFree_ = std::min<std::size_t>(lowestFree_, m);
         }
         return true;
-    case R_SELECTCLIPREGION: {
-        if (!U_WMRSELECTCLIPREGION_get(rec, &m)) return false;
-        if (m < objects_.size() && std::holds_alternative<RegionObj>(objects_[m]))
-            selectObject(m);
-        else
-            setClip(Clip{});
-        return true;
-    }
-    case R_FILLREGION:
-    case R_PAINTREGION: {
-        uint16_t region = 0, brush = 0;
-        if (type == R_FILLREGION) {
-            if (!U_WMRFILLREGION_get(rec, &region, &brush)) return false;
-        } else if (!U_WMRPAINTREGION_get(rec, &region))
-            return false;
-        if (region >= objects_.size()) return false;
-        const auto* reg = std::get_if<RegionObj>(&objects_[region]);
-        if (!reg) return false;
-        BrushObj keep = dc_.brush;
-        if (type == R_FILLREGION) {
-            if (brush >= objects_.size() || !std::holds_alternative<BrushObj>(objects_[brush])) return false;
-            dc_.brush = std::get<BrushObj>(objects_[brush]);
-        }
-        scratch_.clear();
-        for (const QRect& rr : reg->rects) {
-            const QRectF box = mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height());
-            scratch_.push_back(box.topLeft());
-            scratch_.push_back(QPointF(box.width(), box.height()));
-        }
-        ShapeIn in;
-        in.form = ShapeForm::Rects;
-        in.points = scratch_.data();
-        in.count = scratch_.size();
-        addShape(std::move(in), true, false);
-        dc_.brush = keep;
-        return true;
-    }
     case R_CREATEPENINDIRECT: {
         U_PEN pen;
         const char* body = rec + 6;
@@ -1581,6 +1441,135 @@ bool Player::record(int type, const char* rec, std::size_t size)
         addObject(br);
         return true;
     }
+    default:
+        return std::nullopt;
+    }
+}
+
+// Lines and shapes in the current pen and brush.
+std::optional<bool> Player::drawingRecord(int type, const char* rec, std::size_t size)
+{
+    const char* recEnd = rec + size;
+    const InRecord has{rec, recEnd};
+    U_POINT16 a{}, b{};
+    U_RECT16 r{};
+    switch (type) {
+    case R_LINETO: {
+        if (!U_WMRLINETO_get(rec, &a)) return false;
+        const QPointF ends[2] = {map(dc_.current.x(), dc_.current.y()), map(a.x, a.y)};
+        ShapeIn line;
+        line.form = ShapeForm::Line;
+        line.points = ends;
+        line.count = 2;
+        addShape(std::move(line), false);
+        dc_.current = QPointF(a.x, a.y);
+        return true;
+    }
+    case R_ARC:
+    case R_PIE:
+    case R_CHORD: {
+        int ok = type == R_ARC ? U_WMRARC_get(rec, &a, &b, &r)
+                 : type == R_PIE ? U_WMRPIE_get(rec, &a, &b, &r)
+                                 : U_WMRCHORD_get(rec, &a, &b, &r);
+        if (!ok) return false;
+        const int kind = type == R_ARC ? 0 : type == R_CHORD ? 1 : 2;
+        addPath(arcPath(r, a, b, kind), kind != 0);
+        return true;
+    }
+    case R_ELLIPSE: {
+        if (!U_WMRELLIPSE_get(rec, &r)) return false;
+        const QRectF box = rectFrom(r);
+        const QPointF corners[2] = {box.topLeft(), QPointF(box.width(), box.height())};
+        ShapeIn in;
+        in.form = ShapeForm::Ellipse;
+        in.points = corners;
+        in.count = 2;
+        addShape(std::move(in), true);
+        return true;
+    }
+    case R_RECTANGLE: {
+        if (!U_WMRRECTANGLE_get(rec, &r)) return false;
+        const QRectF box = rectFrom(r);
+        const QPointF corners[2] = {box.topLeft(), QPointF(box.width(), box.height())};
+        ShapeIn in;
+        in.form = ShapeForm::Rects;
+        in.points = corners;
+        in.count = 2;
+        addShape(std::move(in), true);
+        return true;
+    }
+    case R_ROUNDRECT: {
+        int16_t w = 0, h = 0;
+        if (!U_WMRROUNDRECT_get(rec, &w, &h, &r)) return false;
+        QPainterPath p;
+        p.addRoundedRect(rectFrom(r), mapWidth(w) / 2, std::abs(map(0, h).y() - map(0, 0).y()) / 2);
+        addPath(p, true);
+        return true;
+    }
+    case R_SETPIXEL: {
+        U_COLORREF col;
+        if (!U_WMRSETPIXEL_get(rec, &col, &a)) return false;
+        addRect(mapRect(a.x, a.y, a.x + 1, a.y + 1), QBrush(colorOf(col, dc_.palette)));
+        return true;
+    }
+    case R_POLYGON:
+    case R_POLYLINE: {
+        uint16_t n = 0;
+        const char* pts = nullptr;
+        if (!(type == R_POLYGON ? U_WMRPOLYGON_get(rec, &n, &pts) : U_WMRPOLYLINE_get(rec, &n, &pts))) return false;
+        if (!has(pts, std::size_t(n) * 4) || n == 0) return false;
+        scratch_.resize(n);
+        for (int i = 0; i < n; ++i)
+            scratch_[std::size_t(i)] = map(s16(pts + 4 * i), s16(pts + 4 * i + 2));
+        ShapeIn in;
+        in.form = type == R_POLYGON ? ShapeForm::Polygon : ShapeForm::Polyline;
+        in.winding = dc_.polyFill == 2;
+        in.points = scratch_.data();
+        in.count = n;
+        addShape(std::move(in), type == R_POLYGON);
+        return true;
+    }
+    case R_POLYPOLYGON: {
+        uint16_t count = 0;
+        const uint16_t* counts = nullptr;
+        const char* pts = nullptr;
+        if (!U_WMRPOLYPOLYGON_get(rec, &count, &counts, &pts)) return false;
+        const char* countBytes = reinterpret_cast<const char*>(counts);
+        if (!has(countBytes, std::size_t(count) * 2)) return false;
+        const char* cur = countBytes + std::size_t(count) * 2;
+        std::vector<uint32_t> sizes;
+        scratch_.clear();
+        for (int i = 0; i < count; ++i) {
+            const int n = u16(countBytes + 2 * i);
+            if (!has(cur, std::size_t(n) * 4)) return false;
+            for (int j = 0; j < n; ++j)
+                scratch_.push_back(map(s16(cur + 4 * j), s16(cur + 4 * j + 2)));
+            sizes.push_back(uint32_t(n));
+            cur += std::size_t(n) * 4;
+        }
+        ShapeIn in;
+        in.form = ShapeForm::PolyPolygon;
+        in.winding = dc_.polyFill == 2;
+        in.points = scratch_.data();
+        in.count = scratch_.size();
+        in.parts = sizes.data();
+        in.partCount = sizes.size();
+        addShape(std::move(in), true);
+        return true;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// Text in the current font.
+std::optional<bool> Player::textRecord(int type, const char* rec, std::size_t size)
+{
+    const char* recEnd = rec + size;
+    const InRecord has{rec, recEnd};
+    U_POINT16 a{};
+    U_RECT16 r{};
+    switch (type) {
     case R_TEXTOUT: {
         if (size < 8) return false;
         const int len = s16(rec + 6);
@@ -1609,6 +1598,23 @@ bool Player::record(int type, const char* rec, std::size_t size)
         if (hasRect)
             rect = rectFrom(r);
         drawText(map(a.x, a.y), str, len, dxCount ? dxBytes : nullptr, dxCount, opts, hasRect ? &rect : nullptr);
+        return true;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// Bitmaps and pattern fills.
+std::optional<bool> Player::bitmapRecord(int type, const char* rec, std::size_t size)
+{
+    const char* recEnd = rec + size;
+    U_POINT16 a{}, b{}, c{}, d{};
+    switch (type) {
+    case R_PATBLT: {
+        uint32_t rop = 0;
+        if (!U_WMRPATBLT_get(rec, &a, &b, &rop)) return false;
+        patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
         return true;
     }
     case R_DIBBITBLT: {
@@ -1672,16 +1678,95 @@ bool Player::record(int type, const char* rec, std::size_t size)
         patBlt(QRectF(map(a.x, a.y), map(a.x + b.x, a.y + b.y)).normalized(), rop);
         return true;
     }
-    case R_SETROP2:
-    case R_REALIZEPALETTE:
-    case R_ESCAPE:
-    case 0x05: // SETRELABS
-    case 0x07: // SETSTRETCHBLTMODE
-    case 0x31: // SETMAPPERFLAGS
-        return true;
     default:
-        return false;
+        return std::nullopt;
     }
+}
+
+// Clipping, and regions painted directly.
+std::optional<bool> Player::clipRecord(int type, const char* rec, std::size_t)
+{
+    U_POINT16 a{};
+    U_RECT16 r{};
+    uint16_t m = 0;
+    switch (type) {
+    case R_EXCLUDECLIPRECT:
+        if (!U_WMREXCLUDECLIPRECT_get(rec, &r)) return false;
+        excludeClip(rectFrom(r));
+        return true;
+    case R_INTERSECTCLIPRECT:
+        if (!U_WMRINTERSECTCLIPRECT_get(rec, &r)) return false;
+        intersectClip(rectFrom(r));
+        return true;
+    case R_OFFSETCLIPRGN: {
+        if (!U_WMROFFSETCLIPRGN_get(rec, &a)) return false;
+        if (dc_.clip.on && clipWork(dc_.clip.rects ? int64_t(dc_.clip.rects->size()) : dc_.clip.path.elementCount())) {
+            const QPointF delta = map(a.x, a.y) - map(0, 0);
+            Clip cl = dc_.clip;
+            cl.rect.translate(delta);
+            cl.path.translate(delta);
+            if (cl.rects) {
+                auto moved = std::make_shared<std::vector<QRectF>>(*cl.rects);
+                for (QRectF& piece : *moved)
+                    piece.translate(delta);
+                cl.rects = std::move(moved);
+            }
+            setClip(cl);
+        }
+        return true;
+    }
+    case R_SELECTCLIPREGION: {
+        if (!U_WMRSELECTCLIPREGION_get(rec, &m)) return false;
+        if (m < objects_.size() && std::holds_alternative<RegionObj>(objects_[m]))
+            selectObject(m);
+        else
+            setClip(Clip{});
+        return true;
+    }
+    case R_FILLREGION:
+    case R_PAINTREGION: {
+        uint16_t region = 0, brush = 0;
+        if (type == R_FILLREGION) {
+            if (!U_WMRFILLREGION_get(rec, &region, &brush)) return false;
+        } else if (!U_WMRPAINTREGION_get(rec, &region))
+            return false;
+        if (region >= objects_.size()) return false;
+        const auto* reg = std::get_if<RegionObj>(&objects_[region]);
+        if (!reg) return false;
+        BrushObj keep = dc_.brush;
+        if (type == R_FILLREGION) {
+            if (brush >= objects_.size() || !std::holds_alternative<BrushObj>(objects_[brush])) return false;
+            dc_.brush = std::get<BrushObj>(objects_[brush]);
+        }
+        scratch_.clear();
+        for (const QRect& rr : reg->rects) {
+            const QRectF box = mapRect(rr.left(), rr.top(), rr.left() + rr.width(), rr.top() + rr.height());
+            scratch_.push_back(box.topLeft());
+            scratch_.push_back(QPointF(box.width(), box.height()));
+        }
+        ShapeIn in;
+        in.form = ShapeForm::Rects;
+        in.points = scratch_.data();
+        in.count = scratch_.size();
+        addShape(std::move(in), true, false);
+        dc_.brush = keep;
+        return true;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// One record; false when it could not be read at all. Each family of records
+// answers for its own types and passes on the rest.
+bool Player::record(int type, const char* rec, std::size_t size)
+{
+    for (auto family : {&Player::drawingRecord, &Player::stateRecord, &Player::objectRecord, &Player::textRecord,
+                        &Player::bitmapRecord, &Player::clipRecord}) {
+        if (const std::optional<bool> read = (this->*family)(type, rec, size))
+            return *read;
+    }
+    return false;
 }
 
 void Player::run()

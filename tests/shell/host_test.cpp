@@ -1,6 +1,10 @@
 // The real Qt host, offscreen: panels where the windows say, clicks and
 // pointer moves delivered to the right handlers, every caption fitting its box.
 #include "platform/qt/host.h"
+#include "platform/qt/qtscreen.h"
+#include "platform/qt/qttimers.h"
+#include "platform/qt/windowpainter.h"
+#include "platform/fontmap.h"
 #include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"

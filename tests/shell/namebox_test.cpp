@@ -1,6 +1,8 @@
 // The score window's name box, drawn by the real Qt host offscreen, shows a
 // pupil's name in whatever script it is written.
 #include "platform/qt/host.h"
+#include "platform/qt/windowpainter.h"
+#include "platform/fontmap.h"
 #include "quiz/welldone.h"
 #include "platform/fontmeasure.h"
 #include "tests/support/fakes.h"

@@ -1,5 +1,5 @@
 // libFuzzer target: any bytes through the metafile player, parsed and drawn.
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 #include "platform/wmf/metafilepicture.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // Test main for tests that draw text: fonts need a GUI application; the
 // offscreen platform needs no display.
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // wmf_render: draws a metafile into a PNG with the program's player, for
 // looking at pages and for the comparisons with other renderers.
 //   wmf_render <in.wmf> <out.png> <width px> [background #rrggbb]
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 #include "platform/wmf/metafilepicture.h"
 
 #include <QFile>

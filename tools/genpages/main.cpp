@@ -1,7 +1,7 @@
 // genpages: turns page sources into the screen (wmf/) and print (wmf2/)
 // metafiles of the program folder.
 //   genpages <program folder> <source.page>...
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 #include "tools/genpages/pagegen.h"
 
 #include <QDir>

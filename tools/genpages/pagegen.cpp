@@ -1,7 +1,7 @@
 #include "tools/genpages/pagegen.h"
 
+#include "platform/fontmap.h"
 #include "platform/textcodec.h"
-#include "platform/wmf/fontmap.h"
 #include "tools/genpages/drawings.h"
 #include "tools/genpages/wmfwriter.h"
 

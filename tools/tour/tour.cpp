@@ -4,6 +4,7 @@
 // (the content folder defaults to the built program's; another one, even an
 // empty one, shows how the program copes with missing content).
 // Message boxes are answered OK and written to the console; nothing is printed.
+#include "platform/fontmap.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
 #include "kernel/app.h"

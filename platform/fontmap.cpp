@@ -1,10 +1,28 @@
-#include "platform/wmf/fontmap.h"
+#include "platform/fontmap.h"
 
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 
 namespace oravians {
+
+namespace {
+
+const QString kSystemFonts = QStringLiteral("/usr/share/wine/fonts");
+
+// Each face from the first folder that has a usable copy of it.
+void addTahoma(const QStringList& folders)
+{
+    for (const QString& name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")}) {
+        for (const QString& folder : folders) {
+            const QString file = folder + QLatin1Char('/') + name;
+            if (QFile::exists(file) && QFontDatabase::addApplicationFont(file) >= 0)
+                break;
+        }
+    }
+}
+
+} // namespace
 
 QString installedFamily(const QString& requested)
 {
@@ -39,11 +57,16 @@ void registerBundledFonts()
     if (done || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
     done = true;
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        const QString path = QString::fromLatin1(file);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
+    addTahoma({kSystemFonts});
+}
+
+void addProgramFonts(const QString& contentFolder)
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    addTahoma({contentFolder + QStringLiteral("/fonts"), kSystemFonts});
 }
 
 } // namespace oravians

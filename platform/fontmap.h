@@ -1,5 +1,8 @@
 #pragma once
 
+// Font names as designs and metafiles give them, mapped to installed
+// families: one mapping for the screen, pages and paper alike.
+
 #include <QString>
 #include <QStringList>
 
@@ -19,5 +22,9 @@ QStringList fallbackFamilies(const QString& requested);
 // Registers Wine's Tahoma (regular and bold) with the application's font
 // database, if the files are there. Safe to call more than once.
 void registerBundledFonts();
+
+// Adds the Tahoma-compatible fonts shipped beside the program (or the
+// system's copy) to the application's font database.
+void addProgramFonts(const QString& contentFolder);
 
 } // namespace oravians

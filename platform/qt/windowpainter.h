@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/window.h"
+
+#include <QFont>
+#include <QPainter>
+
+namespace oravians {
+
+// The QFont for a design-table font, sized in twips for a painter that draws in twips.
+QFont twipsFont(const FontSpec& spec);
+
+// Draws a caption in a design-table font; the painter draws in twips.
+void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text);
+
+// Draws one window's client area, controls in drawing order; the painter
+// draws in the window's client twips.
+void paintWindow(QPainter& p, const Window& w, bool active);
+
+// Draws a framed window's border and caption bar around its client area;
+// the painter draws in desktop pixels and `frame` is the whole panel.
+void paintFrame(QPainter& p, const Window& w, const QRectF& frame, bool active);
+
+} // namespace oravians
