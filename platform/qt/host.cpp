@@ -3,7 +3,6 @@
 #include "platform/wmf/fontmap.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -14,6 +13,8 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QStyleHints>
+
+#include <algorithm>
 
 namespace oravians {
 
