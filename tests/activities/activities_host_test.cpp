@@ -94,6 +94,43 @@ TEST(ActivityHost, ARealDragSnapsOntoTheBoxOnScreen)
     EXPECT_TRUE(rig.shows(rig.pixel(3840 + 30, 7080 + 345), QColor(0, 78, 152))) << "and gone from its start";
 }
 
+// The right button pressed and released during a drag drops the label
+// there; the left one still held keeps dragging it.
+TEST(ActivityHost, ASecondButtonDuringADragKeepsTheLabel)
+{
+    HostRig rig;
+    quellmorelab& lab = rig.app.form<quellmorelab>();
+    Control& label = lab.Label2[0];
+    const Control& box = lab.Label1[0];
+    QTest::mousePress(&rig.host, Qt::LeftButton, {}, rig.centre(label));
+    rig.move(rig.centre(box), Qt::LeftButton);
+    QMouseEvent right(QEvent::MouseButtonPress, rig.centre(box), rig.host.mapToGlobal(rig.centre(box)),
+                      Qt::RightButton, Qt::LeftButton | Qt::RightButton, {});
+    QApplication::sendEvent(&rig.host, &right);
+    QMouseEvent up(QEvent::MouseButtonRelease, rig.centre(box), rig.host.mapToGlobal(rig.centre(box)),
+                   Qt::RightButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.host, &up);
+    EXPECT_EQ(rig.sound.played.count("wav\\thud3.wav"), 1) << "the release dropped it onto the box";
+    const Control& picture = lab.Image1[2];
+    rig.move(rig.centre(picture), Qt::LeftButton);
+    EXPECT_NEAR(label.top + label.height / 2, picture.top + picture.height / 2, 20) << "still dragged, under the picture";
+}
+
+// Tab, Space, Down and Escape from the real keyboard reach the carried label.
+TEST(ActivityHost, KeysCarryALabelAndEscapePutsItBack)
+{
+    HostRig rig;
+    Control& label = rig.app.form<quellmorelab>().Label2[0];
+    rig.host.setFocus();
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    QTest::keyClick(&rig.host, Qt::Key_Space);
+    EXPECT_EQ(QPointF(label.left, label.top), QPointF(480, 5040)) << "carried to the first box";
+    QTest::keyClick(&rig.host, Qt::Key_Down);
+    EXPECT_EQ(label.top, 6600) << "the nearest frame below";
+    QTest::keyClick(&rig.host, Qt::Key_Escape);
+    EXPECT_EQ(QPointF(label.left, label.top), QPointF(3840, 7080));
+}
+
 TEST(ActivityHost, AMoveRepaintsTheLabelsOldAndNewPlaceOnly)
 {
     HostRig rig;
