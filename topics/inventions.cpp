@@ -1,5 +1,7 @@
 #include "topics/inventions.h"
 
+#include "activities/inventionslab.h"
+
 namespace oravians {
 
 inventions::inventions(App& app)
@@ -16,8 +18,12 @@ inventions::inventions(App& app)
 {
 }
 
-// Hook for the labelling window inventionslab: its Label6 := Label1.caption, then show it.
-void inventions::showLabellingActivity() {}
+void inventions::showLabellingActivity()
+{
+    // Touching the window loads it first; the heading set here stands.
+    app.form<inventionslab>().Label6.caption = Label1.caption;
+    app.show<inventionslab>();
+}
 
 // Hook for the Morse code window inventionsord: its Label6 := Label1.caption, then show it.
 void inventions::showOrderingActivity() {}

@@ -84,6 +84,12 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
             drawBorder(p, r, Qt::black);
         const float pad = c.border ? kPx : 0;
         drawText(p, c, r.adjusted(pad, pad, -pad, -pad), qalign(c.align) | Qt::AlignTop, true);
+        if (active && w.focus() == &c) {
+            // A label that takes the focus (an activity's) shows it in its text colour.
+            p.setPen(QPen(qcolor(c.fore), kPx, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(2 * kPx, 2 * kPx, -3 * kPx, -3 * kPx));
+        }
         break;
     }
     case Kind::Image:

@@ -957,6 +957,8 @@ std::vector<NamedImage> allImages()
     out.push_back({QStringLiteral("images/engineer.jpg"), [] { return portrait(drawEngineer); }});
     out.push_back({QStringLiteral("images/engineersm.jpg"), [] { return small(drawEngineer, QRect(0, 30, 320, 230)); }});
     out.push_back({QStringLiteral("logo/lumbrook2.bmp"), logoBitmap});
+    for (NamedImage& img : activityPictures())
+        out.push_back(std::move(img));
     return out;
 }
 

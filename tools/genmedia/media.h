@@ -26,6 +26,9 @@ struct NamedImage {
 std::vector<NamedSound> allSounds();
 std::vector<NamedImage> allImages();
 
+// The labelling activities' pictures (part of allImages()).
+std::vector<NamedImage> activityPictures();
+
 // Morse code of letter 0..25 (A..Z) written with '.' and '-'.
 const char* morseCode(int letter);
 
