@@ -1,5 +1,7 @@
 #include "topics/inventions.h"
 
+#include "activities/inventionsord.h"
+
 namespace oravians {
 
 inventions::inventions(App& app)
@@ -19,7 +21,10 @@ inventions::inventions(App& app)
 // Hook for the labelling window inventionslab: its Label6 := Label1.caption, then show it.
 void inventions::showLabellingActivity() {}
 
-// Hook for the Morse code window inventionsord: its Label6 := Label1.caption, then show it.
-void inventions::showOrderingActivity() {}
+void inventions::showOrderingActivity()
+{
+    app.form<inventionsord>().Label6.caption = Label1.caption;
+    app.show<inventionsord>();
+}
 
 } // namespace oravians
