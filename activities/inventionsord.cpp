@@ -45,49 +45,24 @@ ControlProps inventionsord::play(int i, const char* caption)
             .visible = false};
 }
 
-ControlProps inventionsord::word(const char* name, int i, const char* caption, float left, float top)
-{
-    return {.kind = Kind::Label, .name = QString::fromLatin1(name), .index = i,
-            .caption = QString::fromLatin1(caption), .left = left, .top = top, .width = 1245, .height = 375,
-            .fore = kYellow, .back = kBlack, .border = true, .align = Align::Center, .font = tahoma(12)};
-}
-
-ControlProps inventionsord::frame(int i)
-{
-    return {.kind = Kind::Label, .name = "Label4", .index = i, .opaque = false, .border = true};
-}
-
 inventionsord::inventionsord(App& app) : Window(app, QStringLiteral("inventionsord")), app(app)
 {
     Command1.setOnClick([this](int i) { Command1_Click(i); });
     Timer1.onTimer = [this](int) { Timer1_Timer(); };
     Timer2.onTimer = [this](int) { Timer2_Timer(); };
-    lightOnHover(Label3);
 }
 
 void inventionsord::Form_Load()
 {
-    setupform(*this);
+    engine.loadSetup();
     Module1& m = app.module1;
-    m.outof = kWords;
     m.morseword = 0;
     m.morsepos = 0;
     if (m.soundon == 1)
         for (int i = 0; i < kWords; ++i)
             Command1[i].visible = true;
-    for (int i = 0; i < kWords; ++i) {
-        Label1[i].visible = false;
-        Label4[i].height = Label2[i].height;
-        Label4[i].width = Label2[i].width;
-    }
-    for (int i = 0; i < kWords; ++i) {
-        Label2[i].caption = Label1[i].caption;
-        Label1[i].caption.clear();
-        Label1[i].opaque = false;
-        Label1[i].visible = true;
-        Label4[i].left = Label2[i].left;
-        Label4[i].top = Label2[i].top;
-    }
+    engine.loadFrames();
+    engine.loadCaptions();
     for (int k = 1; k < 26; ++k) {
         alphabet.load(k).top = alphabet[0].top + kKeyStep * float(k);
         cipher.load(k).top = cipher[0].top + kKeyStep * float(k);
@@ -109,7 +84,7 @@ void inventionsord::Form_Load()
     Timer1.setEnabled(true);
 }
 
-void inventionsord::Form_MouseMove(int, int, float, float) { dimButtons(Label3); }
+void inventionsord::Form_MouseMove(int, int, float, float) { engine.formMouseMove(); }
 
 void inventionsord::Timer1_Timer()
 {

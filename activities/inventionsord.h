@@ -1,7 +1,7 @@
 #pragma once
 
+#include "activities/dragengine.h"
 #include "kernel/app.h"
-#include "kernel/labelbutton.h"
 #include "platform/window.h"
 
 namespace oravians {
@@ -43,25 +43,17 @@ public:
                             .width = 1155, .height = 300, .fore = kBlack, .back = kWhite, .border = true,
                             .font = arial(15.75f, true), .visible = false}}};
     // Target boxes: their captions are the answer key.
-    CtlArray Label1{this, {word("Label1", 0, "A", 8520, 4560), word("Label1", 1, "LITTLE", 8520, 5040),
-                           word("Label1", 2, "LAMB", 8520, 5520), word("Label1", 3, "MARY", 8520, 6000),
-                           word("Label1", 4, "HAD", 8520, 6480)}};
-    // Start frames, placed over the drag labels at load.
-    CtlArray Label4{this, {frame(0), frame(1), frame(2), frame(3), frame(4)}};
-    // Drag labels: the words start side by side in the order MARY, LAMB, A, HAD, LITTLE.
-    CtlArray Label2{this, {word("Label2", 0, "", 5280, 7320), word("Label2", 1, "", 8160, 7320),
-                           word("Label2", 2, "", 3840, 7320), word("Label2", 3, "", 2400, 7320),
-                           word("Label2", 4, "", 6720, 7320)}};
-    CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .caption = "Exit", .left = 10560, .top = 7920,
-                                        .width = 1245}),
-                           labelButton({.name = "Label3", .index = 1, .caption = "Start Again", .left = 3360,
-                                        .top = 7920, .width = 2565}),
-                           labelButton({.name = "Label3", .index = 2, .caption = "Check Score", .left = 6000,
-                                        .top = 7920, .width = 2565, .visible = false})}};
+    CtlArray Label1{this, {box(0, "A", 4560), box(1, "LITTLE", 5040), box(2, "LAMB", 5520), box(3, "MARY", 6000),
+                           box(4, "HAD", 6480)}};
+    CtlArray Label4{this, {startFrame(0), startFrame(1), startFrame(2), startFrame(3), startFrame(4)}};
+    // The words start side by side in the order MARY, LAMB, A, HAD, LITTLE.
+    CtlArray Label2{this, {label(0, 5280), label(1, 8160), label(2, 3840), label(3, 2400), label(4, 6720)}};
+    CtlArray Label3{this, {activityButton(0), activityButton(1), activityButton(2)}};
     // Fills the Morse rows once the window is up.
     Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false, .interval = 1}};
     // Plays the chosen word one letter at a time.
     Ctl Timer2{this, {.kind = Kind::Timer, .name = "Timer2", .enabled = false, .interval = 1}};
+    DragEngine engine{*this, {Label2, Label1, Label4, Label3}, kWords};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
@@ -72,8 +64,11 @@ public:
 private:
     static ControlProps row(int i);
     static ControlProps play(int i, const char* caption);
-    static ControlProps word(const char* name, int i, const char* caption, float left, float top);
-    static ControlProps frame(int i);
+    static ControlProps label(int i, float left) { return dragLabel(i, left, 7320, 1245, 375, tahoma(12)); }
+    static ControlProps box(int i, const char* word, float top)
+    {
+        return targetBox(i, QString::fromLatin1(word), 8520, top, 1245, 375, tahoma(12));
+    }
 
     App& app;
 };

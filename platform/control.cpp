@@ -75,7 +75,7 @@ void Control::replaceSelection(const QString& text)
 bool Control::focusable() const
 {
     return kind == Kind::TextBox || kind == Kind::CommandButton || kind == Kind::OptionButton
-        || kind == Kind::CheckBox;
+        || kind == Kind::CheckBox || (kind == Kind::Label && tabStop);
 }
 
 bool Control::reachable() const
@@ -132,6 +132,7 @@ Control& CtlArray::load(int index)
     c->onMouseDown = first.onMouseDown;
     c->onMouseUp = first.onMouseUp;
     c->onKeyPress = first.onKeyPress;
+    c->onKeyDown = first.onKeyDown;
     c->onTimer = first.onTimer;
     Control& ref = *c;
     elements_.emplace(index, std::move(c));
@@ -167,6 +168,11 @@ void CtlArray::setOnKeyPress(std::function<void(int, int&)> f)
 {
     for (auto& [i, c] : elements_)
         c->onKeyPress = f;
+}
+void CtlArray::setOnKeyDown(std::function<void(int, int&, int)> f)
+{
+    for (auto& [i, c] : elements_)
+        c->onKeyDown = f;
 }
 void CtlArray::setOnTimer(std::function<void(int)> f)
 {

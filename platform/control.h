@@ -41,6 +41,7 @@ struct ControlProps {
     QString container;      // name of the frame or picture box it sits in; empty = the window
     int tabIndex = -1;      // place in the Tab order; -1 = after those that set one, in declaration order
     bool takesTab = false;  // focused, it receives Tab as a KeyPress (9) instead of passing the focus on
+    bool tabStop = false;   // labels: take the keyboard focus and a place in the Tab order, as buttons do
 };
 
 // One control: its design data, its run-time state and its event handlers.
@@ -70,7 +71,8 @@ public:
     void placeCaret(int pos, bool extend = false);
     // Replaces the selection with text, caret after it.
     void replaceSelection(const QString& text);
-    // Text boxes and the buttons take the keyboard focus; other kinds never do.
+    // Text boxes, the buttons and tab-stop labels take the keyboard focus;
+    // other kinds never do.
     bool focusable() const;
     // Visible and enabled, and so is every container it sits in.
     bool reachable() const;
@@ -86,6 +88,9 @@ public:
     std::function<void(int index, int button, int shift, float x, float y)> onMouseDown;
     std::function<void(int index, int button, int shift, float x, float y)> onMouseUp;
     std::function<void(int index, int& key)> onKeyPress;
+    // A key that is not a character (Desktop::keyDown's codes), before the
+    // desktop's own use of it; setting keyCode to 0 keeps it from that.
+    std::function<void(int index, int& keyCode, int shift)> onKeyDown;
     std::function<void(int index)> onTimer;
 
     // Rectangle in window client coordinates (containers added).
@@ -121,6 +126,7 @@ public:
     void setOnMouseDown(std::function<void(int, int, int, float, float)> f);
     void setOnMouseUp(std::function<void(int, int, int, float, float)> f);
     void setOnKeyPress(std::function<void(int, int&)> f);
+    void setOnKeyDown(std::function<void(int, int&, int)> f);
     void setOnTimer(std::function<void(int)> f);
 
 private:

@@ -252,6 +252,12 @@ void Desktop::keyDown(int keyCode, int shift)
     if (!w)
         return;
     Control* c = w->focus();
+    if (c && c->onKeyDown && c->reachable()) {
+        Dispatch d(*this);
+        guarded(*w, c, "KeyDown", [&] { c->onKeyDown(c->index, keyCode, shift); });
+        if (keyCode == 0 || top() != w || w->focus() != c)
+            return;
+    }
     if (keyCode == kKeyTab && !(shift & (kCtrlMask | kAltMask))) {
         if (c && c->takesTab)
             keyPress(kKeyTab);

@@ -29,10 +29,13 @@ struct Services {
 // Keys that are not characters, as the host hands them to Desktop::keyDown
 // (kKeyReturn and kKeyBackspace are in geometry.h), and the shift state's bits.
 inline constexpr int kKeyTab = 9;
+inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeyEnd = 35;
 inline constexpr int kKeyHome = 36;
 inline constexpr int kKeyLeft = 37;
+inline constexpr int kKeyUp = 38;
 inline constexpr int kKeyRight = 39;
+inline constexpr int kKeyDown = 40;
 inline constexpr int kKeyInsert = 45;
 inline constexpr int kKeyDelete = 46;
 inline constexpr int kKeyA = 65;
@@ -112,7 +115,8 @@ public:
     void keyPress(int key);
     void type(const QString& text);
     // Keys that are not characters, with the shift state (kShiftMask,
-    // kCtrlMask, kAltMask). Enter and Backspace go on to keyPress. Tab and
+    // kCtrlMask, kAltMask). The focused control's KeyDown handler sees each
+    // first and may keep it (setting it to 0). Enter and Backspace go on to keyPress. Tab and
     // Shift+Tab move the focus along the window's tabOrder(), unless the
     // focused control takesTab: then its KeyPress sees 9. In a focused text
     // box: Left, Right, Home, End move the caret (with Shift they select),

@@ -1,5 +1,6 @@
 #include "topics/inventions.h"
 
+#include "activities/inventionslab.h"
 #include "activities/inventionsord.h"
 
 namespace oravians {
@@ -18,8 +19,12 @@ inventions::inventions(App& app)
 {
 }
 
-// Hook for the labelling window inventionslab: its Label6 := Label1.caption, then show it.
-void inventions::showLabellingActivity() {}
+void inventions::showLabellingActivity()
+{
+    // Touching the window loads it first; the heading set here stands.
+    app.form<inventionslab>().Label6.caption = Label1.caption;
+    app.show<inventionslab>();
+}
 
 void inventions::showOrderingActivity()
 {

@@ -1,5 +1,8 @@
 #include "topics/quellmore.h"
 
+#include "activities/quellmorelab.h"
+#include "activities/quellmoreord.h"
+
 namespace oravians {
 
 quellmore::quellmore(App& app)
@@ -16,10 +19,17 @@ quellmore::quellmore(App& app)
 {
 }
 
-// Hook for the labelling window quellmorelab: its Label6 := Label1.caption, then show it.
-void quellmore::showLabellingActivity() {}
+void quellmore::showLabellingActivity()
+{
+    // Touching the window loads it first; the heading set here stands.
+    app.form<quellmorelab>().Label6.caption = Label1.caption;
+    app.show<quellmorelab>();
+}
 
-// Hook for the ordering window quellmoreord: its Label6 := Label1.caption, then show it.
-void quellmore::showOrderingActivity() {}
+void quellmore::showOrderingActivity()
+{
+    app.form<quellmoreord>().Label6.caption = Label1.caption;
+    app.show<quellmoreord>();
+}
 
 } // namespace oravians
