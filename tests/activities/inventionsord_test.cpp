@@ -1,5 +1,6 @@
 // The Morse code window: its key, its rows and playing a word letter by letter.
 #include "activities/inventionsord.h"
+#include "quiz/welldone.h"
 #include "topics/inventions.h"
 
 #include "tests/support/fakes.h"
@@ -29,7 +30,7 @@ QString written(const char* code)
 inventionsord& open(Rig& rig, int soundon = 1)
 {
     rig.app.module1.soundon = soundon;
-    rig.app.form<inventions>().Label3[3].onClick(3);
+    rig.app.click(rig.app.form<inventions>().Label3[3]);
     inventionsord& w = *rig.app.peek<inventionsord>();
     rig.tick(w.Timer1);
     return w;
@@ -105,10 +106,10 @@ TEST(MorseWindow, PlaysAWordLetterByLetter)
         Rig rig;
         inventionsord& w = open(rig);
         rig.sound.played.clear();
-        w.Command1[p.word].onClick(p.word);
+        rig.app.click(w.Command1[p.word]);
         for (int t = 0; t < p.ticks; ++t) {
             if (t == p.switchAfter)
-                w.Command1[p.secondWord].onClick(p.secondWord);
+                rig.app.click(w.Command1[p.secondWord]);
             ASSERT_TRUE(rig.timers.isRunning(w.Timer2));
             rig.tick(w.Timer2);
         }
@@ -116,7 +117,29 @@ TEST(MorseWindow, PlaysAWordLetterByLetter)
         const bool finished = p.switchAfter < 0;
         EXPECT_EQ(rig.timers.isRunning(w.Timer2), !finished);
         EXPECT_EQ(w.Timer2.interval, finished ? 1 : 1500);
-        if (finished)
+        if (finished) {
             EXPECT_EQ(rig.app.module1.morsepos, 0);
+        }
     }
+}
+
+TEST(MorseWindow, ScoresTheWordsOnTheirOwnRowsOnly)
+{
+    Rig rig;
+    inventionsord& w = open(rig);
+    // A pointer drag of each word onto its row's box; "HAD" and "A" swapped.
+    const int box[5] = {4, 1, 2, 3, 0};
+    for (int i = 0; i < 5; ++i) {
+        Control& word = w.Label2[i];
+        const Control& target = w.Label1[box[i]];
+        rig.app.mouseDown(word, kLeftButton, 0, 10, 10);
+        rig.app.mouseMove(word, kLeftButton, 0, target.left - word.left + word.width / 2 + 30,
+                          target.top - word.top + word.height / 2 + 20);
+        rig.app.mouseUp(word, kLeftButton, 0, 0, 0);
+    }
+    ASSERT_TRUE(w.Label3[2].visible);
+    rig.app.click(w.Label3[2]);
+    EXPECT_EQ(rig.app.module1.score, 3);
+    EXPECT_EQ(rig.app.module1.outof, 5);
+    EXPECT_TRUE(rig.app.loaded<Welldone>());
 }
