@@ -21,8 +21,9 @@ public:
                       .caption = "Match the labels to these pictures which are based on some of Quellmore\u2019 famous books.",
                       .left = 960, .top = 5880, .width = 5745, .height = 585, .fore = kYellow, .opaque = false,
                       .align = Align::Center, .font = tahoma(12)}};
+    // Two lines high: the topic's title does not fit one line of this width.
     Ctl Label6{this, {.kind = Kind::Label, .name = "Label6", .caption = "Edmund Quellmore", .left = 120, .top = 120,
-                      .width = 3705, .height = 825, .fore = kYellow, .opaque = false, .align = Align::Center,
+                      .width = 3705, .height = 1230, .fore = kYellow, .opaque = false, .align = Align::Center,
                       .font = times(27.75f)}};
     CtlArray Label3{this, {activityButton(2), activityButton(1), activityButton(0)}};
     CtlArray Label4{this, {startFrame(0), startFrame(3), startFrame(2), startFrame(1)}};

@@ -116,9 +116,10 @@ public:
     void type(const QString& text);
     // Keys that are not characters, with the shift state (kShiftMask,
     // kCtrlMask, kAltMask). The focused control's KeyDown handler sees each
-    // first and may keep it (setting it to 0). Enter and Backspace go on to keyPress. Tab and
-    // Shift+Tab move the focus along the window's tabOrder(), unless the
-    // focused control takesTab: then its KeyPress sees 9. In a focused text
+    // first and may keep it (setting it to 0). Enter and Backspace go on to
+    // keyPress. Tab and Shift+Tab move the focus along the window's
+    // tabOrder(), unless the focused control takesTab: then its KeyPress
+    // sees 9. In a focused text
     // box: Left, Right, Home, End move the caret (with Shift they select),
     // Delete removes the selection or the next character; Ctrl+A selects
     // all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X (Shift+Delete) cuts, Ctrl+V

@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QStyleHints>
 
+#include <algorithm>
+
 namespace oravians {
 
 namespace {
@@ -91,6 +93,12 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
             drawBorder(p, r, Qt::black);
         const float pad = c.border ? kPx : 0;
         drawText(p, c, r.adjusted(pad, pad, -pad, -pad), qalign(c.align) | Qt::AlignTop, true);
+        if (active && w.focus() == &c) {
+            // A label that takes the focus (an activity's) shows it in its text colour.
+            p.setPen(QPen(qcolor(c.fore), kPx, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(2 * kPx, 2 * kPx, -3 * kPx, -3 * kPx));
+        }
         break;
     }
     case Kind::Image:
@@ -230,6 +238,10 @@ Control* controlAt(const Window& w, const Control* parent, QPointF local)
         Control* c = *it;
         if (c->parent != parent || !c->visible || !c->enabled || c->isTimer() || c->kind == Kind::Line)
             continue;
+        // An empty see-through label (an activity's box or frame) shows
+        // nothing to point at: the pointer reaches what lies beneath.
+        if (c->kind == Kind::Label && !c->opaque && c->caption.isEmpty())
+            continue;
         const QPointF inside = local - QPointF(c->left, c->top);
         if (!contains(*c, inside))
             continue;
@@ -307,7 +319,7 @@ Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(deskto
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
-    desktop_.onChange = [this] { update(); };
+    desktop_.onChange = [this] { repaintChanges(); };
     desktop_.measureText = [](const FontSpec& font, const QString& text) {
         return float(QFontMetricsF(twipsFont(font)).horizontalAdvance(text));
     };
@@ -406,6 +418,21 @@ void Host::paintEvent(QPaintEvent*)
     }
 }
 
+void Host::repaintChanges()
+{
+    const auto areas = changes_.since(desktop_);
+    if (!areas) {
+        update();
+        return;
+    }
+    const float s = scale();
+    for (const ScreenChanges::Area& a : *areas) {
+        const QRectF client = clientRect(*a.window);
+        const QRectF r(client.topLeft() + a.clientTwips.topLeft() / kPx * s, a.clientTwips.size() / kPx * s);
+        update(r.toAlignedRect().adjusted(-1, -1, 1, 1));
+    }
+}
+
 Host::Hit Host::hitTest(QPointF pos) const
 {
     Hit hit;
@@ -428,13 +455,21 @@ void Host::mousePressEvent(QMouseEvent* e)
 {
     const Hit hit = hitTest(e->position());
     pressedButtons_ = buttonState(e->buttons());
+    // The pointer stays with the control pressed until every button is up:
+    // a second button goes there too.
+    if (captured_ && capturedWindow_ == desktop_.top() && (pressedButtons_ & ~buttonState(e->button()))) {
+        desktop_.pointerPress(*capturedWindow_, captured_, buttonState(e->button()), shiftState(e->modifiers()),
+                              clientTwips(*capturedWindow_, e->position()), std::int64_t(e->timestamp()));
+        repaintChanges();
+        return;
+    }
     if (!hit.window)
         return;
     captured_ = hit.control;
     capturedWindow_ = hit.window;
     desktop_.pointerPress(*hit.window, hit.control, buttonState(e->button()), shiftState(e->modifiers()), hit.twips,
                           std::int64_t(e->timestamp()));
-    update();
+    repaintChanges();
 }
 
 // Qt follows the second press with a double-click event that by default
@@ -445,16 +480,29 @@ void Host::mouseReleaseEvent(QMouseEvent* e)
 {
     Control* pressed = captured_;
     Window* window = capturedWindow_;
-    captured_ = nullptr;
-    capturedWindow_ = nullptr;
     pressedButtons_ = buttonState(e->buttons());
+    const auto release = [this] {
+        captured_ = nullptr;
+        capturedWindow_ = nullptr;
+    };
+    if (!pressedButtons_)
+        release();
     if (!pressed || window != desktop_.top()) {
-        update();
+        release();
+        repaintChanges();
         return;
     }
     const QPointF twips = clientTwips(*window, e->position());
     desktop_.pointerRelease(*pressed, buttonState(e->button()), shiftState(e->modifiers()), twips);
-    update();
+    // A button is still held: keep the pointer only if the handler left the control on top.
+    if (captured_) {
+        const auto& loaded = desktop_.loadedWindows();
+        const bool alive = std::find(loaded.begin(), loaded.end(), window) != loaded.end();
+        if (!alive || window != desktop_.top()
+            || std::find(window->controls().begin(), window->controls().end(), pressed) == window->controls().end())
+            release();
+    }
+    repaintChanges();
 }
 
 void Host::mouseMoveEvent(QMouseEvent* e)
@@ -474,7 +522,7 @@ void Host::mouseMoveEvent(QMouseEvent* e)
             desktop_.formMouseMove(*hit.window, buttons, shift, float(hit.twips.x()), float(hit.twips.y()));
         }
     }
-    update();
+    repaintChanges();
 }
 
 namespace {
@@ -491,6 +539,12 @@ int keyCode(const QKeyEvent& e)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         return kKeyTab;
+    case Qt::Key_Escape:
+        return kKeyEscape;
+    case Qt::Key_Up:
+        return kKeyUp;
+    case Qt::Key_Down:
+        return kKeyDown;
     case Qt::Key_Left:
         return kKeyLeft;
     case Qt::Key_Right:
@@ -530,7 +584,7 @@ void Host::keyPressEvent(QKeyEvent* e)
         desktop_.keyDown(code, shift);
     else if (!(shift & (kCtrlMask | kAltMask)) && !e->text().isEmpty() && e->text().at(0).isPrint())
         desktop_.type(e->text());
-    update();
+    repaintChanges();
 }
 
 void QtTimers::timerChanged(Control& timer)

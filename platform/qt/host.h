@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/desktop.h"
+#include "platform/qt/screenchanges.h"
 
 #include <QHash>
 #include <QPointer>
@@ -64,11 +65,14 @@ private:
         QPointF twips; // in the window's client area
     };
     Hit hitTest(QPointF pos) const;
+    // Schedules a repaint of what changed since the last time, or of everything.
+    void repaintChanges();
 
     Desktop& desktop_;
     Control* captured_ = nullptr;
     Window* capturedWindow_ = nullptr;
     int pressedButtons_ = 0;
+    ScreenChanges changes_;
 };
 
 // Timer controls run on QTimers.

@@ -1,6 +1,9 @@
 // The real Qt host, offscreen: panels where the windows say, clicks and
 // pointer moves delivered to the right handlers, every caption fitting its box.
 #include "platform/qt/host.h"
+#include "activities/inventionslab.h"
+#include "activities/quellmorelab.h"
+#include "activities/quellmoreord.h"
 #include "kernel/grey.h"
 #include "shell/intro0.h"
 #include "shell/titlefrm.h"
@@ -365,7 +368,10 @@ TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)
     app.module1.score = 10;
     app.module1.outof = 10;
     app.form<Welldone>(); // full marks: the name box's prompt shows
-    ASSERT_EQ(app.loadedWindows().size(), 10u);
+    app.form<quellmorelab>();
+    app.form<inventionslab>();
+    app.form<quellmoreord>();
+    ASSERT_EQ(app.loadedWindows().size(), 13u);
     int checked = 0;
     for (Window* w : app.loadedWindows())
         checked += checkCaptionsFit(*w);

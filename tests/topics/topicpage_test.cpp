@@ -1,5 +1,7 @@
 #include "topicstest.h"
 
+#include "activities/quellmoreord.h"
+
 #include "quiz/multiple.h"
 #include "quiz/openquiz.h"
 #include "quiz/questionfile.h"
@@ -87,13 +89,14 @@ TEST_F(TopicPageTest, TeachersNotesOpenFourPagesForInventionsAndTwoForQuellmore)
     EXPECT_EQ(pictureOf(app.form<teacher>().Image2), "wmf2\\key quellmorea.wmf");
 }
 
-TEST_F(TopicPageTest, ActivityButtonsClickWithoutLeavingThePage)
+TEST_F(TopicPageTest, ActivityButtonsOpenTheActivitiesOverThePage)
 {
     clickMenu(10);
     rig.sound.played.clear();
     app.click(app.form<quellmore>().Label3[1]);
     app.click(app.form<quellmore>().Label3[3]);
-    EXPECT_EQ(app.top(), app.peek<quellmore>());
+    EXPECT_EQ(app.top(), app.peek<quellmoreord>());
+    EXPECT_TRUE(app.isShown(app.form<quellmore>()));
     EXPECT_EQ(rig.sound.played, (QStringList{"wav\\click.wav", "wav\\click.wav"}));
 }
 

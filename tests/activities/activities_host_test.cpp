@@ -1,0 +1,162 @@
+// A drag through the real Qt host, offscreen: real mouse events, the label
+// snapping on the painted screen, and a move repainting only what changed.
+#include "activities/quellmorelab.h"
+#include "kernel/grey.h"
+#include "platform/qt/host.h"
+#include "tests/support/fakes.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace oravians {
+namespace {
+
+using namespace oravians::testing;
+
+struct HostRig : QObject {
+    FakeSound sound;
+    FakePrinter printer;
+    FakeMessages messages;
+    QtScreen screen;
+    QtTimers timers;
+    FakePictures pictures;
+    FakeRandom random;
+    FakeMeasure measure;
+    FakeFiles files;
+    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
+    Host host{app};
+    QRegion painted;
+    HostRig()
+    {
+        timers.setDesktop(&app);
+        host.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        host.show();
+        host.installEventFilter(this);
+        app.module1.soundon = 1;
+        app.show<Grey>();
+        app.show<quellmorelab>();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QPointF pixel(float x, float y)
+    {
+        return Host::clientRect(app.form<quellmorelab>()).topLeft() + QPointF(x, y) / kTwipsPerPixel * Host::scale();
+    }
+    QPoint centre(const Control& c) { return pixel(c.left + c.width / 2, c.top + c.height / 2).toPoint(); }
+    void move(QPoint to, Qt::MouseButtons held)
+    {
+        QMouseEvent e(QEvent::MouseMove, to, host.mapToGlobal(to), Qt::NoButton, held, {});
+        QApplication::sendEvent(&host, &e);
+    }
+    // The colour the screen shows, as last painted, waiting for the paint.
+    bool shows(QPointF at, QColor colour)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 10000) {
+            QApplication::processEvents();
+            if (host.screen()->grabWindow(host.winId()).toImage().pixelColor(at.toPoint()) == colour)
+                return true;
+            QTest::qWait(20);
+        }
+        return false;
+    }
+};
+
+TEST(ActivityHost, ARealDragSnapsOntoTheBoxOnScreen)
+{
+    HostRig rig;
+    quellmorelab& lab = rig.app.form<quellmorelab>();
+    Control& label = lab.Label2[0];
+    const Control& box = lab.Label1[0];
+    const QPointF boxCorner = rig.pixel(box.left + 30, box.top + box.height - 30);
+    ASSERT_TRUE(rig.shows(boxCorner, QColor(0, 78, 152))) << "the empty box shows the window";
+
+    QTest::mousePress(&rig.host, Qt::LeftButton, {}, rig.centre(label));
+    // One fast move across the picture drawn above the label, then to the box.
+    rig.move(rig.centre(lab.Image1[1]), Qt::LeftButton);
+    rig.move(rig.centre(box) + QPoint(20, 3), Qt::LeftButton);
+    QTest::mouseRelease(&rig.host, Qt::LeftButton, {}, rig.centre(box) + QPoint(20, 3));
+
+    EXPECT_EQ(QPointF(label.left, label.top), QPointF(box.left, box.top));
+    EXPECT_EQ(rig.sound.played.count("wav\\thud3.wav"), 1);
+    EXPECT_TRUE(rig.shows(boxCorner, QColor(0, 0, 0))) << "the label's black is painted on the box";
+    EXPECT_TRUE(rig.shows(rig.pixel(3840 + 30, 7080 + 345), QColor(0, 78, 152))) << "and gone from its start";
+}
+
+// The right button pressed and released during a drag drops the label
+// there; the left one still held keeps dragging it.
+TEST(ActivityHost, ASecondButtonDuringADragKeepsTheLabel)
+{
+    HostRig rig;
+    quellmorelab& lab = rig.app.form<quellmorelab>();
+    Control& label = lab.Label2[0];
+    const Control& box = lab.Label1[0];
+    QTest::mousePress(&rig.host, Qt::LeftButton, {}, rig.centre(label));
+    rig.move(rig.centre(box), Qt::LeftButton);
+    QMouseEvent right(QEvent::MouseButtonPress, rig.centre(box), rig.host.mapToGlobal(rig.centre(box)),
+                      Qt::RightButton, Qt::LeftButton | Qt::RightButton, {});
+    QApplication::sendEvent(&rig.host, &right);
+    QMouseEvent up(QEvent::MouseButtonRelease, rig.centre(box), rig.host.mapToGlobal(rig.centre(box)),
+                   Qt::RightButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.host, &up);
+    EXPECT_EQ(rig.sound.played.count("wav\\thud3.wav"), 1) << "the release dropped it onto the box";
+    const Control& picture = lab.Image1[2];
+    rig.move(rig.centre(picture), Qt::LeftButton);
+    EXPECT_NEAR(label.top + label.height / 2, picture.top + picture.height / 2, 20) << "still dragged, under the picture";
+}
+
+// Tab, Space, Down and Escape from the real keyboard reach the carried label.
+TEST(ActivityHost, KeysCarryALabelAndEscapePutsItBack)
+{
+    HostRig rig;
+    Control& label = rig.app.form<quellmorelab>().Label2[0];
+    rig.host.setFocus();
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    QTest::keyClick(&rig.host, Qt::Key_Space);
+    EXPECT_EQ(QPointF(label.left, label.top), QPointF(480, 5040)) << "carried to the first box";
+    QTest::keyClick(&rig.host, Qt::Key_Down);
+    EXPECT_EQ(label.top, 6600) << "the nearest frame below";
+    QTest::keyClick(&rig.host, Qt::Key_Escape);
+    EXPECT_EQ(QPointF(label.left, label.top), QPointF(3840, 7080));
+}
+
+TEST(ActivityHost, AMoveRepaintsTheLabelsOldAndNewPlaceOnly)
+{
+    HostRig rig;
+    Control& label = rig.app.form<quellmorelab>().Label2[0];
+    QTest::mousePress(&rig.host, Qt::LeftButton, {}, rig.centre(label));
+    QTest::qWait(50);
+    const QRect before = QRectF(rig.pixel(label.left, label.top), QSizeF(label.width, label.height) / 15).toAlignedRect();
+    rig.painted = {};
+    rig.move(rig.centre(label) + QPoint(-40, -30), Qt::LeftButton);
+    const QRect after = QRectF(rig.pixel(label.left, label.top), QSizeF(label.width, label.height) / 15).toAlignedRect();
+    QElapsedTimer clock;
+    clock.start();
+    while (rig.painted.isEmpty() && clock.elapsed() < 10000)
+        QTest::qWait(10);
+    ASSERT_FALSE(rig.painted.isEmpty());
+    const QRect allowed = (before | after).adjusted(-6, -6, 6, 6);
+    EXPECT_TRUE(allowed.contains(rig.painted.boundingRect()))
+        << "painted " << rig.painted.boundingRect().width() << "x" << rig.painted.boundingRect().height();
+}
+
+} // namespace
+} // namespace oravians
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
