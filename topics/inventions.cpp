@@ -1,6 +1,7 @@
 #include "topics/inventions.h"
 
 #include "activities/inventionslab.h"
+#include "activities/inventionsord.h"
 
 namespace oravians {
 
@@ -25,7 +26,10 @@ void inventions::showLabellingActivity()
     app.show<inventionslab>();
 }
 
-// Hook for the Morse code window inventionsord: its Label6 := Label1.caption, then show it.
-void inventions::showOrderingActivity() {}
+void inventions::showOrderingActivity()
+{
+    app.form<inventionsord>().Label6.caption = Label1.caption;
+    app.show<inventionsord>();
+}
 
 } // namespace oravians

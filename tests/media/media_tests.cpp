@@ -2,6 +2,8 @@
 
 #include "media.h"
 
+#include "activities/activitytexts.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -255,6 +257,35 @@ TEST_F(Media, TopicPicturesAreColourfulNotBlank)
             for (int x = 0; x < img.width(); ++x)
                 colours.insert(img.pixel(x, y) & 0xF0F0F0);
         EXPECT_GT(colours.size(), 60) << name;
+    }
+}
+
+// The windows' picture files, found the way the program finds them: any
+// letter case, either slash.
+TEST_F(Media, ActivityPicturesLoadInTheShapeOfTheirWindowRectangles)
+{
+    struct Rect {
+        const QString& file;
+        int widthTwips, heightTwips;
+    };
+    using namespace oravians::activitytexts;
+    const Rect rects[] = {
+        {kBookPictures[0], 3660, 3225},      {kBookPictures[1], 3600, 3660},      {kBookPictures[2], 3660, 3525},
+        {kBookPictures[3], 3660, 3420},      {kInventionPictures[0], 3525, 2760}, {kInventionPictures[1], 2730, 3660},
+        {kInventionPictures[2], 2955, 3660}, {kInventionPictures[3], 2775, 3660},
+    };
+    for (const Rect& r : rects) {
+        const QString file = r.file.toLower().replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const QImage img = image(file, "jpeg");
+        // Drawn at twice the screen's 15 twips a pixel.
+        EXPECT_NEAR(img.width(), r.widthTwips * 2 / 15.0, 1) << qPrintable(file);
+        EXPECT_NEAR(img.height(), r.heightTwips * 2 / 15.0, 1) << qPrintable(file);
+        const QImage small = img.scaled(32, 32);
+        QSet<QRgb> colours;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                colours.insert(small.pixel(x, y) & 0xF0F0F0);
+        EXPECT_GT(colours.size(), 20) << qPrintable(file) << " looks blank";
     }
 }
 

@@ -1,4 +1,5 @@
 // The built-in questions are answered by the key facts pupils read.
+#include "activities/activitytexts.h"
 #include "tools/genquestions/questionsource.h"
 
 #include <QDir>
@@ -76,4 +77,20 @@ TEST(BuiltInQuestions, TheRightAnswersAreSpreadOverAllFourOptions)
             used.insert(q.question.rightLines[0]);
         EXPECT_EQ(used.size(), 4) << file;
     }
+}
+
+// Every label of the activities names something the key facts tell.
+TEST(ActivityTexts, EveryAnswerLabelIsInTheKeyFacts)
+{
+    using namespace oravians::activitytexts;
+    const QString quellmore = keyFacts(QStringLiteral("quellmore")), inventions = keyFacts(QStringLiteral("inventions"));
+    for (const QString& title : kBookTitles)
+        EXPECT_TRUE(quellmore.contains(title)) << title.toStdString();
+    for (const QString& name : kInventors)
+        EXPECT_TRUE(inventions.contains(name)) << name.toStdString();
+    const QString magazine = kEditorEvent.section(QChar(0x2018), 1).section(QChar(0x2019), 0, 0);
+    EXPECT_TRUE(quellmore.contains(QStringLiteral("started his own magazine, ") + magazine + QLatin1Char('.')));
+    for (const char* invented : {"Orlo Penhallow invented the camera", "Wilmina Stroud invented the telephone",
+                                 "Barnaby Quist invented the light bulb", "Barnaby Quist invented the phonograph"})
+        EXPECT_TRUE(inventions.contains(QLatin1String(invented))) << invented;
 }

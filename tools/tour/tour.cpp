@@ -159,6 +159,14 @@ void topic(Tour& t, int entry, const QString& name, int keyPages, int notesPages
     pages(t, name + "-teachers-notes", notesPages);
     for (int wrongFrom : quizzes)
         quiz(t, name, wrongFrom);
+    // The two activities, as they open.
+    for (auto [button, what] : {std::pair{1, "labelling"}, std::pair{3, "ordering"}}) {
+        t.click("Label3", button);
+        t.wait(100);
+        t.shot(name + "-" + what);
+        if (t.top() != name)
+            t.click("Label3", 0);
+    }
     t.click("Label3", 2);
 }
 
