@@ -8,7 +8,10 @@
 #include "activities/quellmorelab.h"
 #include "kernel/grey.h"
 #include "platform/pictures/rasterpicture.h"
+#include "platform/fontmap.h"
 #include "platform/qt/host.h"
+#include "platform/qt/qtscreen.h"
+#include "platform/qt/qttimers.h"
 #include "tests/support/fakes.h"
 
 #include <QApplication>
