@@ -6,6 +6,7 @@
 #include "topics/inventions.h"
 #include "topics/quellmore.h"
 #include "topics/teacher.h"
+#include "worksheets/worksheets.h"
 
 namespace oravians {
 
@@ -45,8 +46,12 @@ void intro0::Label2_Click(int index)
         app.show<Titlefrm>();
         break;
     case 17:
+        // The worksheet wizard is not part of this version yet.
+        break;
     case 18:
-        // The worksheet wizard and catalogue are not part of this version yet.
+        // The catalogue takes the menu's place; its "Exit" brings the menu back.
+        app.show<worksheets>();
+        unload();
         break;
     case 19:
         showAcknowledgments();
