@@ -6,6 +6,7 @@
 #include "topics/inventions.h"
 #include "topics/quellmore.h"
 #include "topics/teacher.h"
+#include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
 
 namespace oravians {
@@ -46,7 +47,7 @@ void intro0::Label2_Click(int index)
         app.show<Titlefrm>();
         break;
     case 17:
-        // The worksheet wizard is not part of this version yet.
+        app.show<wizard>();
         break;
     case 18:
         // The catalogue takes the menu's place; its "Exit" brings the menu back.

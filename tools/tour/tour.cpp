@@ -93,6 +93,7 @@ public:
             QTest::mouseMove(&host_, centre(*c));
     }
     void type(const QString& text) { QTest::keyClicks(&host_, text); }
+    void enter() { QTest::keyClick(&host_, Qt::Key_Return); }
     void wait(int ms) { QTest::qWait(ms); }
     QString top() const { return app_.top() ? app_.top()->name() : QString(); }
     App& app() { return app_; }
@@ -210,6 +211,16 @@ int main(int argc, char** argv)
     t.wait(300);
     t.shot("acknowledgments");
     t.click("Label3", 1);
+
+    // The wizard, filled in part and left without saving.
+    t.click("Label2", 17);
+    for (const char* field : {"Rivers and Lakes", "Which river is the longest?", "The Lumb", "The Orr"}) {
+        t.type(QString::fromUtf8(field));
+        t.enter();
+    }
+    t.click("Check1", 1);
+    t.shot("wizard");
+    t.click("Label3", 0);
 
     t.click("Option2");
     t.click("Label2", 16);
