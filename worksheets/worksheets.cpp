@@ -38,16 +38,16 @@ worksheets::worksheets(App& app) : Window(app, QStringLiteral("worksheets")), ap
 
 std::vector<ControlProps> worksheets::titleSlots()
 {
-    std::vector<ControlProps> slots;
+    std::vector<ControlProps> design;
     for (int i = 1; i <= kSlots; ++i) {
         const bool left = i <= 12;
-        slots.push_back(labelButton({.name = "Label2", .index = i, .left = left ? 120.0f : 6120.0f,
-                                     .top = 720.0f + 600.0f * float(left ? i - 1 : i - 13), .width = 5715,
-                                     .height = 375, .fontSize = 12, .visible = false}));
+        design.push_back(labelButton({.name = "Label2", .index = i, .left = left ? 120.0f : 6120.0f,
+                                        .top = 720.0f + 600.0f * float(left ? i - 1 : i - 13), .width = 5715,
+                                        .height = 375, .fontSize = 12, .visible = false}));
     }
-    slots.push_back(labelButton({.name = "Label2", .index = 0, .caption = "Exit", .left = 10560, .top = 7920,
-                                 .width = 1245, .fontSize = 18}));
-    return slots;
+    design.push_back(labelButton({.name = "Label2", .index = 0, .caption = "Exit", .left = 10560, .top = 7920,
+                                    .width = 1245, .fontSize = 18}));
+    return design;
 }
 
 void worksheets::Form_Load()

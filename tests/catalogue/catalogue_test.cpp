@@ -104,6 +104,8 @@ struct PageRow {
     int lastPage; // 1-based
     int onLastPage;
 };
+void PrintTo(const PageRow& row, std::ostream* os) { *os << row.name; }
+
 
 struct CataloguePages : Catalogue, ::testing::WithParamInterface<PageRow> {};
 
@@ -221,6 +223,8 @@ struct Mode {
     const char* name;
     bool edit, remove;
 };
+void PrintTo(const Mode& row, std::ostream* os) { *os << row.name; }
+
 
 struct BrokenSheet : Catalogue, ::testing::WithParamInterface<Mode> {};
 

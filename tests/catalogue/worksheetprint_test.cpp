@@ -1,6 +1,7 @@
 // "Print Worksheet" in the quiz window: what goes to the printer, what the
 // teacher is told, and one job per press.
 #include "quiz/openquiz.h"
+#include "quiz/questionfile.h"
 #include "tests/quiz/quizplay.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,8 @@ struct Outcome {
     QString message;
     bool ended;
 };
+void PrintTo(const Outcome& row, std::ostream* os) { *os << row.name; }
+
 
 class WorksheetPrintOutcome : public ::testing::TestWithParam<Outcome> {};
 
