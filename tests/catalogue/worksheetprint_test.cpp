@@ -1,7 +1,5 @@
 // "Print Worksheet" in the quiz window: what goes to the printer, what the
 // teacher is told, and one job per press.
-#include "quiz/openquiz.h"
-#include "quiz/questionfile.h"
 #include "tests/quiz/quizplay.h"
 
 #include <gtest/gtest.h>
@@ -108,17 +106,4 @@ TEST(WorksheetPrint, ABurstOfClicksMakesOneJob)
     EXPECT_EQ(rig.printer.ops.count("end"), 1);
     EXPECT_EQ(quiz.Label3[3].caption, "Print Worksheet");
     EXPECT_TRUE(quiz.Label3[3].enabled);
-}
-
-// The built-in quizzes belong to the program, not to a teacher: nothing to print.
-TEST(WorksheetPrint, TopicQuizzesOfferNoPrinting)
-{
-    Rig rig;
-    QuestionSet set;
-    set.title = "Edmund Quellmore";
-    for (int n = 1; n <= 10; ++n)
-        set.questions.push_back({QStringLiteral("Q%1").arg(n), {"a", "b", "c", "d"}, {"2"}});
-    rig.files.put("multiple/Edmund Quellmore.txt", encodeLines(questionFileLines(set)));
-    ASSERT_TRUE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
-    EXPECT_FALSE(rig.app.peek<multiple>()->Label3[3].visible);
 }
