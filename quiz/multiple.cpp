@@ -4,10 +4,13 @@
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 
+#include "platform/log.h"
+
 namespace oravians {
 
-multiple::multiple(App& app) : Window(app, QStringLiteral("multiple")), app(app)
+multiple::multiple(App& app) : Window(app, QStringLiteral("multiple")), app(app), print_(app, Label3[3], Timer1)
 {
+    Timer1.onTimer = [this](int) { print_.tick(); };
     Label3.setOnClick([this](int i) { Label3_Click(i); });
     lightOnHover(Label3);
     Option1.setOnClick([this](int i) { Option1_Click(i); });
@@ -107,10 +110,79 @@ void multiple::Label3_Click(int index)
         unload();
         break;
     case 3:
-        // Printing the set as a worksheet is not part of this version yet.
+        print_.click([this] { return Printpage(); });
         break;
     }
     clicksound(app);
+}
+
+QString worksheetHeader()
+{
+    return QStringLiteral("The Oravians") + QString(57, QLatin1Char(' ')) + QStringLiteral("Lumbrook Publishing Ltd");
+}
+
+QString unprintableWorksheetMessage(const QString& line)
+{
+    return QStringLiteral("Your worksheet has not been printed: this computer has no letters for \"%1\".")
+        .arg(line.trimmed());
+}
+
+bool multiple::Printpage()
+{
+    Printer& p = app.printer();
+    const Module1& m = app.module1;
+    const auto tell = [&](const QString& text) {
+        app.messages().show(text, MsgButtons::Ok, QStringLiteral("The Oravians"));
+    };
+    PrintOutcome outcome;
+    try {
+        const float W = p.pageWidth();
+        const auto centred = [&](const QString& text) {
+            p.setCurrentX((W - p.textWidth(text)) / 2);
+            p.print(text);
+        };
+        p.setFontSize(16);
+        p.setFontName(QStringLiteral("Times New Roman"));
+        p.setCurrentX(W / 8);
+        p.print(QStringLiteral(" "));
+        p.setCurrentX(W / 16);
+        p.print(worksheetHeader(), false);
+        p.print(QStringLiteral(" "));
+        p.print(QStringLiteral(" "));
+        p.setFontSize(32);
+        centred(Label5.caption);
+        centred(Label6.caption);
+        p.print(QStringLiteral(" "));
+        p.setFontSize(12);
+        for (int n = 1; n <= 10; ++n) {
+            p.setCurrentX(W / 16);
+            p.print(QStringLiteral("Question") + numberText(n) + QStringLiteral("    ") + m.questtext[n]);
+            // Options run in two columns; a long one runs into the next column.
+            p.setCurrentX(W * 2 / 6);
+            p.print(QStringLiteral("A. ") + m.choice1[n], false);
+            p.setCurrentX(W * 4 / 6);
+            p.print(QStringLiteral("B. ") + m.choice2[n]);
+            p.setCurrentX(W * 2 / 6);
+            p.print(QStringLiteral("C. ") + m.choice3[n], false);
+            p.setCurrentX(W * 4 / 6);
+            p.print(QStringLiteral("D. ") + m.choice4[n]);
+            p.print(QStringLiteral(" "));
+        }
+        outcome = p.endDoc();
+    } catch (const UnprintableText& e) {
+        // A worksheet with a question missing is worse than none: say which.
+        logProblem(QStringLiteral("Worksheet not printed: ") + QString::fromStdString(e.what()));
+        tell(unprintableWorksheetMessage(e.text));
+        return false;
+    } catch (const PrintError&) {
+        tell(QStringLiteral("There was a problem printing to your printer."));
+        return false;
+    }
+    // A paused printer holds the worksheet: saying it is printing would send
+    // the teacher to an idle printer.
+    tell(outcome == PrintOutcome::Held ? QStringLiteral("Your printer is paused. This will print when it is started again.")
+                                       : QStringLiteral("Your worksheet is now printing."));
+    return true;
 }
 
 void multiple::Form_MouseMove(int, int, float, float)

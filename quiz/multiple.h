@@ -3,6 +3,7 @@
 #include "platform/window.h"
 #include "kernel/app.h"
 #include "kernel/labelbutton.h"
+#include "kernel/printbutton.h"
 
 namespace oravians {
 
@@ -37,12 +38,18 @@ public:
                            labelButton({.name = "Label3", .index = 1, .caption = "Next Question >>", .left = 6000, .top = 7920, .width = 3765}),
                            labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
                            labelButton({.name = "Label3", .index = 3, .caption = "Print Worksheet", .left = 7920, .top = 1920, .width = 3045, .visible = false})}};
+    // Paces "Print Worksheet": one job per press, however often it is clicked.
+    Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false,
+                      .interval = PrintButton::kSendAfterMs}};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
     void showquest();
     void Label3_Click(int index);
     void Option1_Click(int index);
+    // Prints the loaded set as a worksheet for pupils and tells the teacher
+    // how it went; true when the job reached the printer.
+    bool Printpage();
 
 private:
     static ControlProps option(int index, float top)
@@ -54,6 +61,14 @@ private:
     void endQuiz();
 
     App& app;
+    PrintButton print_;
 };
+
+// What the teacher is told when a line of the worksheet has letters that no
+// installed font can print.
+QString unprintableWorksheetMessage(const QString& line);
+
+// The header line of a printed worksheet.
+QString worksheetHeader();
 
 } // namespace oravians

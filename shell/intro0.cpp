@@ -7,6 +7,7 @@
 #include "topics/quellmore.h"
 #include "topics/teacher.h"
 #include "worksheets/wizard.h"
+#include "worksheets/worksheets.h"
 
 namespace oravians {
 
@@ -49,7 +50,9 @@ void intro0::Label2_Click(int index)
         app.show<wizard>();
         break;
     case 18:
-        // The worksheet catalogue is not part of this version yet.
+        // The catalogue takes the menu's place; its "Exit" brings the menu back.
+        app.show<worksheets>();
+        unload();
         break;
     case 19:
         showAcknowledgments();

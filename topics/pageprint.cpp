@@ -32,7 +32,7 @@ std::optional<PrintOutcome> printPagePicture(App& app, const PicturePtr& picture
     return outcome;
 }
 
-PagePrint::PagePrint(App& app, Control& button, Control& timer) : app_(app), button_(button), timer_(timer) {}
+PagePrint::PagePrint(App& app, Control& button, Control& timer) : app_(app), button_(app, button, timer) {}
 
 void PagePrint::click(const Control& printImage, const HeldPage& page)
 {
@@ -40,42 +40,10 @@ void PagePrint::click(const Control& printImage, const HeldPage& page)
         printPagePicture(app_, nullptr, page);
         return;
     }
-    picture_ = printImage.picture;
-    held_ = page;
-    caption_ = button_.caption;
-    font_ = button_.font;
-    button_.caption = QStringLiteral("Printing...");
-    button_.font = tahoma(9.75f);
-    button_.enabled = false;
-    timer_.setInterval(kSendAfterMs);
-    timer_.setEnabled(true);
-}
-
-void PagePrint::tick()
-{
-    if (!picture_) {
-        restore();
-        return;
-    }
-    // Stopped while the printer works: a message box's own event loop must
-    // not tick this again and send a second job.
-    timer_.setEnabled(false);
-    const PicturePtr picture = std::move(picture_);
-    picture_.reset();
-    if (!printPagePicture(app_, picture, held_)) {
-        restore(); // nothing went out; the pupil may try again at once
-        return;
-    }
-    timer_.setInterval(kRestMs);
-    timer_.setEnabled(true);
-}
-
-void PagePrint::restore()
-{
-    timer_.setEnabled(false);
-    button_.caption = caption_;
-    button_.font = font_;
-    button_.enabled = true;
+    // The page as it was when the button was pressed.
+    button_.click([this, picture = printImage.picture, page] {
+        return printPagePicture(app_, picture, page).has_value();
+    });
 }
 
 } // namespace oravians

@@ -14,28 +14,6 @@ folder=$(dirname "$program")
 [[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
     || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
 
-# ocr LEFT TOP WIDTH HEIGHT: the text of a client area rectangle of the
-# 12000 x 9000 window, read at twice the size.
-ocr() {
-    import -window root "$work/ocr.png"
-    convert "$work/ocr.png" -crop "$(region "$mx" "$my" "$@")" +repage -resize 200% -colorspace Gray -negate "$work/crop.png"
-    tesseract "$work/crop.png" - --psm 6 2>/dev/null | tr -s ' \n' ' '
-}
-# expect_text L T W H TEXT WHAT: most words of TEXT (those of three letters
-# or more, any case) are read in the rectangle; OCR of bold screen text
-# mistakes a letter now and then.
-expect_text() {
-    local got words=0 found=0 w
-    got=$(ocr "$1" "$2" "$3" "$4" | tr 'A-Z' 'a-z')
-    for w in $(tr 'A-Z' 'a-z' <<<"$5" | tr -c 'a-z0-9\n' ' '); do
-        ((${#w} >= 3)) || continue
-        words=$((words + 1))
-        [[ $got == *"$w"* ]] && found=$((found + 1))
-    done
-    ((words > 0 && found * 4 >= words * 3)) || fail "$6: read \"$got\", expected \"$5\""
-    echo "ok: $6"
-}
-
 start_at_menu "$program"
 
 # The name box (Text1) after full marks, edited with real keys, the pointer

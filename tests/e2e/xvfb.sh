@@ -154,3 +154,29 @@ frames_seen() {
     done
     sort -u "$work/frames" | wc -l
 }
+
+# ocr LEFT TOP WIDTH HEIGHT: the text of a client area rectangle of the
+# 12000 x 9000 window, read at twice the size.
+ocr() {
+    import -window root "$work/ocr.png"
+    convert "$work/ocr.png" -crop "$(region "$mx" "$my" "$@")" +repage -resize 200% -colorspace Gray -negate "$work/crop.png"
+    tesseract "$work/crop.png" - --psm 6 2>/dev/null | tr -s ' \n' ' '
+}
+# expect_text L T W H TEXT WHAT: most words of TEXT (those of three letters
+# or more, any case) are read in the rectangle, polling for a few seconds;
+# OCR of bold screen text mistakes a letter now and then.
+expect_text() {
+    local got words found w
+    for _ in $(seq 10); do
+        got=$(ocr "$1" "$2" "$3" "$4" | tr 'A-Z' 'a-z')
+        words=0 found=0
+        for w in $(tr 'A-Z' 'a-z' <<<"$5" | tr -c 'a-z0-9\n' ' '); do
+            ((${#w} >= 3)) || continue
+            words=$((words + 1))
+            [[ $got == *"$w"* ]] && found=$((found + 1))
+        done
+        ((words > 0 && found * 4 >= words * 3)) && { echo "ok: $6"; return 0; }
+        sleep 0.2
+    done
+    fail "$6: read \"$got\", expected \"$5\""
+}
