@@ -41,7 +41,8 @@ public:
 };
 } // namespace
 
-SystemServices::SystemServices(const QString& contentFolder) : files(contentFolder)
+SystemServices::SystemServices(const QString& contentFolder, const QString& worksheetFolder)
+    : files(contentFolder, worksheetFolder)
 {
 #ifdef ORAVIANS_HAVE_SOUND
     sound = std::make_unique<PulseSound>(contentFolder);
