@@ -4,6 +4,7 @@
 #include "tests/support/fakes.h"
 #include "worksheets/register.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

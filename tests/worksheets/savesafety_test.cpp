@@ -29,7 +29,7 @@ QProcess* startSaver(const QString& program, const QString& prefix, int count, i
 // complete under its own title.
 QStringList registeredWhole(const QString& program)
 {
-    testing::Rig rig;
+    oravians::testing::Rig rig;
     ContentFiles files(program);
     App app(Services{&rig.sound, &rig.printer, &rig.messages, &rig.screen, &rig.timers, &rig.pictures, &rig.random,
                      &rig.measure, nullptr, &files});

@@ -110,8 +110,9 @@ TEST(WorksheetFolder, SavesLandWhereTheProgramFolderAllows)
         EXPECT_EQ(logged.size(), row.setting.contains("folder=worksheets") ? 1u : 0u);
 
         ContentFiles files(program, chosen);
-        if (!row.programWritable)
+        if (!row.programWritable) {
             EXPECT_FALSE(QFileInfo::exists(expected)) << "created before the first save";
+        }
         ASSERT_TRUE(files.replace("multiple\\Our Town.txt", "our town"));
         {
             const auto held = files.lock("multiple\\track.txt");
