@@ -1,8 +1,10 @@
-// The Oravians: takes no arguments and keeps no settings; its content lives
-// in the folders beside the executable.
+// The Oravians: takes no arguments; its content lives in the folders beside
+// the executable. Teachers' worksheets stay there too unless that folder is
+// read-only (see platform/worksheetfolder.h).
 #include "platform/fontmap.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
+#include "platform/worksheetfolder.h"
 #include "kernel/app.h"
 #include "shell/titlefrm.h"
 
@@ -16,7 +18,8 @@ int main(int argc, char** argv)
     const QString contentFolder = QCoreApplication::applicationDirPath();
     oravians::addProgramFonts(contentFolder);
 
-    oravians::SystemServices system(contentFolder);
+    oravians::SystemServices system(
+        contentFolder, oravians::chooseWorksheetFolder(contentFolder, oravians::WorksheetFolderChoice::system()));
     oravians::App app(system.services());
     system.timers.setDesktop(&app);
     oravians::Host host(app);

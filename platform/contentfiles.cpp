@@ -1,14 +1,55 @@
 #include "platform/contentfiles.h"
 
+#include "platform/log.h"
 #include "platform/paths.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 
 namespace oravians {
 
-QString ContentFiles::contentPath(const QString& programPath) { return resolveContentPath(programPath, folder_); }
+namespace {
+// The part of a program path below "multiple", or nothing for a path elsewhere.
+std::optional<QString> belowQuestionFolder(const QString& programPath)
+{
+    QString normal = programPath;
+    normal.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const qsizetype slash = normal.indexOf(QLatin1Char('/'));
+    const QString first = slash < 0 ? normal : normal.left(slash);
+    if (first.compare(QLatin1String("multiple"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return slash < 0 ? QString() : normal.mid(slash + 1);
+}
+} // namespace
+
+QString ContentFiles::contentPath(const QString& programPath)
+{
+    const QString shipped = resolveContentPath(programPath, folder_);
+    if (worksheetFolder_.isEmpty())
+        return shipped;
+    const std::optional<QString> name = belowQuestionFolder(programPath);
+    if (!name)
+        return shipped;
+    // A question set the program folder holds is a built-in one; the register
+    // there (from an older copy) is not the teachers' current one.
+    const bool isRegister = name->compare(QLatin1String("track.txt"), Qt::CaseInsensitive) == 0;
+    if (!isRegister && !name->isEmpty() && QFileInfo(shipped).isFile())
+        return shipped;
+    return name->isEmpty() ? worksheetFolder_ : resolveContentPath(*name, worksheetFolder_);
+}
+
+bool ContentFiles::makeFolderFor(const QString& path) const
+{
+    if (worksheetFolder_.isEmpty() || !path.startsWith(worksheetFolder_ + QLatin1Char('/')))
+        return true;
+    if (QDir().mkpath(worksheetFolder_))
+        return true;
+    logProblemOnce(QStringLiteral("cannot create the worksheet folder ") + worksheetFolder_);
+    return false;
+}
 
 std::optional<QByteArray> ContentFiles::read(const QString& programPath)
 {
@@ -23,7 +64,10 @@ std::optional<QByteArray> ContentFiles::read(const QString& programPath)
 
 bool ContentFiles::replace(const QString& programPath, const QByteArray& bytes)
 {
-    QSaveFile f(contentPath(programPath));
+    const QString path = contentPath(programPath);
+    if (!makeFolderFor(path))
+        return false;
+    QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return false;
     if (f.write(bytes) != bytes.size()) {
@@ -43,7 +87,10 @@ public:
 
 std::unique_ptr<Files::Lock> ContentFiles::lock(const QString& programPath)
 {
-    auto held = std::make_unique<LockFile>(contentPath(programPath) + QStringLiteral(".lock"));
+    const QString path = contentPath(programPath);
+    if (!makeFolderFor(path))
+        return nullptr;
+    auto held = std::make_unique<LockFile>(path + QStringLiteral(".lock"));
     // A lock left by a program that died is taken over after this long; no
     // save holds it for more than a moment.
     held->file.setStaleLockTime(30000);

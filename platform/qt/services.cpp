@@ -6,7 +6,8 @@
 
 namespace oravians {
 
-SystemServices::SystemServices(const QString& contentFolder) : files(contentFolder)
+SystemServices::SystemServices(const QString& contentFolder, const QString& worksheetFolder)
+    : files(contentFolder, worksheetFolder)
 {
     sound = std::make_unique<PulseSound>(contentFolder);
     printer = makeSystemPrinter();

@@ -14,9 +14,10 @@
 namespace oravians {
 
 // The real services a running program uses: sound through the sound server,
-// the system's default printer, pictures and files from the content folder.
+// the system's default printer, pictures and files from the content folder
+// (teachers' worksheets from worksheetFolder when one is given).
 struct SystemServices {
-    explicit SystemServices(const QString& contentFolder);
+    explicit SystemServices(const QString& contentFolder, const QString& worksheetFolder = {});
     ~SystemServices();
     Services services();
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -104,35 +105,42 @@ TEST(BuiltInQuestionFiles, BothSetsLoadCompleteWithTheirTitles)
     }
 }
 
-QByteArray registerAfterGenerating(const QString& folder)
+void generateInto(const QString& folder)
 {
     QProcess gen;
     gen.start(QStringLiteral(GENQUESTIONS),
               {folder, QStringLiteral(CONTENT_SOURCE_DIR "/questions/quellmore.questions")});
     EXPECT_TRUE(gen.waitForFinished(30000));
     EXPECT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
-    QFile f(folder + QStringLiteral("/multiple/track.txt"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
 }
 
-TEST(BuiltInQuestionFiles, ANewProgramFolderGetsAnEmptyRegister)
+// The first save creates the register, so a fresh program folder has none.
+TEST(BuiltInQuestionFiles, ANewProgramFolderHasNoRegister)
 {
     QTemporaryDir dir;
-    EXPECT_EQ(registerAfterGenerating(dir.path()), QByteArray(" 0 \r\n"));
+    generateInto(dir.path());
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + QStringLiteral("/multiple/Edmund Quellmore.txt")));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/multiple/track.txt")));
 }
 
 // A rebuild regenerated the built-in quizzes and wiped the teachers' list.
-TEST(BuiltInQuestionFiles, RegeneratingKeepsTheTeachersRegister)
+TEST(BuiltInQuestionFiles, RegeneratingKeepsTheTeachersWork)
 {
     QTemporaryDir dir;
     QDir().mkpath(dir.path() + QStringLiteral("/multiple"));
-    const QByteArray teachers(" 2 \r\nRivers& Lakes\r\nOur Town\r\n");
-    QFile f(dir.path() + QStringLiteral("/multiple/track.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(teachers);
-    f.close();
-    EXPECT_EQ(registerAfterGenerating(dir.path()), teachers);
+    const std::pair<QString, QByteArray> teachers[] = {{"track.txt", " 1 \r\nOur Town\r\n"},
+                                                        {"Our Town.txt", "Our Town\r\n"}};
+    for (const auto& [name, bytes] : teachers) {
+        QFile f(dir.path() + QStringLiteral("/multiple/") + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    generateInto(dir.path());
+    for (const auto& [name, bytes] : teachers) {
+        QFile f(dir.path() + QStringLiteral("/multiple/") + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(f.readAll(), bytes) << name.toStdString();
+    }
 }
 
 TEST(BuiltInQuestionFiles, AFullMarksRunThroughTheInventionsQuiz)

@@ -1,12 +1,10 @@
-// Writes the built-in question files, and an empty worksheet register, into
-// the program's "multiple" folder:
+// Writes the built-in question files into the program's "multiple" folder:
 //   genquestions <program dir> <source>...
 #include "platform/contentfiles.h"
 #include "quiz/questionfile.h"
 #include "tools/genquestions/questionsource.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -25,11 +23,8 @@ int main(int argc, char** argv)
             const QuestionSource src = readQuestionSource(QString::fromLocal8Bit(argv[i]));
             writeQuestionFile(files, "multiple/" + src.title + ".txt", src.set());
         }
-        // The register with no teacher-made worksheets yet: its count line
-        // alone. An existing register lists teachers' work: never replace it.
-        const QString track = QStringLiteral("multiple/track.txt");
-        if (!QFileInfo::exists(files.contentPath(track)))
-            writeLines(files, track, {QStringLiteral(" 0 ")});
+        // Nothing else in the folder is touched: the register and teachers'
+        // worksheets live there too, and the first save creates the register.
     } catch (const std::exception& e) {
         std::fprintf(stderr, "genquestions: %s\n", e.what());
         return 1;
