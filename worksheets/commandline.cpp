@@ -1,7 +1,5 @@
 #include "worksheets/commandline.h"
 
-#include <QFile>
-
 namespace oravians {
 
 CommandLine parseCommandLine(const QStringList& args)
@@ -48,12 +46,7 @@ int runCommandLine(App& app, const CommandLine& command, QString& report)
         report = command.problem + u'\n' + commandLineUsage();
         return 1;
     case CommandLine::Action::Import: {
-        QFile file(command.path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            report = QStringLiteral("The file %1 could not be opened: %2").arg(command.path, file.errorString());
-            return 1;
-        }
-        const ImportReport r = importQuestions(app, command.path, file.readAll());
+        const ImportReport r = importFile(app, command.path);
         report = r.text();
         return r.succeeded() ? 0 : 1;
     }

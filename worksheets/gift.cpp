@@ -112,6 +112,16 @@ QString kindProblem(const Chars& answerChars)
     return {};
 }
 
+// The few entities an HTML question without tags still carries.
+QString htmlDecoded(QString text)
+{
+    static const std::pair<const char*, const char*> entities[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}, {"&amp;", "&"}};
+    for (const auto& [entity, c] : entities)
+        text.replace(QLatin1String(entity), QLatin1String(c));
+    return text;
+}
+
 void readQuestion(const QString& raw, int line, const QString& category, QuestionReading& out)
 {
     const Chars s = unescape(raw);
@@ -201,9 +211,9 @@ void readQuestion(const QString& raw, int line, const QString& category, Questio
             return;
         }
     }
-    ForeignQuestion q{line, category, text, {}, right};
+    ForeignQuestion q{line, category, html ? htmlDecoded(text) : text, {}, right};
     for (std::size_t k = 0; k < 4; ++k)
-        q.choices[k] = (*answers)[k].text;
+        q.choices[k] = html ? htmlDecoded((*answers)[k].text) : (*answers)[k].text;
     out.take(q);
 }
 

@@ -6,8 +6,8 @@
 #include "worksheets/register.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringEncoder>
 
@@ -101,7 +101,8 @@ ImportReport importQuestions(App& app, const QString& fileName, const QByteArray
     QuestionReading reading = report.format == InterchangeFormat::Gift ? readGift(text) : readAiken(text);
     report.skipped = reading.skipped;
     const int worksheets = int(reading.questions.size() / 10);
-    report.leftOver = int(reading.questions.size() % 10);
+    for (std::size_t i = std::size_t(worksheets) * 10; i < reading.questions.size(); ++i)
+        report.leftOver.push_back(reading.questions[i].line);
     if (worksheets == 0) {
         report.problems << QStringLiteral("A worksheet needs ten questions; the file has %1 that can be used.")
                                .arg(reading.questions.size());
@@ -118,6 +119,19 @@ ImportReport importQuestions(App& app, const QString& fileName, const QByteArray
         report.problems << QStringLiteral("A worksheet could not be saved: %1").arg(QString::fromStdString(e.what()));
     }
     return report;
+}
+
+ImportReport importFile(App& app, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ImportReport report;
+        report.fileName = QFileInfo(path).fileName();
+        report.format = guessFormat(path, {});
+        report.problems << QStringLiteral("The file %1 could not be opened: %2").arg(quoted(path), file.errorString());
+        return report;
+    }
+    return importQuestions(app, path, file.readAll());
 }
 
 QString ImportReport::text() const
@@ -139,10 +153,14 @@ QString ImportReport::text() const
         for (const SkippedQuestion& s : skipped)
             lines << QStringLiteral("  line %1: %2").arg(s.line).arg(s.reason);
     }
-    if (leftOver > 0 && !imported.isEmpty())
-        lines << QStringLiteral("Left over: %1 question%2 (a worksheet needs ten).")
-                     .arg(leftOver)
-                     .arg(leftOver == 1 ? "" : "s");
+    if (!leftOver.empty() && !imported.isEmpty()) {
+        QStringList at;
+        for (int line : leftOver)
+            at << QString::number(line);
+        lines << QStringLiteral("Left over: %1 question%2 (a worksheet needs ten), at line%3 %4.")
+                     .arg(leftOver.size())
+                     .arg(leftOver.size() == 1 ? "" : "s", leftOver.size() == 1 ? "" : "s", at.join(QStringLiteral(", ")));
+    }
     return lines.join(u'\n');
 }
 

@@ -19,7 +19,7 @@ struct ImportReport {
     InterchangeFormat format = InterchangeFormat::Gift;
     QStringList imported; // titles, in file order
     std::vector<SkippedQuestion> skipped;
-    int leftOver = 0; // usable questions too few to make another worksheet
+    std::vector<int> leftOver; // lines of usable questions too few to make another worksheet
     QStringList problems; // why nothing, or not everything, was saved
     bool succeeded() const { return problems.isEmpty() && !imported.isEmpty(); }
     // The report a teacher reads, one point a line.
@@ -30,6 +30,8 @@ struct ImportReport {
 // saves every ten usable questions as a worksheet, registered as the wizard
 // registers one.
 ImportReport importQuestions(App& app, const QString& fileName, const QByteArray& bytes);
+// The same for a file on disk; one that cannot be opened is reported.
+ImportReport importFile(App& app, const QString& path);
 
 struct ExportReport {
     QString folder;
