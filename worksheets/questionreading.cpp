@@ -56,6 +56,12 @@ void QuestionReading::take(ForeignQuestion question)
 
 QString decodeTeacherText(const QByteArray& bytes)
 {
+    // A byte-order mark says which Unicode form a file is in (Notepad's
+    // "Unicode" is UTF-16); without one, UTF-8 unless the bytes cannot be.
+    if (const auto bom = QStringConverter::encodingForData(bytes); bom && *bom != QStringConverter::Utf8) {
+        QStringDecoder decoder(*bom);
+        return decoder(bytes);
+    }
     QByteArray body = bytes;
     if (body.startsWith("\xEF\xBB\xBF"))
         body.remove(0, 3);

@@ -43,8 +43,8 @@ inline constexpr int kTitleLimit = 25;
 inline constexpr int kQuestionLimit = 60;
 inline constexpr int kChoiceLimit = 30;
 
-// A teacher's file as text: UTF-8 (with or without a byte-order mark), or
-// Windows-1252 when it is not valid UTF-8.
+// A teacher's file as text: UTF-8 (with or without a byte-order mark),
+// UTF-16 or UTF-32 with one, or Windows-1252 when it is not valid UTF-8.
 QString decodeTeacherText(const QByteArray& bytes);
 
 // GIFT for a ".gift" file; otherwise Aiken when a line reads "ANSWER: X".

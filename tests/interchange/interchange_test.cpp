@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,21 @@ TEST(Import, LineEndsDoNotMatter)
         EXPECT_EQ(a.files.read(worksheetPath(ra.imported[0])), b.files.read(worksheetPath(ra.imported[0])));
         EXPECT_EQ(skipsOf(ra), skipsOf(rb));
     }
+}
+
+TEST(Import, ReadsTheEncodingsTeachersSave)
+{
+    const QString text = QStringLiteral("Crème brûlée?");
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } rows[] = {{"UTF-8", text.toUtf8()},
+                {"UTF-8 with mark", "\xEF\xBB\xBF" + text.toUtf8()},
+                {"UTF-16 with mark", utf16(text)},
+                {"Windows-1252", text.toLatin1()}};
+    for (const auto& row : rows)
+        EXPECT_EQ(decodeTeacherText(row.bytes), text) << row.name;
 }
 
 QByteArray giftQuestions(int count, const QString& category = {})
