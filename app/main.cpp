@@ -1,18 +1,48 @@
-// The Oravians: takes no arguments; its content lives in the folders beside
-// the executable. Teachers' worksheets stay there too unless that folder is
-// read-only (see platform/worksheetfolder.h).
+// The Oravians: keeps no settings of its own; its content lives in the
+// folders beside the executable. Teachers' worksheets stay there too unless
+// that folder is read-only (see platform/worksheetfolder.h). "--import FILE"
+// and "--export FOLDER" move worksheets in and out of learning platforms'
+// text formats without showing a window.
 #include "platform/fontmap.h"
 #include "platform/qt/host.h"
 #include "platform/qt/services.h"
 #include "platform/worksheetfolder.h"
 #include "kernel/app.h"
 #include "shell/titlefrm.h"
+#include "worksheets/commandline.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
+
+namespace {
+
+// Imports or exports with no display needed, and prints the report.
+int runWithoutWindows(int argc, char** argv, const oravians::CommandLine& command)
+{
+    QCoreApplication core(argc, argv);
+    const QString contentFolder = QCoreApplication::applicationDirPath();
+    oravians::ContentFiles files(
+        contentFolder, oravians::chooseWorksheetFolder(contentFolder, oravians::WorksheetFolderChoice::system()));
+    oravians::App app(oravians::Services{.files = &files});
+    QString report;
+    const int status = oravians::runCommandLine(app, command, report);
+    std::fputs(report.toLocal8Bit().constData(), status == 0 ? stdout : stderr);
+    std::fputs("\n", status == 0 ? stdout : stderr);
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const oravians::CommandLine command = oravians::parseCommandLine(args);
+    if (command.action != oravians::CommandLine::Action::Windows)
+        return runWithoutWindows(argc, argv, command);
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Oravians"));
     const QString contentFolder = QCoreApplication::applicationDirPath();

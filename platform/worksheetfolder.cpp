@@ -13,7 +13,11 @@ WorksheetFolderChoice WorksheetFolderChoice::system()
 {
     WorksheetFolderChoice c;
     c.environment = qEnvironmentVariable("ORAVIANS_WORKSHEETS");
-    c.userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/worksheets");
+    // Named by the program, not by the application's display name, so the
+    // window path and the command line (which run as different applications)
+    // find the same folder: ~/.local/share/oravians/worksheets.
+    c.userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/oravians/worksheets");
     return c;
 }
 

@@ -18,8 +18,7 @@ struct WorksheetFolderChoice {
     QString userFolder;
 
     // The choice a running program makes: the real setting file, the
-    // environment variable and the user's data folder (needs the
-    // application's name set).
+    // environment variable and the user's data folder.
     static WorksheetFolderChoice system();
 };
 
