@@ -7,6 +7,7 @@
 #include "platform/contentfiles.h"
 #include "platform/fontmap.h"
 #include "platform/qt/host.h"
+#include "platform/qt/windowpainter.h"
 #include "quiz/questionfile.h"
 #include "tests/support/fakes.h"
 #include "worksheets/wizard.h"
