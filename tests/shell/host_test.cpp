@@ -335,17 +335,12 @@ int checkCaptionsFit(const Window& w)
     return checked;
 }
 
+// The fakes, but the host's text measure and the program's own content.
 struct FontRig {
-    FakeSound sound;
-    FakePrinter printer;
-    FakeMessages messages;
-    FakeScreen screen;
-    FakeTimers timers;
-    FakePictures pictures;
-    FakeRandom random;
     FontMeasure measure;
     ContentFiles files{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
+    Rig rig{{.measure = &measure, .files = &files}};
+    App& app = rig.app;
 };
 
 TEST(Fonts, EveryCaptionOfEveryWindowFitsItsBox)

@@ -23,10 +23,12 @@ public:
 
 // Records printer operations as readable lines ("print|The Oravians|nl").
 // failAt: the 1-based operation number that throws PrintError (0 = never);
-// outcome: what a successful endDoc() reports (Held: a paused printer).
+// outcome: what a successful endDoc() reports (Held: a paused printer);
+// driverFault: endDoc() fails outside the printer's contract.
 class FakePrinter : public Printer {
 public:
     PrintOutcome outcome = PrintOutcome::Printed;
+    bool driverFault = false;
     float width = 11520, height = 15840; // letter-size printable area in twips
     int failAt = 0;
     QStringList ops;
@@ -64,6 +66,8 @@ public:
     }
     PrintOutcome endDoc() override
     {
+        if (driverFault)
+            throw std::runtime_error("driver fell over");
         op("end");
         return outcome;
     }
@@ -227,8 +231,21 @@ public:
     std::vector<QString> locked; // every lock taken, in order
 };
 
+// Real services a test puts in place of the fakes (null: the fake).
+struct RealServices {
+    Printer* printer = nullptr;
+    TextMeasure* measure = nullptr;
+    Files* files = nullptr;
+};
+
 // The program over fakes, as most tests drive it.
 struct Rig {
+    explicit Rig(RealServices real = {})
+        : app(Services{&sound, real.printer ? real.printer : &printer, &messages, &screen, &timers, &pictures,
+                       &random, real.measure ? real.measure : &measure, &clipboard,
+                       real.files ? real.files : &files})
+    {
+    }
     FakeSound sound;
     FakePrinter printer;
     FakeMessages messages;
@@ -239,7 +256,7 @@ struct Rig {
     FakeRandom random;
     FakeMeasure measure;
     FakeFiles files;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, &clipboard, &files}};
+    App app;
 
     // Ticks a timer as its interval passing would.
     void tick(Control& timer) { app.tick(timer); }

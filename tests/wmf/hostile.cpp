@@ -175,17 +175,6 @@ void dibStretchBltRop(Wmf& w, int x, int y, int cx, int cy, const QByteArray& di
     w.recBytes(DIBSTRETCHBLT, b + dib);
 }
 
-// A font record with an escapement (tenths of a degree).
-void fontWithEscapement(Wmf& w, int height, int escapement)
-{
-    QByteArray b;
-    for (int v : {height, 0, escapement, escapement, 400})
-        w16(b, v);
-    b.append(QByteArray(8, '\0'));
-    b.append("Arial").append('\0');
-    w.recBytes(CREATEFONTINDIRECT, b);
-}
-
 // A region of rectangles, one scan each, as CREATEREGION stores them.
 void region(Wmf& w, const std::vector<QRect>& rects, QRect bounds)
 {
@@ -285,8 +274,7 @@ QByteArray turnedText(int count)
     Wmf w(kW, kH);
     w.textColor(0, 0, 0).bkMode(2);
     for (int i = 0; i < count; ++i) {
-        fontWithEscapement(w, -120 - i % 7 * 20, i * 37 % 3600);
-        w.select(0);
+        w.font(-120 - i % 7 * 20, 400, "Arial", i * 37 % 3600).select(0);
         w.textOut(100 + i * 131 % (kW - 400), 200 + i * 71 % (kH - 400), "Ob");
         w.deleteObject(0);
     }
