@@ -138,16 +138,12 @@ public:
 };
 
 // A picture that only remembers where it came from.
-class FakePicture : public Picture {
-public:
-    FakePicture(QString path, QSizeF size) : path_(std::move(path)), size_(size) {}
-    QSizeF sizeTwips() const override { return size_; }
+struct FakePicture : Picture {
+    explicit FakePicture(QString path) : path(std::move(path)) {}
+    QSizeF sizeTwips() const override { return {4800, 3600}; }
     void draw(QPainter&, const QRectF&) const override {}
-    QString source() const override { return path_; }
-
-private:
-    QString path_;
-    QSizeF size_;
+    QString source() const override { return path; }
+    QString path;
 };
 
 // Hands out fake pictures; paths in `missing` fail as an absent file would,
@@ -161,7 +157,7 @@ public:
             throw PictureError(("picture not found: " + path).toStdString(), PictureFault::Missing);
         if (damaged.contains(path))
             throw PictureError(("cannot read picture " + path).toStdString(), PictureFault::Unreadable);
-        return std::make_shared<FakePicture>(path, QSizeF(4800, 3600));
+        return std::make_shared<FakePicture>(path);
     }
     QStringList loads;
     QSet<QString> missing;
@@ -196,26 +192,18 @@ public:
 // either slash. failWrites makes every replace fail, as a full disk would.
 class FakeFiles : public Files {
 public:
-    static QString key(const QString& programPath)
-    {
-        QString k = programPath.toLower();
-        k.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        return k;
-    }
+    static QString key(const QString& programPath) { return programPath.toLower().replace(QLatin1Char('\\'), QLatin1Char('/')); }
     QString contentPath(const QString& programPath) override { return QStringLiteral("/content/") + key(programPath); }
     std::optional<QByteArray> read(const QString& programPath) override
     {
         const auto it = stored.find(key(programPath));
-        if (it == stored.end())
-            return std::nullopt;
-        return it->second;
+        return it == stored.end() ? std::nullopt : std::optional(it->second);
     }
     bool replace(const QString& programPath, const QByteArray& bytes) override
     {
-        if (failWrites)
-            return false;
-        stored[key(programPath)] = bytes;
-        return true;
+        if (!failWrites)
+            stored[key(programPath)] = bytes;
+        return !failWrites;
     }
     std::unique_ptr<Lock> lock(const QString& programPath) override
     {
