@@ -86,8 +86,23 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info)
 
 class GeneratedPage : public ::testing::TestWithParam<std::string> {
 protected:
-    QString source() const { return kSources + QLatin1Char('/') + QString::fromStdString(GetParam()); }
     QString name() const { return outputName(QString::fromStdString(GetParam())); }
+    // The page's source; its body text, with the heading or without.
+    PageSource source() const
+    {
+        PageSource src;
+        QString error;
+        EXPECT_TRUE(parsePage(readText(kSources + QLatin1Char('/') + QString::fromStdString(GetParam())), &src, &error))
+            << error.toStdString();
+        return src;
+    }
+    QString text(const PageSource& src, bool withHeading) const
+    {
+        QString all = withHeading ? src.heading : QString();
+        for (const auto& b : src.blocks)
+            all += QLatin1Char(' ') + b.text;
+        return all;
+    }
 };
 
 TEST_P(GeneratedPage, ScreenAndPrintVersionsFitTheViewerAndShowText)
@@ -143,13 +158,7 @@ TEST_P(GeneratedPage, ReadingTheScreenVersionBackGivesItsWords)
     ASSERT_TRUE(ocr.waitForFinished(120000));
     const QSet<QString> read = words(QString::fromUtf8(ocr.readAllStandardOutput()));
 
-    PageSource src;
-    QString error;
-    ASSERT_TRUE(parsePage(readText(source()), &src, &error)) << error.toStdString();
-    QString all = src.heading;
-    for (const auto& b : src.blocks)
-        all += QLatin1Char(' ') + b.text;
-    const QSet<QString> expected = words(all);
+    const QSet<QString> expected = words(text(source(), true));
     ASSERT_FALSE(expected.isEmpty());
     QStringList missing;
     for (const QString& w : expected)
@@ -180,15 +189,10 @@ TEST_P(GeneratedPage, PrintVersionKeepsItsTextInAPdf)
     QProcess proc;
     proc.start(pdftotext, {pdf, QStringLiteral("-")});
     ASSERT_TRUE(proc.waitForFinished(60000));
-    const QString text = QString::fromUtf8(proc.readAllStandardOutput());
-    PageSource src;
-    QString error;
-    ASSERT_TRUE(parsePage(readText(source()), &src, &error));
-    EXPECT_TRUE(text.simplified().contains(src.heading.simplified())) << text.toStdString();
-    QString all;
-    for (const auto& b : src.blocks)
-        all += QLatin1Char(' ') + b.text;
-    const QSet<QString> expected = words(all), got = words(text);
+    const QString pdfText = QString::fromUtf8(proc.readAllStandardOutput());
+    const PageSource src = source();
+    EXPECT_TRUE(pdfText.simplified().contains(src.heading.simplified())) << pdfText.toStdString();
+    const QSet<QString> expected = words(text(src, false)), got = words(pdfText);
     int found = 0;
     for (const QString& w : expected)
         found += got.contains(w) ? 1 : 0;

@@ -30,25 +30,15 @@ namespace oravians::testing {
 
 inline const QString kPrintQueue = QStringLiteral("oravians-pdf");
 
-// Empty when the print server is there; otherwise why it is not, so a test
-// can fail with a message saying how to run it.
+inline QString printOutDir() { return qEnvironmentVariable("ORAVIANS_PRINT_OUT"); }
+
+// Empty when the print server is there; otherwise how to start it.
 inline QString printHarnessProblem()
 {
-    const QByteArray server = qgetenv("CUPS_SERVER");
-    const QByteArray out = qgetenv("ORAVIANS_PRINT_OUT");
-    if (server.isEmpty() || out.isEmpty())
-        return QStringLiteral("CUPS_SERVER and ORAVIANS_PRINT_OUT are not set: run the tests with "
+    if (!QFileInfo::exists(qEnvironmentVariable("CUPS_SERVER")) || !QFileInfo(printOutDir()).isDir())
+        return QStringLiteral("No private print server (CUPS_SERVER, ORAVIANS_PRINT_OUT): run the tests with "
                               "`bash tools/test.sh`, or start tests/harness/cups.sh and export what it prints.");
-    if (!QFileInfo::exists(QString::fromLocal8Bit(server)))
-        return QStringLiteral("No print server socket at %1: start tests/harness/cups.sh.").arg(QString::fromLocal8Bit(server));
-    if (!QFileInfo(QString::fromLocal8Bit(out)).isDir())
-        return QStringLiteral("ORAVIANS_PRINT_OUT %1 is not a folder.").arg(QString::fromLocal8Bit(out));
     return {};
-}
-
-inline QString printOutDir()
-{
-    return QString::fromLocal8Bit(qgetenv("ORAVIANS_PRINT_OUT"));
 }
 
 inline QStringList deliveredPdfs()
@@ -135,9 +125,7 @@ inline PdfWords pdfWords(const QString& path)
         result.page = QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
     for (auto it = wordRe.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        QString text = m.captured(5);
-        text.replace(QLatin1String("&amp;"), QLatin1String("&")).replace(QLatin1String("&lt;"), QLatin1String("<"))
-            .replace(QLatin1String("&gt;"), QLatin1String(">")).replace(QLatin1String("&quot;"), QLatin1String("\""));
+        const QString text = m.captured(5).replace(QLatin1String("&amp;"), QLatin1String("&"));
         result.words.append(PdfWord{text, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
                                                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     }
@@ -176,9 +164,7 @@ inline QStringList queueJobs()
     const auto out = runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
                                                         QStringLiteral("-o"), kPrintQueue});
     QStringList ids;
-    if (!out)
-        return ids;
-    for (const QString& line : QString::fromUtf8(*out).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    for (const QString& line : QString::fromUtf8(out.value_or(QByteArray())).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         ids << line.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
     return ids;
 }

@@ -5,6 +5,7 @@
 #include "quiz/questionfile.h"
 #include "quizplay.h"
 
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,31 +59,25 @@ TEST_F(OpenQuiz, AGoodFileOpensTheQuizWithItsTitlePictureAndTopic)
     EXPECT_TRUE(rig.messages.shown.empty());
 }
 
-TEST_F(OpenQuiz, AMissingFileGivesAClearMessageAndNoQuiz)
+TEST_F(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
 {
-    expectRefused();
-}
-
-TEST_F(OpenQuiz, AnEmptyFileGivesAClearMessageAndNoQuiz)
-{
-    writeFile("Edmund Quellmore.txt", QByteArray());
-    expectRefused();
-}
-
-TEST_F(OpenQuiz, AShortFileGivesAClearMessageAndNoQuiz)
-{
-    QStringList lines = setLines();
-    lines.removeLast();
-    writeFile("Edmund Quellmore.txt", encodeLines(lines));
-    expectRefused();
-}
-
-TEST_F(OpenQuiz, AFileWithAStrayCommaGivesAClearMessageAndNoQuiz)
-{
-    QStringList lines = setLines();
-    lines[2] = "Q1, with a comma";
-    writeFile("Edmund Quellmore.txt", encodeLines(lines) + "spare\r\n");
-    expectRefused();
+    QStringList shortFile = setLines(), strayComma = setLines();
+    shortFile.removeLast();
+    strayComma[2] = "Q1, with a comma";
+    const std::pair<const char*, std::optional<QByteArray>> files[] = {
+        {"missing", std::nullopt},
+        {"empty", QByteArray()},
+        {"short", encodeLines(shortFile)},
+        {"stray comma", encodeLines(strayComma) + "spare\r\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        rig.files.stored.clear();
+        rig.messages.shown.clear();
+        if (bytes)
+            writeFile("Edmund Quellmore.txt", *bytes);
+        expectRefused();
+    }
 }
 
 TEST(BuiltInQuestionFiles, BothSetsLoadCompleteWithTheirTitles)

@@ -46,47 +46,39 @@ QByteArray readBytes(const QString& path)
 
 } // namespace
 
-TEST(QuestionFileFields, LeadingSpacesAreSkippedAndLineEndsOfEveryKindEndAField)
+// Fields read one after another until the file ends.
+struct FieldCase {
+    const char* name;
+    QByteArray bytes;
+    QStringList fields;
+};
+
+struct QuestionFileFields : ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(QuestionFileFields, AreReadUpToTheEndOfTheFile)
 {
-    InputFile f(QByteArray("   one\r\ntwo\rthree\nfour"));
-    EXPECT_EQ(f.readField(), "one");
-    EXPECT_EQ(f.readField(), "two");
-    EXPECT_EQ(f.readField(), "three");
-    EXPECT_EQ(f.readField(), "four");
-    EXPECT_TRUE(f.atEnd());
+    InputFile f(GetParam().bytes);
+    QStringList read;
+    try {
+        for (int i = 0; i < 20; ++i)
+            read << f.readField();
+    } catch (const EndOfFileError&) {
+    }
+    EXPECT_EQ(read, GetParam().fields);
 }
 
-TEST(QuestionFileFields, ACommaEndsAFieldInsideALine)
-{
-    InputFile f(QByteArray("Rivers, Lakes\r\n"));
-    EXPECT_EQ(f.readField(), "Rivers");
-    EXPECT_EQ(f.readField(), "Lakes");
-    EXPECT_THROW(f.readField(), EndOfFileError);
-}
-
-TEST(QuestionFileFields, ASpacesOnlyLineIsOneEmptyField)
-{
-    InputFile f(QByteArray("    \r\nnext\r\n\r\nlast\r\n"));
-    EXPECT_EQ(f.readField(), "");
-    EXPECT_EQ(f.readField(), "next");
-    EXPECT_EQ(f.readField(), "");
-    EXPECT_EQ(f.readField(), "last");
-}
-
-TEST(QuestionFileFields, AQuotedFieldRunsToTheNextQuoteAndDropsTheRestOfItsField)
-{
-    InputFile f(QByteArray("\"Salt, Pepper\" and more,after\r\n  \"open to the end"));
-    EXPECT_EQ(f.readField(), "Salt, Pepper");
-    EXPECT_EQ(f.readField(), "after");
-    EXPECT_EQ(f.readField(), "open to the end");
-    EXPECT_THROW(f.readField(), EndOfFileError);
-}
-
-TEST(QuestionFileFields, ReadingAnEmptyFileIsAnEndOfFileError)
-{
-    InputFile f{QByteArray()};
-    EXPECT_THROW(f.readField(), EndOfFileError);
-}
+INSTANTIATE_TEST_SUITE_P(
+    , QuestionFileFields,
+    ::testing::Values(FieldCase{"LeadingSpacesSkippedAndEveryLineEndEndsAField", "   one\r\ntwo\rthree\nfour",
+                                {"one", "two", "three", "four"}},
+                      FieldCase{"ACommaEndsAField", "Rivers, Lakes\r\n", {"Rivers", "Lakes"}},
+                      FieldCase{"ASpacesOnlyLineIsOneEmptyField", "    \r\nnext\r\n\r\nlast\r\n",
+                                {"", "next", "", "last"}},
+                      FieldCase{"AQuotedFieldRunsToTheNextQuoteAndDropsTheRest",
+                                "\"Salt, Pepper\" and more,after\r\n  \"open to the end",
+                                {"Salt, Pepper", "after", "open to the end"}},
+                      FieldCase{"AnEmptyFileHasNoField", "", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ContentFiles, AMissingFileReadsAsNothing)
 {
@@ -165,49 +157,33 @@ TEST(QuestionFileRoundTrip, ACommaInTheTitleComesBack)
     }
 }
 
-TEST(QuestionFileRoundTrip, AnAmpersandBetweenSpacesComesBackAsAComma)
+// One text of the set changed before writing, and what reading it back gives.
+TEST(QuestionFileRoundTrip, TextsComeBackAsTheReaderSeesThem)
 {
-    QuestionSet set = numberedSet();
-    set.questions[2].choices[1] = "Salt & Pepper";
-    const QByteArray bytes = encodeLines(questionFileLines(set));
-    EXPECT_TRUE(bytes.contains("\r\nSalt & Pepper\r\n"));
-    EXPECT_EQ(load(bytes).choice2[3], "Salt , Pepper");
+    struct Case {
+        const char* name;
+        int question, choice; // choice 0: the question's text
+        QString written, read;
+    } cases[] = {
+        {"an ampersand between spaces is a comma", 3, 2, "Salt & Pepper", "Salt , Pepper"},
+        {"leading spaces are lost", 1, 0, "   Where is Fennick?", "Where is Fennick?"},
+        {"a leading quote keeps the quoted text", 5, 0, "\"Lantern Row\" was lit first", "Lantern Row"},
+    };
+    for (const Case& c : cases) {
+        QuestionSet set = numberedSet();
+        Question& q = set.questions[size_t(c.question - 1)];
+        (c.choice ? q.choices[c.choice - 1] : q.text) = c.written;
+        const Module1 bank = load(encodeLines(questionFileLines(set)));
+        EXPECT_EQ(c.choice ? bank.choice2[c.question] : bank.questtext[c.question], c.read) << c.name;
+    }
 }
 
-TEST(QuestionFileRoundTrip, EmptySeparatorLinesReadTheSame)
-{
-    QByteArray bytes = encodeLines(questionFileLines(numberedSet()));
-    const Module1 withSpaces = load(bytes);
-    bytes.replace("\r\n \r\n", "\r\n\r\n");
-    const Module1 empty = load(bytes);
-    EXPECT_EQ(empty.worktitle, withSpaces.worktitle);
-    EXPECT_EQ(empty.questtext, withSpaces.questtext);
-    EXPECT_EQ(empty.choice4, withSpaces.choice4);
-    EXPECT_EQ(empty.rightchoice, withSpaces.rightchoice);
-}
-
-TEST(QuestionFileRoundTrip, LeadingSpacesAreLost)
-{
-    QuestionSet set = numberedSet();
-    set.questions[0].text = "   Where is Fennick?";
-    EXPECT_EQ(load(encodeLines(questionFileLines(set))).questtext[1], "Where is Fennick?");
-}
-
-TEST(QuestionFileRoundTrip, ALeadingQuoteKeepsOnlyTheTextBetweenTheFirstTwoQuotes)
-{
-    QuestionSet set = numberedSet();
-    set.questions[4].text = "\"Lantern Row\" was lit first";
-    EXPECT_EQ(load(encodeLines(questionFileLines(set))).questtext[5], "Lantern Row");
-}
-
-TEST(QuestionFileRoundTrip, CrOnlyAndLfOnlyLineEndsReadTheSame)
+TEST(QuestionFileRoundTrip, EmptySeparatorsAndCrOrLfLineEndsReadTheSame)
 {
     const QByteArray crlf = encodeLines(questionFileLines(numberedSet()));
     const Module1 expected = load(crlf);
-    for (const char* end : {"\r", "\n"}) {
-        QByteArray other = crlf;
-        other.replace("\r\n", end);
-        const Module1 bank = load(other);
+    for (auto [from, to] : {std::pair{"\r\n \r\n", "\r\n\r\n"}, {"\r\n", "\r"}, {"\r\n", "\n"}}) {
+        const Module1 bank = load(QByteArray(crlf).replace(from, to));
         EXPECT_EQ(bank.worktitle, expected.worktitle);
         EXPECT_EQ(bank.questtext, expected.questtext);
         EXPECT_EQ(bank.choice3, expected.choice3);
@@ -293,11 +269,7 @@ TEST(QuestionFileBank, ASecondLoadReplacesEveryEntryAndTheTitle)
     loadworksheet(bank, file);
     EXPECT_EQ(bank.worktitle, "Second");
     for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(bank.questtext[n], QStringLiteral("Q%1").arg(n));
-        EXPECT_EQ(bank.choice1[n], "w");
-        EXPECT_EQ(bank.choice2[n], "x");
-        EXPECT_EQ(bank.choice3[n], "y");
-        EXPECT_EQ(bank.choice4[n], "z");
+        EXPECT_EQ(bank.questtext[n] + bank.choice1[n] + bank.choice4[n], QStringLiteral("Q%1wz").arg(n));
         EXPECT_EQ(bank.rightchoice[n], "4");
     }
     EXPECT_TRUE(bankIsComplete(bank));

@@ -19,17 +19,11 @@ namespace {
 
 using namespace oravians::testing;
 
+// The fakes, but the host's own text measure.
 struct NameRig {
-    FakeSound sound;
-    FakePrinter printer;
-    FakeMessages messages;
-    FakeScreen screen;
-    FakeTimers timers;
-    FakePictures pictures;
-    FakeRandom random;
     FontMeasure measure;
-    FakeFiles files;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
+    Rig rig{{.measure = &measure}};
+    App& app = rig.app;
 };
 
 struct ScriptName {

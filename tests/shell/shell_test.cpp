@@ -74,31 +74,6 @@ TEST(WindowModel, ShownWindowsStackAndClosingReturnsToTheOpener)
     EXPECT_EQ(visible.front(), rig.app.peek<Grey>());
 }
 
-TEST(WindowModel, ControlArraysKeepTheirGaps)
-{
-    Rig rig;
-    intro0& menu = rig.app.form<intro0>();
-    EXPECT_FALSE(menu.Label2.exists(13));
-    EXPECT_FALSE(menu.Label2.exists(14));
-    EXPECT_EQ(menu.Label2.indices().size(), 19u);
-    EXPECT_EQ(menu.Label2[20].caption, "Teachers' Guide");
-}
-
-TEST(Setupform, AWindowWithoutPicture1IsSetUpAllTheSame)
-{
-    Rig rig;
-    intro0& menu = rig.app.form<intro0>();
-    EXPECT_EQ(menu.find("Picture1"), nullptr);
-    EXPECT_EQ(menu.back, kWindowBlue);
-    EXPECT_EQ(menu.caption, "The Oravians");
-    EXPECT_EQ(menu.width, 12000);
-    EXPECT_EQ(menu.height, 9000);
-    EXPECT_FLOAT_EQ(menu.left, (19200 - 12000) / 2.0f);
-    EXPECT_FLOAT_EQ(menu.top, (14400 - 9000) / 2.0f);
-    ASSERT_GE(rig.screen.pointers.size(), 2u);
-    EXPECT_EQ(rig.screen.pointers.back(), MousePointer::Default);
-}
-
 TEST(Setupform, OnASmallScreenTopAndLeftGoNegative)
 {
     Rig rig;
@@ -122,8 +97,6 @@ TEST(TitleScreen, StartsOverTheBackdropWithTheFirstFrame)
     EXPECT_EQ(title.Picture1.picture->source(), "rocketsm\\rocket01.jpg");
     EXPECT_TRUE(rig.timers.isRunning(title.Timer1));
     EXPECT_EQ(title.back, kLightGrey);
-    EXPECT_EQ(title.clientWidth(), 5460);
-    EXPECT_EQ(title.clientHeight(), 6570);
     EXPECT_FLOAT_EQ(title.left, (19200 - title.width) / 2);
 }
 
@@ -245,18 +218,10 @@ TEST(RocketAnimation, TheTitlesFirstTickShowsFrameTwoAndFramesWrapAfterTwenty)
     Rig rig;
     rig.app.show<Titlefrm>();
     Titlefrm& title = rig.app.form<Titlefrm>();
-    rig.tick(title.Timer1);
-    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket02.jpg");
-    for (int i = 0; i < 7; ++i)
+    for (int tick = 1; tick <= 20; ++tick) {
         rig.tick(title.Timer1);
-    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket09.jpg");
-    rig.tick(title.Timer1);
-    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket10.jpg");
-    for (int i = 0; i < 10; ++i)
-        rig.tick(title.Timer1);
-    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket20.jpg");
-    rig.tick(title.Timer1);
-    EXPECT_EQ(frameOf(title.Picture1), "rocketsm\\rocket01.jpg");
+        EXPECT_EQ(frameOf(title.Picture1), QString::asprintf("rocketsm\\rocket%02d.jpg", tick % 20 + 1));
+    }
 }
 
 TEST(RocketAnimation, TheMenuShowsFrameOneForTwoTicks)

@@ -278,30 +278,6 @@ INSTANTIATE_TEST_SUITE_P(
                 0, {"none"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The score window's name box after full marks: the pupil's edits end in
-// the name, never longer than 25 letters.
-TEST(TextBox, TheScoreWindowsNameBoxTakesEdits)
-{
-    Rig rig;
-    rig.app.module1.score = 10;
-    rig.app.module1.outof = 10;
-    rig.app.show<Welldone>();
-    Welldone& w = rig.app.form<Welldone>();
-    rig.tick(w.Timer1);
-    rig.tick(w.Timer2);
-    ASSERT_EQ(w.focus(), &w.Text1);
-    rig.app.type("Ann Pellowx");
-    rig.app.keyDown(kKeyBackspace, 0);
-    rig.app.keyDown(kKeyHome, 0);
-    rig.app.keyDown(kKeyRight, S);
-    rig.app.keyDown(kKeyRight, S);
-    rig.app.keyDown(kKeyRight, S);
-    rig.app.type("Jo");
-    rig.clipboard.held = QStringLiteral(" of the Long Eastern Valley\n");
-    rig.app.keyDown(kKeyEnd, 0);
-    rig.app.keyDown(kKeyV, C);
-    EXPECT_EQ(w.Text1.caption, "Jo Pellow of the Long Eas");
-}
 
 } // namespace
 } // namespace oravians

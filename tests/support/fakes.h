@@ -23,10 +23,12 @@ public:
 
 // Records printer operations as readable lines ("print|The Oravians|nl").
 // failAt: the 1-based operation number that throws PrintError (0 = never);
-// outcome: what a successful endDoc() reports (Held: a paused printer).
+// outcome: what a successful endDoc() reports (Held: a paused printer);
+// driverFault: endDoc() fails outside the printer's contract.
 class FakePrinter : public Printer {
 public:
     PrintOutcome outcome = PrintOutcome::Printed;
+    bool driverFault = false;
     float width = 11520, height = 15840; // letter-size printable area in twips
     int failAt = 0;
     QStringList ops;
@@ -64,6 +66,8 @@ public:
     }
     PrintOutcome endDoc() override
     {
+        if (driverFault)
+            throw std::runtime_error("driver fell over");
         op("end");
         return outcome;
     }
@@ -134,16 +138,12 @@ public:
 };
 
 // A picture that only remembers where it came from.
-class FakePicture : public Picture {
-public:
-    FakePicture(QString path, QSizeF size) : path_(std::move(path)), size_(size) {}
-    QSizeF sizeTwips() const override { return size_; }
+struct FakePicture : Picture {
+    explicit FakePicture(QString path) : path(std::move(path)) {}
+    QSizeF sizeTwips() const override { return {4800, 3600}; }
     void draw(QPainter&, const QRectF&) const override {}
-    QString source() const override { return path_; }
-
-private:
-    QString path_;
-    QSizeF size_;
+    QString source() const override { return path; }
+    QString path;
 };
 
 // Hands out fake pictures; paths in `missing` fail as an absent file would,
@@ -157,7 +157,7 @@ public:
             throw PictureError(("picture not found: " + path).toStdString(), PictureFault::Missing);
         if (damaged.contains(path))
             throw PictureError(("cannot read picture " + path).toStdString(), PictureFault::Unreadable);
-        return std::make_shared<FakePicture>(path, QSizeF(4800, 3600));
+        return std::make_shared<FakePicture>(path);
     }
     QStringList loads;
     QSet<QString> missing;
@@ -192,26 +192,18 @@ public:
 // either slash. failWrites makes every replace fail, as a full disk would.
 class FakeFiles : public Files {
 public:
-    static QString key(const QString& programPath)
-    {
-        QString k = programPath.toLower();
-        k.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        return k;
-    }
+    static QString key(const QString& programPath) { return programPath.toLower().replace(QLatin1Char('\\'), QLatin1Char('/')); }
     QString contentPath(const QString& programPath) override { return QStringLiteral("/content/") + key(programPath); }
     std::optional<QByteArray> read(const QString& programPath) override
     {
         const auto it = stored.find(key(programPath));
-        if (it == stored.end())
-            return std::nullopt;
-        return it->second;
+        return it == stored.end() ? std::nullopt : std::optional(it->second);
     }
     bool replace(const QString& programPath, const QByteArray& bytes) override
     {
-        if (failWrites)
-            return false;
-        stored[key(programPath)] = bytes;
-        return true;
+        if (!failWrites)
+            stored[key(programPath)] = bytes;
+        return !failWrites;
     }
     std::unique_ptr<Lock> lock(const QString& programPath) override
     {
@@ -227,8 +219,21 @@ public:
     std::vector<QString> locked; // every lock taken, in order
 };
 
+// Real services a test puts in place of the fakes (null: the fake).
+struct RealServices {
+    Printer* printer = nullptr;
+    TextMeasure* measure = nullptr;
+    Files* files = nullptr;
+};
+
 // The program over fakes, as most tests drive it.
 struct Rig {
+    explicit Rig(RealServices real = {})
+        : app(Services{&sound, real.printer ? real.printer : &printer, &messages, &screen, &timers, &pictures,
+                       &random, real.measure ? real.measure : &measure, &clipboard,
+                       real.files ? real.files : &files})
+    {
+    }
     FakeSound sound;
     FakePrinter printer;
     FakeMessages messages;
@@ -239,7 +244,7 @@ struct Rig {
     FakeRandom random;
     FakeMeasure measure;
     FakeFiles files;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, &clipboard, &files}};
+    App app;
 
     // Ticks a timer as its interval passing would.
     void tick(Control& timer) { app.tick(timer); }

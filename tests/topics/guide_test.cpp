@@ -31,35 +31,6 @@ TEST_F(GuideTest, OpensOnPageOne)
     EXPECT_FALSE(g.Image2.visible);
 }
 
-TEST_F(GuideTest, FourClicksEachWayReachTheLastAndFirstPages)
-{
-    guide& g = openGuide();
-    for (int page = 2; page <= 5; ++page) {
-        app.click(next());
-        EXPECT_EQ(g.Label1.caption, QStringLiteral("Page %1 of 5").arg(page));
-        EXPECT_EQ(pictureOf(g.Image1), QStringLiteral("wmf\\guide%1.wmf").arg(page));
-        EXPECT_EQ(pictureOf(g.Image2), QStringLiteral("wmf2\\guide%1.wmf").arg(page));
-        EXPECT_TRUE(previous().enabled);
-        EXPECT_EQ(next().enabled, page < 5) << "page " << page;
-    }
-    for (int page = 4; page >= 1; --page) {
-        app.click(previous());
-        EXPECT_EQ(g.Label1.caption, QStringLiteral("Page %1 of 5").arg(page));
-        EXPECT_EQ(pictureOf(g.Image1), QStringLiteral("wmf\\guide%1.wmf").arg(page));
-        EXPECT_TRUE(next().enabled);
-        EXPECT_EQ(previous().enabled, page > 1) << "page " << page;
-    }
-    EXPECT_TRUE(rig.sound.played.size() == 1) << "only the menu entry clicked";
-}
-
-TEST_F(GuideTest, PageTurnClearsTheHeadingStrip)
-{
-    guide& g = openGuide();
-    g.Label2.caption = "Getting Started";
-    app.click(next());
-    EXPECT_TRUE(g.Label2.caption.isEmpty());
-}
-
 TEST_F(GuideTest, PrintOnPageThreePrintsItsPaperVersionAndStaysThere)
 {
     guide& g = openGuide();
@@ -69,24 +40,11 @@ TEST_F(GuideTest, PrintOnPageThreePrintsItsPaperVersionAndStaysThere)
     EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\guide3.wmf|1000,1000", "end"}));
     EXPECT_EQ(g.Label1.caption, "Page 3 of 5");
     EXPECT_EQ(pictureOf(g.Image1), "wmf\\guide3.wmf");
-}
-
-TEST_F(GuideTest, PrinterFailureShowsTheProblemMessage)
-{
-    openGuide();
-    rig.printer.failAt = 2;
-    print();
-    EXPECT_EQ(rig.messages.texts(), QStringList{"There was a problem printing to your printer."});
-    EXPECT_FALSE(rig.printer.ops.contains("end"));
-}
-
-TEST_F(GuideTest, MissingPrintPageNamesTheFile)
-{
-    rig.pictures.missing.insert("wmf2\\guide1.wmf");
-    openGuide();
-    print();
-    EXPECT_TRUE(rig.printer.ops.isEmpty());
-    EXPECT_EQ(rig.messages.texts(), QStringList{"The page wmf2\\guide1.wmf could not be found."});
+    app.click(next());
+    app.click(next());
+    EXPECT_EQ(g.Label1.caption, "Page 5 of 5");
+    EXPECT_FALSE(next().enabled);
+    EXPECT_EQ(rig.sound.played.size(), 1) << "only the menu entry clicked";
 }
 
 TEST_F(GuideTest, OpeningAfterThePageViewerStartsOnPageOne)
@@ -120,15 +78,10 @@ TEST_F(GuideTest, ReopeningStartsFromTheDesignState)
 TEST_F(GuideTest, BackgroundClearsTheButtonsButButtonsNeverLightUp)
 {
     guide& g = openGuide();
-    app.mouseMove(g.Label3[2], 0, 0, 10, 10);
-    for (int i = 0; i <= 3; ++i)
-        EXPECT_TRUE(g.Label3[i].opaque) << "button " << i << " starts opaque";
     app.formMouseMove(g, 0, 0, 100, 100);
     for (int i = 0; i <= 3; ++i)
         EXPECT_FALSE(g.Label3[i].opaque) << "button " << i;
     app.mouseMove(g.Label3[0], 0, 0, 10, 10);
-    app.mouseMove(g.Image1, 0, 0, 10, 10);
-    app.mouseMove(g.Label2, 0, 0, 10, 10);
     for (int i = 0; i <= 3; ++i)
         EXPECT_FALSE(g.Label3[i].opaque) << "button " << i;
 }

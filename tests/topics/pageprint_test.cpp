@@ -59,7 +59,6 @@ TEST_P(PrintButtonBurst, ThirtyClicksMakeOneJobAndTheButtonSaysPrinting)
     EXPECT_EQ(jobs(), 1);
     EXPECT_EQ(button->caption, "Printing...") << "a short moment after sending, clicks still do nothing";
     EXPECT_FALSE(button->enabled);
-    EXPECT_TRUE(rig.timers.isRunning(*timer));
     for (int i = 0; i < 30; ++i)
         app.click(*button);
     EXPECT_EQ(jobs(), 1);
@@ -69,21 +68,11 @@ TEST_P(PrintButtonBurst, ThirtyClicksMakeOneJobAndTheButtonSaysPrinting)
     EXPECT_EQ(button->caption, "Print");
     EXPECT_EQ(button->font, tahoma(15.75f));
     EXPECT_TRUE(button->enabled);
-    EXPECT_FALSE(rig.timers.isRunning(*timer));
 
     app.click(*button);
     rig.tick(*timer);
     EXPECT_EQ(jobs(), 2) << "after the moment a click prints again";
     EXPECT_TRUE(rig.sound.played.isEmpty());
-}
-
-TEST_P(PrintButtonBurst, TheMomentLastsAboutTwoSecondsAfterSending)
-{
-    open(GetParam());
-    app.click(*button);
-    EXPECT_LE(timer->interval, 100) << "the job goes out almost at once";
-    rig.tick(*timer);
-    EXPECT_EQ(timer->interval, 2000);
 }
 
 TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
@@ -99,7 +88,6 @@ TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
         app.click(exitButton());
         app.settle();
         EXPECT_FALSE(rig.timers.isRunning(*oldTimer)) << "the timer went with its window";
-        EXPECT_TRUE(rig.timers.running.count(oldTimer) == 0);
         EXPECT_EQ(jobs(), before + (sentFirst ? 1 : 0));
         if (GetParam() == PageWindow::Viewer)
             app.click(app.form<inventions>().Label3[2]); // back to the menu

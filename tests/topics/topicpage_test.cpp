@@ -19,10 +19,8 @@ TEST_F(TopicPageTest, AuthorTopicShowsItsTitleAndCentredPicture)
     quellmore& page = app.form<quellmore>();
     EXPECT_EQ(page.Label1.caption, "Edmund Quellmore");
     EXPECT_EQ(pictureOf(page.Image1), "images\\quellmore2.jpg");
-    EXPECT_EQ(page.Image1.left, 3600);
-    EXPECT_EQ(page.Image1.top, 780);
-    EXPECT_EQ(page.Image1.width, 4800);
-    EXPECT_EQ(page.Image1.height, 6000);
+    EXPECT_EQ(QRectF(page.Image1.left, page.Image1.top, page.Image1.width, page.Image1.height),
+              QRectF(3600, 780, 4800, 6000));
     EXPECT_EQ(page.back, (Rgb{39, 63, 137}));
     EXPECT_EQ(page.caption, "The Oravians");
 }
@@ -56,39 +54,6 @@ TEST_F(TopicPageTest, ExitReturnsToTheMenuAndClosesThePage)
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }
 
-TEST_F(TopicPageTest, KeyFactsOfInventionsOpenThreePagesAtPageOne)
-{
-    clickMenu(8);
-    app.click(app.form<inventions>().Label3[4]);
-    ASSERT_EQ(app.top(), app.peek<teacher>());
-    teacher& viewer = app.form<teacher>();
-    EXPECT_EQ(viewer.Label1.caption, "Page 1 of 3");
-    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsa.wmf");
-    EXPECT_EQ(pictureOf(viewer.Image2), "wmf2\\key inventionsa.wmf");
-    EXPECT_EQ(app.module1.pagekey, "key inventions");
-    EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
-}
-
-TEST_F(TopicPageTest, TeachersNotesOpenFourPagesForInventionsAndTwoForQuellmore)
-{
-    clickMenu(8);
-    app.click(app.form<inventions>().Label3[5]);
-    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 4");
-    EXPECT_EQ(pictureOf(app.form<teacher>().Image1), "wmf\\inventionsa.wmf");
-    EXPECT_EQ(pictureOf(app.form<teacher>().Image2), "wmf2\\inventionsa.wmf");
-    app.click(app.form<teacher>().Label3[1]);
-    app.click(app.form<inventions>().Label3[2]);
-
-    clickMenu(10);
-    app.click(app.form<quellmore>().Label3[5]);
-    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 2");
-    EXPECT_EQ(pictureOf(app.form<teacher>().Image1), "wmf\\quellmorea.wmf");
-    app.click(app.form<teacher>().Label3[1]);
-    app.click(app.form<quellmore>().Label3[4]);
-    EXPECT_EQ(app.form<teacher>().Label1.caption, "Page 1 of 2");
-    EXPECT_EQ(pictureOf(app.form<teacher>().Image2), "wmf2\\key quellmorea.wmf");
-}
-
 TEST_F(TopicPageTest, ActivityButtonsOpenTheActivitiesOverThePage)
 {
     clickMenu(10);
@@ -112,8 +77,6 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
 {
     clickMenu(10);
     quellmore& page = app.form<quellmore>();
-    for (int i = 0; i <= 5; ++i)
-        EXPECT_TRUE(page.Label3[i].opaque) << "button " << i << " starts opaque";
     app.formMouseMove(page, 0, 0, 100, 100);
     for (int i = 0; i <= 5; ++i)
         EXPECT_FALSE(page.Label3[i].opaque) << "button " << i;
@@ -123,10 +86,7 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
     EXPECT_TRUE(page.Label3[5].opaque);
     EXPECT_FALSE(page.Label3[0].opaque);
     app.mouseMove(page.Image1, 0, 0, 10, 10);
-    EXPECT_TRUE(page.Label3[4].opaque);
-    app.formMouseMove(page, 0, 0, 100, 100);
-    EXPECT_FALSE(page.Label3[4].opaque);
-    EXPECT_FALSE(page.Label3[5].opaque);
+    EXPECT_TRUE(page.Label3[4].opaque) << "only the background clears them";
 }
 
 // The topic's question file, written to the program's content files.

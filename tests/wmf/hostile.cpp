@@ -175,17 +175,6 @@ void dibStretchBltRop(Wmf& w, int x, int y, int cx, int cy, const QByteArray& di
     w.recBytes(DIBSTRETCHBLT, b + dib);
 }
 
-// A font record with an escapement (tenths of a degree).
-void fontWithEscapement(Wmf& w, int height, int escapement)
-{
-    QByteArray b;
-    for (int v : {height, 0, escapement, escapement, 400})
-        w16(b, v);
-    b.append(QByteArray(8, '\0'));
-    b.append("Arial").append('\0');
-    w.recBytes(CREATEFONTINDIRECT, b);
-}
-
 // A region of rectangles, one scan each, as CREATEREGION stores them.
 void region(Wmf& w, const std::vector<QRect>& rects, QRect bounds)
 {
@@ -201,50 +190,27 @@ void region(Wmf& w, const std::vector<QRect>& rects, QRect bounds)
     w.recBytes(CREATEREGION, b);
 }
 
-enum class Shape { Rectangle, Ellipse, Polygon };
-
-// The same full-frame shape over and over, filled with a solid brush.
-QByteArray fullFrameShapes(Shape shape, int count)
+// A frame-sized file: `setup` once, then `each` record count times.
+template <class Setup, class Each>
+QByteArray repeated(int count, Setup setup, Each each)
 {
     Wmf w(kW, kH);
-    w.nullPen().select(0);
-    for (int i = 0; i < count; ++i) {
-        if (i % 5000 == 0) { // a new colour now and then, so each cover shows
-            w.brush(40 + i / 5000 * 13 % 200, 120, 200).select(1);
-            w.deleteObject(1);
-        }
-        switch (shape) {
-        case Shape::Rectangle: w.rectangle(0, 0, kW, kH); break;
-        case Shape::Ellipse: w.ellipse(0, 0, kW, kH); break;
-        case Shape::Polygon: w.polygon({{0, 0}, {kW, 0}, {kW, kH}, {0, kH}}); break;
-        }
-    }
-    return w.eof().bytes();
-}
-
-// Full-frame rectangles with a hatched brush over an opaque background.
-QByteArray hatchedFills(int count)
-{
-    Wmf w(kW, kH);
-    w.nullPen().select(0).brush(20, 20, 120, 2 /* hatched */).select(1).bkMode(2);
+    setup(w);
     for (int i = 0; i < count; ++i)
-        w.rectangle(0, 0, kW, kH);
+        each(w, i);
     return w.eof().bytes();
 }
 
-// PATBLT and PAINTREGION over the whole frame: fills with no shape to speak of.
-QByteArray floodFills(int count)
+// The same full-frame shape over and over, filled with a solid brush of a
+// new colour now and then, so each cover shows.
+template <class Shape>
+QByteArray fullFrameShapes(int count, Shape shape)
 {
-    Wmf w(kW, kH);
-    w.brush(200, 200, 40).select(0);
-    region(w, {}, QRect(0, 0, kW, kH));
-    for (int i = 0; i < count; ++i) {
-        if (i % 2)
-            w.rec(0x012B /* PAINTREGION */, {1});
-        else
-            w.rec(0x061D /* PATBLT */, {0x0021, 0x00F0, kH, kW, 0, 0});
-    }
-    return w.eof().bytes();
+    return repeated(count, [](Wmf& w) { w.nullPen().select(0); }, [&](Wmf& w, int i) {
+        if (i % 5000 == 0)
+            w.brush(40 + i / 5000 * 13 % 200, 120, 200).select(1).deleteObject(1);
+        shape(w);
+    });
 }
 
 // A 2 x 2 bitmap stretched over the whole frame, with the given raster operations in turn.
@@ -258,35 +224,13 @@ QByteArray stretchedBitmaps(std::initializer_list<uint32_t> rops, int count)
     return w.eof().bytes();
 }
 
-// Lines with a pen wider than the frame: each stroke covers all of it.
-QByteArray widePens(int count)
-{
-    Wmf w(kW, kH);
-    w.pen(90, 30, 30, 30000).select(0);
-    w.moveTo(0, 0);
-    for (int i = 0; i < count; ++i)
-        i % 2 ? w.rec(LINETO, {0, 0}) : w.rec(LINETO, {kH, kW});
-    return w.eof().bytes();
-}
-
-// One glyph as tall as the frame, over and over.
-QByteArray hugeText(int count)
-{
-    Wmf w(kW, kH);
-    w.textColor(0, 0, 0).bkMode(1).font(-kH).select(0);
-    for (int i = 0; i < count; ++i)
-        w.textOut(0, 0, "W");
-    return w.eof().bytes();
-}
-
 // Short runs of small text, each turned by an angle of its own.
 QByteArray turnedText(int count)
 {
     Wmf w(kW, kH);
     w.textColor(0, 0, 0).bkMode(2);
     for (int i = 0; i < count; ++i) {
-        fontWithEscapement(w, -120 - i % 7 * 20, i * 37 % 3600);
-        w.select(0);
+        w.font(-120 - i % 7 * 20, 400, "Arial", i * 37 % 3600).select(0);
         w.textOut(100 + i * 131 % (kW - 400), 200 + i * 71 % (kH - 400), "Ob");
         w.deleteObject(0);
     }
@@ -378,23 +322,32 @@ std::vector<HostileFile> hostileFiles(int n)
         {QStringLiteral("hostile-fonts"), QStringLiteral("2000 fonts of distinct face names, a line each"),
          manyFonts(std::max(20, 2000 / n))},
         {QStringLiteral("hostile-full-rects"), QStringLiteral("71,000 full-frame rectangles"),
-         fullFrameShapes(Shape::Rectangle, fitMegabyte(14) / s)},
+         fullFrameShapes(fitMegabyte(14) / s, [](Wmf& w) { w.rectangle(0, 0, kW, kH); })},
         {QStringLiteral("hostile-full-ellipses"), QStringLiteral("71,000 full-frame ellipses"),
-         fullFrameShapes(Shape::Ellipse, fitMegabyte(14) / s)},
+         fullFrameShapes(fitMegabyte(14) / s, [](Wmf& w) { w.ellipse(0, 0, kW, kH); })},
         {QStringLiteral("hostile-full-polygons"), QStringLiteral("41,000 full-frame 4-point polygons"),
-         fullFrameShapes(Shape::Polygon, fitMegabyte(24) / s)},
+         fullFrameShapes(fitMegabyte(24) / s, [](Wmf& w) { w.polygon({{0, 0}, {kW, 0}, {kW, kH}, {0, kH}}); })},
         {QStringLiteral("hostile-hatched-fills"), QStringLiteral("71,000 full-frame hatched rectangles, opaque"),
-         hatchedFills(fitMegabyte(14) / s)},
+         repeated(fitMegabyte(14) / s, [](Wmf& w) { w.nullPen().select(0).brush(20, 20, 120, 2).select(1).bkMode(2); },
+                  [](Wmf& w, int) { w.rectangle(0, 0, kW, kH); })},
         {QStringLiteral("hostile-flood-fills"), QStringLiteral("80,000 full-frame PATBLT and PAINTREGION"),
-         floodFills(fitMegabyte(13) / s)},
+         repeated(fitMegabyte(13) / s, [](Wmf& w) { region(w.brush(200, 200, 40).select(0), {}, QRect(0, 0, kW, kH)); },
+                  [](Wmf& w, int i) {
+                      if (i % 2)
+                          w.rec(0x012B /* PAINTREGION */, {1});
+                      else
+                          w.rec(0x061D /* PATBLT */, {0x0021, 0x00F0, kH, kW, 0, 0});
+                  })},
         {QStringLiteral("hostile-stretched-bitmaps"), QStringLiteral("11,000 2 x 2 DIBs stretched to the frame"),
          stretchedBitmaps({0x00CC0020}, fitMegabyte(86) / s)},
         {QStringLiteral("hostile-rop-blits"), QStringLiteral("11,000 full-frame DIB blits, AND/OR/XOR/NOT ROPs"),
          stretchedBitmaps({0x008800C6, 0x00EE0086, 0x00660046, 0x00220326, 0x00330008}, fitMegabyte(86) / s)},
         {QStringLiteral("hostile-wide-pens"), QStringLiteral("100,000 lines, pen 2.5 x the frame wide"),
-         widePens(fitMegabyte(10) / s)},
+         repeated(fitMegabyte(10) / s, [](Wmf& w) { w.pen(90, 30, 30, 30000).select(0).moveTo(0, 0); },
+                  [](Wmf& w, int i) { i % 2 ? w.rec(LINETO, {0, 0}) : w.rec(LINETO, {kH, kW}); })},
         {QStringLiteral("hostile-huge-text"), QStringLiteral("71,000 glyphs as tall as the frame"),
-         hugeText(fitMegabyte(14) / s)},
+         repeated(fitMegabyte(14) / s, [](Wmf& w) { w.textColor(0, 0, 0).bkMode(1).font(-kH).select(0); },
+                  [](Wmf& w, int) { w.textOut(0, 0, "W"); })},
         {QStringLiteral("hostile-turned-text"), QStringLiteral("16,000 2-glyph runs, each font turned"),
          turnedText(fitMegabyte(62) / s)},
         {QStringLiteral("hostile-clip-churn"), QStringLiteral("36,000 fills, each after a new 1000-rect clip"),

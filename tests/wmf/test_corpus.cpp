@@ -141,26 +141,6 @@ INSTANTIATE_TEST_SUITE_P(LibreOfficeExports, ThirdPartyCorpus,
                              return n.toStdString();
                          });
 
-TEST(ThirdPartyCorpusContent, ClipAndBitmapShowTheirDetails)
-{
-    // The clip file: a red disc cut to a square, a blue band across it.
-    const QImage clip = renderOurs(kData + QStringLiteral("/corpus/clip.wmf"), 400);
-    const QRect box = contentBox(clip.convertToFormat(QImage::Format_RGB32));
-    ASSERT_FALSE(box.isEmpty());
-    EXPECT_NEAR(double(box.width()) / box.height(), 1.0, 0.08); // square, not round
-    const QColor middle = clip.pixelColor(box.center());
-    EXPECT_GT(middle.blue(), 150);
-    EXPECT_LT(middle.red(), 120);
-    // The bitmap file: four coloured quarters.
-    const QImage bmp = renderOurs(kData + QStringLiteral("/corpus/bitmap.wmf"), 400);
-    const QRect b = contentBox(bmp.convertToFormat(QImage::Format_RGB32));
-    const QColor topLeft = bmp.pixelColor(b.left() + b.width() / 5, b.top() + b.height() / 5);
-    const QColor bottomRight = bmp.pixelColor(b.right() - b.width() / 5, b.bottom() - b.height() / 5);
-    EXPECT_GT(topLeft.red(), 200);
-    EXPECT_LT(topLeft.blue(), 60);
-    EXPECT_LT(bottomRight.red() + bottomRight.green() + bottomRight.blue(), 90);
-}
-
 TEST(ThirdPartyCorpusContent, TextAlignsOnItsReferenceLine)
 {
     // text.svg: a grey line at x 200; "Left edge" starts on it, "Centred

@@ -94,11 +94,12 @@ public:
     Wmf& textColor(int r, int g, int b) { return rec(SETTEXTCOLOR, {r | g << 8, b}); }
     Wmf& bkMode(int m) { return rec(SETBKMODE, {m}); }
     Wmf& moveTo(int x, int y) { return rec(MOVETO, {y, x}); }
-    Wmf& font(int height, int weight = 400, const char* face = "Arial")
+    // escapement: the angle of the text, in tenths of a degree.
+    Wmf& font(int height, int weight = 400, const char* face = "Arial", int escapement = 0)
     {
         QByteArray b;
         auto w16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-        w16(height); w16(0); w16(0); w16(0); w16(weight);
+        w16(height); w16(0); w16(escapement); w16(escapement); w16(weight);
         b.append(QByteArray(8, '\0'));
         b.append(face).append('\0');
         return recBytes(CREATEFONTINDIRECT, b);
