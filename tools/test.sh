@@ -6,8 +6,9 @@
 #   3. meanwhile, at low priority: builds the unit test programs in
 #      build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer (the
 #      generated content copied from build/) and runs their suites there;
-#   4. then builds the fuzz targets in build-fuzz/ with clang and runs each for
-#      a bounded time over a copy of its seed corpus in tests/data/fuzz/<name>/.
+#   4. and beside that builds the fuzz targets in build-fuzz/ with clang and
+#      runs each for a bounded time over a copy of its seed corpus in
+#      tests/data/fuzz/<name>/.
 # Prints a summary and exits non-zero if anything failed.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -255,15 +256,21 @@ fi
 # While the first suite runs (its whole-program tests mostly wait on the
 # screen, the printer and the sound server), the sanitizer and fuzz builds
 # and runs use the idle processor at the lowest priority, so they never slow
-# the first suite's timing. Their output follows the first suite's.
+# the first suite's timing. The fuzzers run for a fixed time, so they run
+# beside the sanitizer suite rather than after it. Their output follows the
+# first suite's.
 echo
 echo "== [sanitizers] and [fuzz] build and run in the background at low priority; their output follows"
 (
     renice -n 19 -p "$BASHPID" >/dev/null || true
     summary=() ctest_lines=() tests_total=0 tests_failed=0 problems=0
+    (
+        run_fuzzers "$fuzz_configured"
+        save_results "$work/fuzz.results"
+    ) >"$work/fuzz.out" 2>&1 &
     sanitizer_suite "$asan_configured"
-    run_fuzzers "$fuzz_configured"
-    save_results "$work/background.results"
+    save_results "$work/sanitizers.results"
+    wait
 ) >"$work/background.log" 2>&1 &
 background=$!
 
@@ -273,12 +280,14 @@ CTEST_ARGS=()
 wait "$background" || true
 background=
 echo
-cat "$work/background.log"
-if [[ -f $work/background.results ]]; then
-    source "$work/background.results"
-else
-    broken "sanitizers and fuzz" "DID NOT FINISH"
-fi
+cat "$work/background.log" "$work/fuzz.out"
+for stage in sanitizers fuzz; do
+    if [[ -f $work/$stage.results ]]; then
+        source "$work/$stage.results"
+    else
+        broken "$stage" "DID NOT FINISH"
+    fi
+done
 
 echo
 echo "================ Summary ($(elapsed "$started") in all) ================"
