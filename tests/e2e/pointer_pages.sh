@@ -30,19 +30,24 @@ yellow() {
     convert "$work/crop.png" -fuzz 15% -fill white -opaque yellow -fill black +opaque white -format "%[fx:mean>0.005]" info:
 }
 # Short bold text defeats OCR at one scale or another: any of three will do.
-expect_label() {
-    local got= scale
+label_reads() {
+    local scale
     shoot
     crop $((4200 + 45)) $((7920 + 45)) $((2295 - 90)) $((495 - 90))
     for scale in 300% 200% 400%; do
         got=$(page_label "$scale")
         [[ $got == *"$1"* ]] && return 0
     done
-    fail "page label reads \"$got\", expected \"$1\""
+    return 1
 }
-expect_buttons() { # previous-enabled next-enabled
-    [[ $(yellow 1320 7920 2685 495) == "$1" ]] || fail "$3: \"Previous Page\" enabled should be $1"
-    [[ $(yellow 6720 7920 2685 495) == "$2" ]] || fail "$3: \"Next Page\" enabled should be $2"
+expect_label() { # the label, waited for
+    local got=
+    until_true 20 label_reads "$1" || fail "page label reads \"$got\", expected \"$1\""
+}
+buttons_are() { [[ $(yellow 1320 7920 2685 495) == "$1" && $(yellow 6720 7920 2685 495) == "$2" ]]; }
+expect_buttons() { # previous-enabled next-enabled what
+    until_true 20 buttons_are "$1" "$2" \
+        || fail "$3: \"Previous Page\" and \"Next Page\" enabled should be $1 and $2"
 }
 heading() { sed -n 's/^heading: *//p' "$sources/$1.page" | head -n1; }
 
@@ -106,9 +111,7 @@ click "$mx" "$my" 120 1440 3075 495 # Teachers' Guide
 page_set 5 guide "the teachers' guide"
 
 click "$mx" "$my" 120 7920 3075 495 # Acknowledgments
-sleep 0.3
-[[ $(yellow 1320 7920 2685 495) == 0 && $(yellow 6720 7920 2685 495) == 0 ]] \
-    || fail "the acknowledgments page shows paging buttons"
+until_true 20 buttons_are 0 0 || fail "the acknowledgments page shows paging buttons"
 print_and_check acknowledgments "the acknowledgments"
 click "$mx" "$my" 10680 7920 1125 495 # Exit
 echo "ok: every page set"

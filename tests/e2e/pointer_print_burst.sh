@@ -14,19 +14,14 @@ print_yellow() {
     convert "$work/screen.png" -crop "$(region "$mx" "$my" 10680 120 1125 495)" +repage \
         -fuzz 15% -fill white -opaque yellow -fill black +opaque white -format "%[fx:mean>0.005]" info:
 }
-# wait_yellow STATE WHAT: polls the button for up to about half a minute,
-# the pointer resting on it.
-wait_yellow() {
-    for _ in $(seq 100); do
-        [[ $(print_yellow) == "$1" ]] && return 0
-        sleep 0.2
-    done
-    fail "$2"
-}
+is_yellow() { [[ $(print_yellow) == "$1" ]]; }
+# wait_yellow STATE WHAT: polls the button for up to half a minute, the
+# pointer resting on it.
+wait_yellow() { until_true 30 is_yellow "$1" || fail "$2"; }
 
 start_at_menu "$1"
 click "$mx" "$my" 120 1440 3075 495 # Teachers' Guide
-[[ $(print_yellow) == 1 ]] || fail "the guide's \"Print\" is not ready"
+until_true 20 is_yellow 1 || fail "the guide's \"Print\" is not ready"
 
 mark_printed
 xdotool mousemove "$(px "$(sum "$mx" 10680 562)")" "$(px "$(sum "$my" 120 247)")"

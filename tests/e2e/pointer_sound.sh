@@ -33,7 +33,7 @@ heard() {
     REC_PID=$!
     sleep 0.4
     "$@"
-    sleep 1.2
+    sleep 1.4
     kill -INT "$REC_PID"
     wait "$REC_PID" 2>/dev/null || true
     REC_PID=

@@ -58,6 +58,22 @@ fail() {
 client_x() { awk -v s="$screen_tw" -v w="$1" 'BEGIN { printf "%.6f\n", (s - w) / 2 + 30 }'; }
 client_y() { awk -v s="$screen_th" -v h="$1" 'BEGIN { printf "%.6f\n", (s - h) / 2 + 330 }'; }
 
+# The program takes the clicks in the order they were made, whatever the
+# load, so a click need not wait for the one before to take effect; what is
+# checked on the screen is polled for. Only two presses at one spot closer
+# together than the double-click time (400 ms, by the X server's clock) would
+# make a double click, so a second click at the same spot waits that out.
+last_click=
+# after_last_click X Y: waits until a press at (X, Y) is no double click
+# (the double-click distance is a few pixels; 40 leaves room for any scale).
+after_last_click() {
+    [[ -n $last_click ]] || return 0
+    sleep "$(awk -v x="$1" -v y="$2" -v now="$EPOCHREALTIME" -v last="$last_click" 'BEGIN {
+        split(last, l, " "); dx = x - l[1]; dy = y - l[2]; w = l[3] + 0.6 - now
+        if (dx * dx + dy * dy > 1600 || w < 0) w = 0
+        printf "%.3f\n", w }')"
+}
+
 # click X0 Y0 LEFT TOP WIDTH HEIGHT: clicks the middle of a control given in
 # twips, inside a client area whose origin is (X0, Y0) screen twips.
 click() {
@@ -65,9 +81,11 @@ click() {
     x=$(px "$(sum "$1" "$3" "$(( $5 / 2 ))")")
     y=$(px "$(sum "$2" "$4" "$(( $6 / 2 ))")")
     xdotool mousemove "$x" "$y"
+    after_last_click "$x" "$y"
     sleep 0.05
     xdotool click 1
-    sleep 0.3
+    last_click="$x $y $EPOCHREALTIME"
+    sleep 0.1
 }
 
 # double_click X0 Y0 LEFT TOP WIDTH HEIGHT: as click, two presses 80 ms apart.
@@ -76,9 +94,11 @@ double_click() {
     x=$(px "$(sum "$1" "$3" "$(( $5 / 2 ))")")
     y=$(px "$(sum "$2" "$4" "$(( $6 / 2 ))")")
     xdotool mousemove "$x" "$y"
+    after_last_click "$x" "$y"
     sleep 0.05
     xdotool click --repeat 2 --delay 80 1
-    sleep 0.3
+    last_click="$x $y $EPOCHREALTIME"
+    sleep 0.1
 }
 
 # pixel X Y: the colour on screen at screen pixel (X, Y), as "R,G,B".
@@ -87,23 +107,40 @@ pixel() {
     convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
 }
 
+# until SECONDS COMMAND...: runs the command until it succeeds, for at most
+# that many seconds (generous: the machine may be busy).
+until_true() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < end)) || return 1
+        sleep 0.1
+    done
+}
+
 # expect_pixel X0 Y0 X Y COLOUR WHAT: the colour at (X, Y) twips inside a
-# client area whose origin is (X0, Y0) screen twips.
+# client area whose origin is (X0, Y0) screen twips (waited for).
 expect_pixel() {
     local got x y
     x=$(px "$(sum "$1" "$3")")
     y=$(px "$(sum "$2" "$4")")
-    got=$(pixel "$x" "$y")
-    [[ $got == "$5" ]] || fail "$6: pixel ($x, $y) is $got, expected $5"
+    pixel_is() { got=$(pixel "$x" "$y"); [[ $got == "$1" ]]; }
+    until_true 20 pixel_is "$5" || fail "$6: pixel ($x, $y) is $got, expected $5"
     echo "ok: $6"
 }
 
+# The program's windows on the screen: its own, and a message box over it.
+windows_up() { [[ $(xdotool search --onlyvisible --name "The Oravians" 2>/dev/null | wc -l) == "$1" ]]; }
+# wait_for_box, then wait_box_gone: a message box has come up and taken the
+# keyboard; it has gone again.
+wait_for_box() { until_true 30 windows_up 2 || fail "no message box came up"; sleep 0.3; }
+wait_box_gone() { until_true 30 windows_up 1 || fail "the message box did not go away"; }
+
+# wait_for_window: the program's window is on the screen and has had a
+# moment to draw itself.
 wait_for_window() {
-    for _ in $(seq 100); do
-        xdotool search --name "The Oravians" >/dev/null 2>&1 && { sleep 1; return 0; }
-        sleep 0.1
-    done
-    fail "the program's window did not appear"
+    until_true 60 windows_up 1 || fail "the program's window did not appear"
+    sleep 0.5
 }
 
 # start_at_menu PROGRAM: starts the program and presses the title's "OK";
@@ -120,11 +157,11 @@ start_at_menu() {
 }
 
 # mark_printed, then next_printed: the path of the first PDF the print
-# queue delivers after the mark (fails after ten seconds).
+# queue delivers after the mark (fails after a minute).
 mark_printed() { ls "$ORAVIANS_PRINT_OUT" >"$work/printed-before"; }
 next_printed() {
     local pdf
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         pdf=$(ls "$ORAVIANS_PRINT_OUT" | grep -vxF -f "$work/printed-before" | head -n1 || true)
         [[ -n $pdf ]] && { echo "$ORAVIANS_PRINT_OUT/$pdf"; return 0; }
         sleep 0.1
@@ -143,16 +180,19 @@ region() {
     echo "$((r - x))x$((b - y))+$x+$y"
 }
 
-# frames_seen GEOMETRY SECONDS: how many different pictures the screen shows
-# in that rectangle while it is sampled for that long, nothing else happening.
+# frames_seen GEOMETRY SECONDS ENOUGH: how many different pictures the screen
+# shows in that rectangle while it is sampled for that long, nothing else
+# happening; sampling stops once ENOUGH have been seen.
 frames_seen() {
-    local end=$((SECONDS + $2)) i=0
+    local end=$((SECONDS + $2)) i=0 seen=0
     : >"$work/frames"
     while ((SECONDS < end)) || ((i < 2)); do
         import -window root -crop "$1" +repage ppm:- | md5sum >>"$work/frames"
         i=$((i + 1))
+        seen=$(sort -u "$work/frames" | wc -l)
+        ((seen < $3)) || break
     done
-    sort -u "$work/frames" | wc -l
+    echo "$seen"
 }
 
 # ocr LEFT TOP WIDTH HEIGHT: the text of a client area rectangle of the
