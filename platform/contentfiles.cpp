@@ -3,6 +3,8 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -94,8 +96,20 @@ std::unique_ptr<Files::Lock> ContentFiles::lock(const QString& programPath)
     // A lock left by a program that died is taken over after this long; no
     // save holds it for more than a moment.
     held->file.setStaleLockTime(30000);
-    if (!held->file.tryLock(10000))
-        return nullptr;
+    const QString lockPath = path + QStringLiteral(".lock");
+    QDeadlineTimer deadline(10000);
+    while (!held->file.tryLock(250)) {
+        if (held->file.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return nullptr;
+        // A program killed between creating its lock file and writing its
+        // name into it leaves an empty file, which would block every save
+        // until the stale time; nobody alive leaves it empty this long.
+        qint64 pid = 0;
+        QString host, app;
+        const QDateTime made = QFileInfo(lockPath).lastModified();
+        if (!held->file.getLockInfo(&pid, &host, &app) && made.isValid() && made.msecsTo(QDateTime::currentDateTime()) > 2000)
+            held->file.removeStaleLockFile();
+    }
     return held;
 }
 

@@ -84,7 +84,10 @@ TEST(SavingWorksheets, SurvivesBeingKilledAtAnyMoment)
         std::unique_ptr<QProcess> saver(startSaver(program, QStringLiteral("Kill %1").arg(kill), 100000, 12));
         saver->waitForReadyRead(30000);
         QThread::usleep(std::uniform_int_distribution<int>(0, 30000)(pick));
-        ::kill(pid_t(saver->processId()), SIGKILL);
+        // A pid of 0 would signal this whole process group.
+        const qint64 pid = saver->processId();
+        ASSERT_GT(pid, 0) << "the saver stopped by itself: " << saver->readAllStandardError().toStdString();
+        ::kill(pid_t(pid), SIGKILL);
         ASSERT_TRUE(saver->waitForFinished(30000));
         ASSERT_EQ(saver->exitStatus(), QProcess::CrashExit) << saver->readAllStandardError().toStdString();
         registeredWhole(program);

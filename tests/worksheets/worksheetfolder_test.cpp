@@ -3,6 +3,7 @@
 #include "platform/log.h"
 #include "platform/worksheetfolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -164,4 +165,18 @@ TEST(WorksheetFolder, ASettingFileNamesTheLastUsableFolder)
     setLogSink(nullptr);
     ASSERT_EQ(logged.size(), 2u);
     EXPECT_TRUE(logged[0].contains("line 4")) << logged[0].toStdString();
+}
+
+// A saver killed between creating the register's lock file and writing its
+// name into it blocked every later save.
+TEST(WorksheetFolder, AnEmptyLockLeftByAKilledProgramIsTakenOver)
+{
+    QTemporaryDir tmp;
+    write(tmp.filePath("multiple/track.txt.lock"), "");
+    QFile left(tmp.filePath("multiple/track.txt.lock"));
+    ASSERT_TRUE(left.open(QIODevice::ReadWrite));
+    left.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime);
+    left.close();
+    ContentFiles files(tmp.path());
+    EXPECT_TRUE(files.lock("multiple\\track.txt"));
 }
