@@ -12,7 +12,7 @@ chmod 0755 "$work" # the unprivileged user below reaches the unpacked root
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack failed"; }
 deb=$(ls "$work"/deb/*.deb)
-dpkg-deb -c "$deb" | awk '{print $6}' >"$work/contents"
+dpkg-deb -c "$deb" | sed -E 's/^([^ ]+ +){5}//; s/ -> .*//' >"$work/contents"
 for f in ./usr/bin/oravians ./usr/lib/oravians/oravians "./usr/lib/oravians/multiple/Edmund Quellmore.txt" \
     ./usr/lib/oravians/wmf/guide1.wmf ./usr/lib/oravians/wav/click.wav \
     ./usr/share/applications/org.oravians.Oravians.desktop ./usr/share/metainfo/org.oravians.Oravians.metainfo.xml \
