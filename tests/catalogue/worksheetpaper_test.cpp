@@ -1,8 +1,6 @@
 // A worksheet printed through the real printer service and the private print
 // server: the questions on paper, options A and C in the left column, B and
 // D in the right.
-#include "platform/fontmeasure.h"
-#include "platform/printer/qtprinter.h"
 #include "printharness.h"
 #include "tests/quiz/quizplay.h"
 
@@ -13,20 +11,6 @@ using namespace oravians;
 using namespace oravians::testing;
 
 namespace {
-
-struct PrintRig {
-    FakeSound sound;
-    std::unique_ptr<Printer> printer = makeSystemPrinter();
-    FakeMessages messages;
-    FakeScreen screen;
-    FakeTimers timers;
-    FakePictures pictures;
-    FakeRandom random;
-    FontMeasure measure;
-    FakeFiles files;
-    App app{Services{&sound, printer.get(), &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
-    void tick(Control& timer) { app.tick(timer); }
-};
 
 class WorksheetOnPaper : public PrintQueueTest {};
 

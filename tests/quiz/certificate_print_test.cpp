@@ -1,7 +1,5 @@
 // A full-marks quiz printed through the real printer service and the private
 // print server; the other services are fakes.
-#include "platform/fontmeasure.h"
-#include "platform/printer/qtprinter.h"
 #include "printharness.h"
 #include "quizplay.h"
 
@@ -17,15 +15,6 @@ namespace {
 
 const QString kProblem = QStringLiteral("There was a problem printing to your printer.");
 const QString kPrinting = QStringLiteral("Your certificate is now printing.");
-
-// The program over fakes, except for the printer and the text measure.
-struct RealParts {
-    std::unique_ptr<Printer> realPrinter = makeSystemPrinter();
-    FontMeasure realMeasure;
-};
-struct PrintRig : RealParts, Rig {
-    PrintRig() : Rig({.printer = realPrinter.get(), .measure = &realMeasure}) {}
-};
 
 class CertificateOnPaper : public PrintQueueTest {
 protected:
@@ -228,15 +217,8 @@ TEST_P(CertificateOnPaperSize, BottomBannerClearsTheFrame)
 
     // "Excellent Work", the name and the score line stand inside the inner
     // boxes, clear of their lines.
-    auto lineOf = [&](const QString& word) {
-        std::optional<PdfWord> found;
-        for (const PdfWord& w : words.words)
-            if (w.text == word)
-                found = w;
-        return found;
-    };
-    const auto excellent = lineOf(QStringLiteral("Excellent"));
-    const auto score = lineOf(QStringLiteral("scored"));
+    const auto excellent = words.find(QStringLiteral("Excellent"));
+    const auto score = words.find(QStringLiteral("scored"));
     ASSERT_TRUE(excellent && score);
     EXPECT_GT(excellent->box.top() * px, innerBoxTop + 1) << "the inner boxes' tops strike through \"Excellent Work\"";
     EXPECT_LT(score->box.bottom() * px, innermostBottom - 1) << "the inner boxes' bottoms strike through the score line";

@@ -5,6 +5,8 @@
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "kernel/grey.h"
+#include "platform/fontmeasure.h"
+#include "platform/printer/qtprinter.h"
 #include "tests/support/fakes.h"
 
 #include <functional>
@@ -27,6 +29,16 @@ inline void fillBank(Module1& m, const QString& title = QStringLiteral("Rivers a
         m.rightchoice[n] = QString::number(rightFor(n));
     }
 }
+
+// The program over fakes, except for the system's printer and the real text
+// measure: for tests that print through the print server.
+struct RealPrintParts {
+    std::unique_ptr<Printer> realPrinter = makeSystemPrinter();
+    FontMeasure realMeasure;
+};
+struct PrintRig : RealPrintParts, Rig {
+    PrintRig() : Rig({.printer = realPrinter.get(), .measure = &realMeasure}) {}
+};
 
 // Helpers take a Rig, or any rig with the same members.
 

@@ -224,14 +224,18 @@ struct RealServices {
     Printer* printer = nullptr;
     TextMeasure* measure = nullptr;
     Files* files = nullptr;
+    Screen* screen = nullptr;
+    TimerService* timers = nullptr;
+    PictureLoader* pictures = nullptr;
 };
 
 // The program over fakes, as most tests drive it.
 struct Rig {
     explicit Rig(RealServices real = {})
-        : app(Services{&sound, real.printer ? real.printer : &printer, &messages, &screen, &timers, &pictures,
-                       &random, real.measure ? real.measure : &measure, &clipboard,
-                       real.files ? real.files : &files})
+        : app(Services{&sound, real.printer ? real.printer : &printer, &messages,
+                       real.screen ? real.screen : &screen, real.timers ? real.timers : &timers,
+                       real.pictures ? real.pictures : &pictures, &random,
+                       real.measure ? real.measure : &measure, &clipboard, real.files ? real.files : &files})
     {
     }
     FakeSound sound;
