@@ -38,14 +38,6 @@ inventionsord& open(Rig& rig, int soundon = 1)
 
 } // namespace
 
-TEST(MorseWindow, OpensFromTheTopicPageWithItsHeading)
-{
-    Rig rig;
-    inventionsord& w = open(rig);
-    EXPECT_EQ(w.Label6.caption, "Oravian Inventions");
-    EXPECT_EQ(rig.app.module1.outof, 5);
-}
-
 TEST(MorseWindow, KeyShowsEveryLetterWithItsCode)
 {
     Rig rig;
@@ -54,8 +46,6 @@ TEST(MorseWindow, KeyShowsEveryLetterWithItsCode)
         SCOPED_TRACE(k);
         EXPECT_EQ(w.alphabet[k].caption, QString(QChar(char16_t('A' + k))));
         EXPECT_EQ(w.cipher[k].caption, QLatin1Char(' ') + written(kCode[k]));
-        EXPECT_EQ(w.alphabet[k].top, 120 + 285 * k);
-        EXPECT_EQ(w.cipher[k].left, 10500);
         EXPECT_TRUE(w.alphabet[k].visible && w.cipher[k].visible);
     }
 }
@@ -127,6 +117,7 @@ TEST(MorseWindow, ScoresTheWordsOnTheirOwnRowsOnly)
 {
     Rig rig;
     inventionsord& w = open(rig);
+    EXPECT_EQ(w.Label6.caption, "Oravian Inventions");
     // A pointer drag of each word onto its row's box; "HAD" and "A" swapped.
     const int box[5] = {4, 1, 2, 3, 0};
     for (int i = 0; i < 5; ++i) {

@@ -6,7 +6,6 @@
 #include "quizplay.h"
 
 #include <optional>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -109,30 +108,25 @@ void generateInto(const QString& folder)
     EXPECT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
 }
 
-// The first save creates the register, so a fresh program folder has none.
-TEST(BuiltInQuestionFiles, ANewProgramFolderHasNoRegister)
+// A fresh program folder has no register (the first save creates it), and a
+// rebuild regenerating the built-in quizzes once wiped the teachers' list.
+TEST(BuiltInQuestionFiles, ANewFolderHasNoRegisterAndRegeneratingKeepsTheTeachersWork)
 {
     QTemporaryDir dir;
+    const QString multiple = dir.path() + QStringLiteral("/multiple/");
     generateInto(dir.path());
-    EXPECT_TRUE(QFileInfo::exists(dir.path() + QStringLiteral("/multiple/Edmund Quellmore.txt")));
-    EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/multiple/track.txt")));
-}
-
-// A rebuild regenerated the built-in quizzes and wiped the teachers' list.
-TEST(BuiltInQuestionFiles, RegeneratingKeepsTheTeachersWork)
-{
-    QTemporaryDir dir;
-    QDir().mkpath(dir.path() + QStringLiteral("/multiple"));
+    EXPECT_TRUE(QFileInfo::exists(multiple + "Edmund Quellmore.txt"));
+    EXPECT_FALSE(QFileInfo::exists(multiple + "track.txt"));
     const std::pair<QString, QByteArray> teachers[] = {{"track.txt", " 1 \r\nOur Town\r\n"},
                                                         {"Our Town.txt", "Our Town\r\n"}};
     for (const auto& [name, bytes] : teachers) {
-        QFile f(dir.path() + QStringLiteral("/multiple/") + name);
+        QFile f(multiple + name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
     generateInto(dir.path());
     for (const auto& [name, bytes] : teachers) {
-        QFile f(dir.path() + QStringLiteral("/multiple/") + name);
+        QFile f(multiple + name);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
         EXPECT_EQ(f.readAll(), bytes) << name.toStdString();
     }

@@ -109,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Celebration{"SixLow", 6, 10, 0.3, "wav\\clap3.wav"},
                       Celebration{"SixHigh", 6, 10, 0.6, "wav\\clown.wav"},
                       Celebration{"SixOutOfSix", 6, 6, 0.0, "wav\\clap3.wav"},
-                      Celebration{"FiveOutOfSix", 5, 6, 0.0, ""}, Celebration{"Five", 5, 10, 0.0, ""},
-                      Celebration{"Four", 4, 10, 0.9, ""}, Celebration{"Zero", 0, 10, 0.5, ""}),
+                      Celebration{"FiveOutOfSix", 5, 6, 0.0, ""},
+                      Celebration{"Five", 5, 10, 0.0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
