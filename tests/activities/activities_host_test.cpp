@@ -70,7 +70,8 @@ struct HostRig : QObject, HostParts, Rig {
     // The colour the screen shows, as last painted, waiting for the paint.
     bool shows(QPointF at, QColor colour)
     {
-        return waitUntil([&] { return host.screen()->grabWindow(host.winId()).toImage().pixelColor(at.toPoint()) == colour; });
+        return waitUntil(
+            [&] { return host.screen()->grabWindow(host.winId()).toImage().pixelColor(at.toPoint()) == colour; });
     }
 };
 

@@ -3,7 +3,7 @@
 #include "quiz/multiple.h"
 #include "quiz/questionfile.h"
 #include "shell/intro0.h"
-#include "tests/support/fakes.h"
+#include "tests/quiz/quizplay.h"
 #include "worksheets/wizard.h"
 #include "worksheets/worksheets.h"
 
@@ -35,12 +35,7 @@ struct Catalogue : ::testing::Test {
     }
     void putSheet(const QString& name, const QString& right = QStringLiteral("3"))
     {
-        QuestionSet set;
-        set.title = name;
-        for (int n = 1; n <= 10; ++n)
-            set.questions.push_back({QStringLiteral("%1 question %2").arg(name).arg(n),
-                                     {"north", "south", "east", "west"}, {right}});
-        rig.files.put("multiple\\" + name + ".txt", encodeLines(questionFileLines(set)));
+        rig.files.put("multiple\\" + name + ".txt", encodeLines(questionFileLines(tenQuestions(name, right))));
     }
     QStringList registered() const
     {

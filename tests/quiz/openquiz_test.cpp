@@ -20,14 +20,7 @@ namespace {
 class OpenQuiz : public ::testing::Test {
 protected:
     void writeFile(const QString& name, const QByteArray& bytes) { rig.files.put("multiple/" + name, bytes); }
-    static QStringList setLines()
-    {
-        QuestionSet set;
-        set.title = "Edmund Quellmore";
-        for (int n = 1; n <= 10; ++n)
-            set.questions.push_back({QStringLiteral("Q%1").arg(n), {"a", "b", "c", "d"}, {"2"}});
-        return questionFileLines(set);
-    }
+    static QStringList setLines() { return questionFileLines(tenQuestions("Edmund Quellmore")); }
     void expectRefused()
     {
         EXPECT_FALSE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
@@ -40,23 +33,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(OpenQuiz, AGoodFileOpensTheQuizWithItsTitlePictureAndTopic)
-{
-    writeFile("Edmund Quellmore.txt", encodeLines(setLines()));
-    rig.app.show<Grey>();
-    EXPECT_TRUE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
-    multiple* quiz = rig.app.peek<multiple>();
-    ASSERT_NE(quiz, nullptr);
-    EXPECT_EQ(rig.app.top(), quiz);
-    EXPECT_EQ(quiz->Label6.caption, "Edmund Quellmore");
-    EXPECT_EQ(quiz->Label5.caption, "The Oravians");
-    EXPECT_EQ(quiz->Label4.caption, "Question 1");
-    EXPECT_EQ(quiz->Label2.caption, "Q1");
-    ASSERT_NE(quiz->Picture1.picture, nullptr);
-    EXPECT_EQ(quiz->Picture1.picture->source(), "images\\quellmoresm.jpg");
-    EXPECT_TRUE(rig.messages.shown.empty());
-}
 
 TEST_F(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
 {
@@ -130,17 +106,4 @@ TEST(BuiltInQuestionFiles, ANewFolderHasNoRegisterAndRegeneratingKeepsTheTeacher
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
         EXPECT_EQ(f.readAll(), bytes) << name.toStdString();
     }
-}
-
-TEST(BuiltInQuestionFiles, AFullMarksRunThroughTheInventionsQuiz)
-{
-    Rig rig;
-    rig.files.put("multiple\\Oravian Inventions.txt",
-                  *ContentFiles(QStringLiteral(ORAVIANS_PROGRAM_DIR)).read("multiple/Oravian Inventions.txt"));
-    rig.app.module1.soundon = 1;
-    ASSERT_TRUE(openQuiz(rig.app, "multiple\\Oravian Inventions.txt", "images\\engineersm.jpg"));
-    for (int n = 1; n <= 10; ++n)
-        answer(rig, rightChoiceNumber(rig.app.module1, n));
-    EXPECT_EQ(rig.app.module1.score, 10);
-    EXPECT_EQ(rig.app.peek<Welldone>()->Label1.caption, "Excellent work. You have scored 10 out of 10.");
 }

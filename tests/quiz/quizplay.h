@@ -2,6 +2,7 @@
 
 // Playing a quiz the way a pupil does, over the fake services.
 #include "quiz/multiple.h"
+#include "quiz/questionfile.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "kernel/grey.h"
@@ -39,6 +40,17 @@ struct RealPrintParts {
 struct PrintRig : RealPrintParts, Rig {
     PrintRig() : Rig({.printer = realPrinter.get(), .measure = &realMeasure}) {}
 };
+
+// Ten questions "<title> question n", options north, south, east and west,
+// the right one `right` (a digit line as the file holds it).
+inline QuestionSet tenQuestions(const QString& title, const QString& right = QStringLiteral("2"))
+{
+    QuestionSet set{title, {}};
+    for (int n = 1; n <= 10; ++n)
+        set.questions.push_back(
+            {QStringLiteral("%1 question %2").arg(title).arg(n), {"north", "south", "east", "west"}, {right}});
+    return set;
+}
 
 // Helpers take a Rig, or any rig with the same members.
 

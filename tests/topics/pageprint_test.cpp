@@ -75,6 +75,20 @@ TEST_P(PrintButtonBurst, ThirtyClicksMakeOneJobAndTheButtonSaysPrinting)
     EXPECT_TRUE(rig.sound.played.isEmpty());
 }
 
+TEST_P(PrintButtonBurst, PrintsThePaperVersionOfThePageShownAndStaysOnIt)
+{
+    open(GetParam());
+    app.click(*window->find(QStringLiteral("Label3"), 2)); // next page, twice
+    app.click(*window->find(QStringLiteral("Label3"), 2));
+    app.click(*button);
+    rig.tick(*timer);
+    const QString page = GetParam() == PageWindow::Viewer ? "key inventionsc.wmf" : "guide3.wmf";
+    EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\" + page + "|1000,1000", "end"}));
+    EXPECT_EQ(pictureOf(*window->find(QStringLiteral("Image1"))), "wmf\\" + page);
+    EXPECT_TRUE(rig.messages.shown.empty()) << "a page prints without a message";
+    EXPECT_TRUE(rig.sound.played.isEmpty()) << "paging and printing are silent";
+}
+
 TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
 {
     for (bool sentFirst : {true, false}) {

@@ -13,12 +13,6 @@ struct PageViewerTest : MenuFixture {
     }
     Control& next() { return app.form<teacher>().Label3[2]; }
     Control& previous() { return app.form<teacher>().Label3[3]; }
-    // "Print", and the moment until the job goes out.
-    void print()
-    {
-        app.click(app.form<teacher>().Label3[0]);
-        rig.tick(app.form<teacher>().Timer2);
-    }
 };
 
 TEST_F(PageViewerTest, PagesForwardToTheLastPageAndBackToTheFirst)
@@ -52,18 +46,6 @@ TEST_F(PageViewerTest, PagesForwardToTheLastPageAndBackToTheFirst)
     EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsa.wmf");
     EXPECT_EQ(pictureOf(viewer.Image2), "wmf2\\key inventionsa.wmf");
     EXPECT_TRUE(rig.sound.played.isEmpty()) << "the viewer plays no sound";
-}
-
-TEST_F(PageViewerTest, PrintSendsThePaperVersionOfThePageShownAndStaysOnIt)
-{
-    teacher& viewer = openKeyFacts();
-    app.click(next());
-    app.click(next());
-    print();
-    EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\key inventionsc.wmf|1000,1000", "end"}));
-    EXPECT_EQ(viewer.Label1.caption, "Page 3 of 3");
-    EXPECT_EQ(pictureOf(viewer.Image1), "wmf\\key inventionsc.wmf");
-    EXPECT_TRUE(rig.messages.shown.empty()) << "a page prints without a message";
 }
 
 TEST_F(PageViewerTest, MissingScreenPageIsNamedOnThePageAndPagingWorks)

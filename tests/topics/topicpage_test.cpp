@@ -2,10 +2,8 @@
 
 #include "activities/quellmoreord.h"
 
-#include "quiz/multiple.h"
 #include "quiz/openquiz.h"
-#include "quiz/questionfile.h"
-
+#include "tests/quiz/quizplay.h"
 
 namespace oravians::testing {
 namespace {
@@ -90,10 +88,7 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
 struct TopicQuizTest : MenuFixture {
     void writeQuiz(const QString& title)
     {
-        QuestionSet set{title, {}};
-        for (int n = 1; n <= 10; ++n)
-            set.questions.push_back({QStringLiteral("Question %1?").arg(n), {"One", "Two", "Three", "Four"}, {"2"}});
-        writeQuestionFile(rig.files, "multiple\\" + title + ".txt", set);
+        writeQuestionFile(rig.files, "multiple\\" + title + ".txt", tenQuestions(title));
     }
 };
 
@@ -108,8 +103,10 @@ TEST_F(TopicQuizTest, MultipleChoiceShowsTheTopicsQuizOverThePage)
         ASSERT_EQ(app.top(), app.peek<multiple>());
         EXPECT_EQ(pictureOf(app.form<multiple>().Picture1), picture);
         EXPECT_EQ(app.form<multiple>().Label5.caption, "The Oravians");
-        EXPECT_EQ(app.module1.worktitle, title);
+        EXPECT_EQ(app.form<multiple>().Label6.caption, title);
+        EXPECT_EQ(app.form<multiple>().Label2.caption, QString(title) + " question 1");
         EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
+        EXPECT_TRUE(rig.messages.shown.empty());
         EXPECT_TRUE(app.isShown(*page)) << "the page stays beneath the quiz";
         app.click(app.form<multiple>().Label3[2]);
         app.click(*page->find(QStringLiteral("Label3"), 2));
