@@ -30,17 +30,11 @@ struct PrintButtonTest : MenuFixture {
             window = app.peek<guide>();
             timer = &app.form<guide>().Timer1;
         }
-        button = window->find(QStringLiteral("Label3"), 0);
+        button = &pageButton(0);
         rig.sound.played.clear();
     }
-    Control& exitButton() { return *window->find(QStringLiteral("Label3"), 1); }
+    Control& pageButton(int i) { return *window->find(QStringLiteral("Label3"), i); } // 1 exits, 2 pages on
     int jobs() const { return int(rig.printer.ops.count(QStringLiteral("end"))); }
-    // A timer's interval passing, as the platform would run it.
-    void tickIfRunning()
-    {
-        if (rig.timers.isRunning(*timer))
-            rig.tick(*timer);
-    }
 };
 
 struct PrintButtonBurst : PrintButtonTest, ::testing::WithParamInterface<PageWindow> {};
@@ -78,8 +72,8 @@ TEST_P(PrintButtonBurst, ThirtyClicksMakeOneJobAndTheButtonSaysPrinting)
 TEST_P(PrintButtonBurst, PrintsThePaperVersionOfThePageShownAndStaysOnIt)
 {
     open(GetParam());
-    app.click(*window->find(QStringLiteral("Label3"), 2)); // next page, twice
-    app.click(*window->find(QStringLiteral("Label3"), 2));
+    app.click(pageButton(2));
+    app.click(pageButton(2));
     app.click(*button);
     rig.tick(*timer);
     const QString page = GetParam() == PageWindow::Viewer ? "key inventionsc.wmf" : "guide3.wmf";
@@ -99,7 +93,7 @@ TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
         if (sentFirst)
             rig.tick(*timer);
         Control* const oldTimer = timer;
-        app.click(exitButton());
+        app.click(pageButton(1));
         app.settle();
         EXPECT_FALSE(rig.timers.isRunning(*oldTimer)) << "the timer went with its window";
         EXPECT_EQ(jobs(), before + (sentFirst ? 1 : 0));
@@ -166,7 +160,8 @@ TEST_P(MissingPageFiles, AreNamedAndStartNoJob)
     EXPECT_EQ(notice.visible ? notice.caption : QString(), c.notice);
 
     app.click(*button);
-    tickIfRunning();
+    if (rig.timers.isRunning(*timer))
+        rig.tick(*timer);
     if (c.message.isEmpty()) {
         EXPECT_TRUE(rig.messages.shown.empty());
         EXPECT_EQ(jobs(), 1) << "the print version is there and prints";
