@@ -298,15 +298,15 @@ TEST(CommandLine, ParsesWhatItIsAskedAndRefusesTheRest)
         const char* name;
         QStringList args;
         A action;
-        InterchangeFormat format;
+        InterchangeFormat format = InterchangeFormat::Gift;
     } rows[] = {
-        {"no arguments open the windows", {}, A::Windows, InterchangeFormat::Gift},
-        {"import", {"--import", "q.gift"}, A::Import, InterchangeFormat::Gift},
-        {"export in GIFT by default", {"--export", "out"}, A::Export, InterchangeFormat::Gift},
+        {"no arguments open the windows", {}, A::Windows},
+        {"import", {"--import", "q.gift"}, A::Import},
+        {"export in GIFT by default", {"--export", "out"}, A::Export},
         {"export in Aiken", {"--export", "out", "--format", "aiken"}, A::Export, InterchangeFormat::Aiken},
-        {"unknown format", {"--export", "out", "--format", "xml"}, A::Wrong, InterchangeFormat::Gift},
-        {"missing file", {"--import"}, A::Wrong, InterchangeFormat::Gift},
-        {"unknown option", {"--print"}, A::Wrong, InterchangeFormat::Gift},
+        {"unknown format", {"--export", "out", "--format", "xml"}, A::Wrong},
+        {"missing file", {"--import"}, A::Wrong},
+        {"unknown option", {"--print"}, A::Wrong},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

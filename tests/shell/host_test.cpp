@@ -40,6 +40,16 @@ namespace {
 
 using namespace oravians::testing;
 
+// A control's pixels on screen, less a margin for anti-aliased edges.
+QRect pixels(const Control& c)
+{
+    const QRectF client = Host::clientRect(c.window());
+    return QRectF(client.topLeft() + QPointF(c.absLeft(), c.absTop()) / kTwipsPerPixel,
+                  QSizeF(c.width, c.height) / kTwipsPerPixel)
+        .toAlignedRect()
+        .adjusted(2, 2, -2, -2);
+}
+
 enum class Pictures { Fake, Content };
 
 // Real Qt parts a host rig puts in place of the fakes.
@@ -64,12 +74,7 @@ struct HostRig : HostParts, Rig {
         host.show();
         app.show<Titlefrm>();
     }
-    QPoint centre(const Control& c) const
-    {
-        const QRectF client = Host::clientRect(c.window());
-        return (client.topLeft() + QPointF(c.absLeft() + c.width / 2, c.absTop() + c.height / 2) / kTwipsPerPixel)
-            .toPoint();
-    }
+    QPoint centre(const Control& c) const { return pixels(c).center(); }
     void clickOn(const Control& c) { QTest::mouseClick(&host, Qt::LeftButton, {}, centre(c)); }
     QImage grab() { return host.grab().toImage(); }
     // What the screen shows: the window's backing store as last painted.
@@ -97,14 +102,6 @@ bool hasColour(const QImage& img, const QRect& area, QColor colour)
     return false;
 }
 
-QRect pixels(const Control& c)
-{
-    const QRectF client = Host::clientRect(c.window());
-    return QRectF(client.topLeft() + QPointF(c.absLeft(), c.absTop()) / kTwipsPerPixel,
-                  QSizeF(c.width, c.height) / kTwipsPerPixel)
-        .toAlignedRect()
-        .adjusted(2, 2, -2, -2);
-}
 
 TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
 {
@@ -270,12 +267,9 @@ TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
     QTest::keyClicks(&rig.host, "Bo");
     EXPECT_EQ(w.Text1.caption, "Bo");
     EXPECT_FALSE(hasColour(rig.grab(), pixels(w.Text1), highlight));
-    const QRectF client = Host::clientRect(w);
-    const QPoint leftEdge = (client.topLeft()
-                             + QPointF(w.Text1.absLeft() + kTextBoxPadTwips, w.Text1.absTop() + w.Text1.height / 2)
-                                 / kTwipsPerPixel)
-                                .toPoint();
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, leftEdge);
+    // A click where the text starts puts the caret before the first letter.
+    const QPoint textStart(pixels(w.Text1).left() - 2 + int(kTextBoxPadTwips / kTwipsPerPixel), rig.centre(w.Text1).y());
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, textStart);
     QTest::keyClicks(&rig.host, "X");
     EXPECT_EQ(w.Text1.caption, "XBo");
 }
