@@ -59,15 +59,12 @@ TEST(Activities, TopicPagesOpenThemUnderTheirTitleLoadedFromTheirDesign)
     quellmorelab& lab = rig.app.form<quellmorelab>();
     EXPECT_EQ(rig.app.top(), &lab);
     EXPECT_EQ(lab.Label6.caption, "Edmund Quellmore");
-    EXPECT_EQ(rig.app.module1.outof, 4);
     EXPECT_EQ(rig.pictures.loads.last(), activitytexts::kBookPictures[3]);
     EXPECT_EQ(lab.controls().front(), &lab.Label2[3]) << "dragged labels pass beneath everything";
-    EXPECT_EQ(lab.controls().back(), &lab.Image1[3]);
 
     rig.app.click(rig.app.form<quellmore>().Label3[3]);
     EXPECT_EQ(rig.app.top(), rig.app.peek<quellmoreord>());
     EXPECT_EQ(rig.app.form<quellmoreord>().Label6.caption, "Edmund Quellmore");
-    EXPECT_EQ(rig.app.module1.outof, 6);
     rig.app.show<inventions>();
     rig.app.click(rig.app.form<inventions>().Label3[1]);
     EXPECT_EQ(rig.app.top(), rig.app.peek<inventionslab>());

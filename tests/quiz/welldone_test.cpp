@@ -8,16 +8,6 @@ using namespace oravians::testing;
 
 namespace {
 
-// Opens the score window as an activity does.
-Welldone& openFromActivity(Rig& rig, int score, int outof)
-{
-    rig.app.module1.soundon = 1;
-    rig.app.module1.score = score;
-    rig.app.module1.outof = outof;
-    rig.app.show<Welldone>();
-    return *rig.app.peek<Welldone>();
-}
-
 // What the window shows for one result; wrongAnswers < 0 means an activity.
 struct Band {
     const char* name;
@@ -35,7 +25,7 @@ TEST_P(ScoreBands, ShowTheirMessageHintAndButtons)
     if (b.wrongAnswers >= 0)
         playQuiz(rig, [&](int n) { return n <= b.wrongAnswers; });
     else
-        openFromActivity(rig, b.score, b.outof);
+        showScore(rig, b.score, b.outof);
     const Welldone& w = *rig.app.peek<Welldone>();
     EXPECT_EQ(w.caption, "The Oravians");
     EXPECT_EQ(w.Label1.caption, b.message);
@@ -84,7 +74,7 @@ TEST_P(Celebrations, PlayTheSoundOfTheScoreAndDraw)
     const Celebration& c = GetParam();
     Rig rig;
     rig.random.next = c.draw;
-    openFromActivity(rig, c.score, c.outof);
+    showScore(rig, c.score, c.outof);
     rig.sound.played.clear();
     runTimerChain(rig);
     EXPECT_EQ(rig.sound.played, *c.sound ? QStringList{c.sound} : QStringList{});

@@ -22,7 +22,7 @@
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "platform/fontmeasure.h"
-#include "tests/support/fakes.h"
+#include "tests/quiz/quizplay.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -231,9 +231,7 @@ class ScoreWindowPicture : public ::testing::TestWithParam<int> {};
 TEST_P(ScoreWindowPicture, AppearsWithoutInput)
 {
     HostRig rig(Pictures::Content);
-    rig.app.module1.score = GetParam();
-    rig.app.module1.outof = 10;
-    rig.app.show<Welldone>();
+    showScore(rig, GetParam(), 10);
     const QRect area = pixels(rig.app.form<Welldone>().Picture1);
     int colours = 0;
     waitUntil([&] { return (colours = coloursIn(rig.onScreen(), area)) >= 50; });
@@ -248,10 +246,7 @@ INSTANTIATE_TEST_SUITE_P(QtHost, ScoreWindowPicture, ::testing::Values(0, 7, 10)
 TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
 {
     HostRig rig;
-    rig.app.module1.score = 10;
-    rig.app.module1.outof = 10;
-    rig.app.show<Welldone>();
-    Welldone& w = rig.app.form<Welldone>();
+    Welldone& w = showScore(rig, 10, 10);
     ASSERT_TRUE(waitUntil([&] { return w.focus() == &w.Text1; }));
     QTest::keyClicks(&rig.host, "Pellowx");
     QTest::keyClick(&rig.host, Qt::Key_Backspace);
