@@ -256,26 +256,15 @@ INSTANTIATE_TEST_SUITE_P(
         TabCase{"DeclarationOrderSkippingHiddenAndDisabled", [](Form&) {}, 0,
                 {"Text1", "Command1", "Check1", "Text3", "Text1"}},
         TabCase{"ShiftTabGoesBack", [](Form&) {}, S, {"Text3", "Check1", "Command1", "Text1", "Text3"}},
-        TabCase{"TabIndexComesFirst",
-                [](Form& f) {
-                    f.Text3.tabIndex = 0;
-                    f.Check1.tabIndex = 1;
-                },
-                0, {"Text3", "Check1", "Text1", "Command1", "Text3"}},
+        TabCase{"TabIndexComesFirst", [](Form& f) { f.Text3.tabIndex = 0; f.Check1.tabIndex = 1; }, 0,
+                {"Text3", "Check1", "Text1", "Command1", "Text3"}},
         TabCase{"AShownFrameJoinsWithItsOption", [](Form& f) { f.Frame1.visible = true; }, 0,
                 {"Text1", "Command1", "Option1", "Check1", "Text3"}},
-        TabCase{"EnabledAndShownJoin",
-                [](Form& f) {
-                    f.Text2.visible = true;
-                    f.Command2.enabled = true;
-                },
-                0, {"Text1", "Command1", "Text2", "Command2", "Check1", "Text3"}},
+        TabCase{"EnabledAndShownJoin", [](Form& f) { f.Text2.visible = true; f.Command2.enabled = true; }, 0,
+                {"Text1", "Command1", "Text2", "Command2", "Check1", "Text3"}},
         TabCase{"NothingToVisit",
-                [](Form& f) {
-                    for (Control* c : {&f.Text1, &f.Command1, &f.Check1, &f.Text3})
-                        c->visible = false;
-                },
-                0, {"none"}}),
+                [](Form& f) { for (Control* c : {&f.Text1, &f.Command1, &f.Check1, &f.Text3}) c->visible = false; }, 0,
+                {"none"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 
