@@ -167,28 +167,6 @@ TEST(TextBox, KeysStayInsideACaptionTheCodeShortened)
     EXPECT_EQ(f.form.Text1.caption, "Ax");
 }
 
-// Enter reaches the key handler, which may move the focus as a form with
-// many boxes does; Tab reaches it only when the design says so.
-TEST(TextBox, EnterReachesTheKeyHandlerWhichMayMoveTheFocus)
-{
-    FormRig f;
-    std::vector<int> seen;
-    f.form.Text1.onKeyPress = [&](int, int& key) {
-        seen.push_back(key);
-        if (key == kKeyReturn) {
-            key = 0;
-            f.rig.app.setFocus(f.form.Text3);
-        }
-    };
-    f.rig.app.type("Al");
-    f.rig.app.keyDown(kKeyReturn, 0);
-    EXPECT_EQ(seen, (std::vector<int>{'A', 'l', kKeyReturn}));
-    EXPECT_EQ(f.form.focus(), &f.form.Text3);
-    f.rig.app.type("Bo");
-    EXPECT_EQ(f.form.Text1.caption, "Al");
-    EXPECT_EQ(f.form.Text3.caption, "Bo");
-}
-
 TEST(TextBox, TabGoesToTheKeyHandlerOnlyWhenTheDesignSaysSo)
 {
     for (bool takesTab : {false, true}) {

@@ -193,12 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Missing pictures stay silent for the pupil but are logged once, by name.
 struct PictureLogTest : MenuFixture {
     QStringList logged;
-    void SetUp() override
-    {
-        setLogSink([this](const QString& line) { logged << line; });
-        MenuFixture::SetUp();
-    }
-    void TearDown() override { setLogSink(nullptr); }
+    PictureLogTest() { setLogSink([this](const QString& line) { logged << line; }); }
+    ~PictureLogTest() override { setLogSink(nullptr); }
 };
 
 TEST_F(PictureLogTest, AMissingAnimationFrameIsLoggedOnceWithItsName)
