@@ -207,11 +207,6 @@ TEST(Activities, SoundOffMakesNoThudAndNoClick)
 TEST(Activities, TheKeyboardPathScoresAsThePointerDoes)
 {
     const int boxOf[6] = {0, 1, 3, 2, 4, 5}; // two events swapped
-    Activity<quellmoreord> mouse;
-    for (int i = 0; i < 6; ++i)
-        mouse.onto(i, boxOf[i]);
-    const QString byMouse = mouse.scoreShown();
-
     Activity<quellmoreord> keys;
     App& app = keys.app;
     app.keyDown(kKeyTab, 0);
@@ -234,8 +229,7 @@ TEST(Activities, TheKeyboardPathScoresAsThePointerDoes)
     app.keyDown(kKeyTab, 0); // past "Start Again"
     app.type(" ");
     ASSERT_TRUE(app.loaded<Welldone>());
-    EXPECT_EQ(app.form<Welldone>().Label1.caption, byMouse);
-    EXPECT_EQ(byMouse, "Good work. You have scored 4 out of 6.");
+    EXPECT_EQ(app.form<Welldone>().Label1.caption, "Good work. You have scored 4 out of 6.");
 }
 
 TEST(Activities, ArrowsCarryALabelToTheNearestZoneThatWay)

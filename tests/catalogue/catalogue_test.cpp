@@ -71,20 +71,6 @@ struct Catalogue : ::testing::Test {
 
 } // namespace
 
-TEST_F(Catalogue, ReplacesTheMenuAndExitBringsItBack)
-{
-    registerSheets(2);
-    worksheets& w = open();
-    EXPECT_EQ(app.top(), &w);
-    EXPECT_FALSE(app.loaded<intro0>());
-    EXPECT_EQ(shownTitles(), titles(1, 2));
-    EXPECT_EQ(w.Label4.caption, "Page 1");
-    EXPECT_EQ(w.Check1.value + w.Check2.value, 0);
-    app.click(w.Label2[0]);
-    EXPECT_FALSE(app.loaded<worksheets>());
-    EXPECT_EQ(app.top(), app.peek<intro0>());
-}
-
 struct PageRow {
     const char* name;
     int count;
@@ -174,12 +160,17 @@ TEST_F(Catalogue, TheTickStaysSetAndTheBoxesExcludeEachOther)
     EXPECT_EQ(w.Check2.value, 0);
 }
 
-// The menu is unloaded while the catalogue is up; the quiz still takes its
-// picture and heading, and loading it again switches sounds on.
+// The catalogue replaces the menu, which is unloaded; the quiz still takes
+// its picture and heading, and loading it again switches sounds on. Exit
+// brings the menu back.
 TEST_F(Catalogue, OpensAWorksheetAsAQuizWhileTheMenuIsUnloaded)
 {
     registerSheets(2);
     worksheets& w = open();
+    EXPECT_EQ(app.top(), &w);
+    EXPECT_FALSE(app.loaded<intro0>());
+    EXPECT_EQ(shownTitles(), titles(1, 2));
+    EXPECT_EQ(w.Label4.caption, "Page 1");
     app.module1.soundon = 0;
     clickTitle(2);
     multiple* quiz = app.peek<multiple>();
@@ -196,6 +187,9 @@ TEST_F(Catalogue, OpensAWorksheetAsAQuizWhileTheMenuIsUnloaded)
     EXPECT_TRUE(quiz->Label3[3].visible) << "a teacher's worksheet can be printed";
     app.click(quiz->Label3[2]);
     EXPECT_EQ(app.top(), &w);
+    app.click(w.Label2[0]);
+    EXPECT_FALSE(app.loaded<worksheets>());
+    EXPECT_EQ(app.top(), app.peek<intro0>());
 }
 
 struct Mode {
