@@ -115,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(, WrongAnswerList,
                                            WrongRows{"None", {}}, WrongRows{"All", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(QuizRun, TheTenthAnswerHandsOverToTheScoreWindowInQuizMode)
+// Opened again afterwards, the quiz starts at question one with score zero.
+TEST(QuizRun, TheTenthAnswerHandsOverToTheScoreWindowAndReopeningStartsAgain)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 4; });
@@ -126,12 +127,6 @@ TEST(QuizRun, TheTenthAnswerHandsOverToTheScoreWindowInQuizMode)
     EXPECT_EQ(rig.app.top(), score);
     EXPECT_EQ(rig.app.module1.topictitle, "The Oravians");
     EXPECT_EQ(score->Label1.caption, "Good work. You have scored 9 out of 10.");
-}
-
-TEST(QuizRun, ReopeningStartsAgainAtQuestionOneWithScoreZero)
-{
-    Rig rig;
-    playQuiz(rig, [](int) { return false; });
     rig.app.unload<Welldone>();
     rig.app.unload<Wrong>();
     multiple& quiz = openQuizWindow(rig);

@@ -15,28 +15,10 @@
 using namespace oravians;
 using namespace oravians::testing;
 
-namespace {
-
-class OpenQuiz : public ::testing::Test {
-protected:
-    void writeFile(const QString& name, const QByteArray& bytes) { rig.files.put("multiple/" + name, bytes); }
-    static QStringList setLines() { return questionFileLines(tenQuestions("Edmund Quellmore")); }
-    void expectRefused()
-    {
-        EXPECT_FALSE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
-        EXPECT_EQ(rig.messages.texts(), QStringList{kQuizNotOpened});
-        EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
-        EXPECT_FALSE(rig.app.loaded<multiple>());
-    }
-
-    Rig rig;
-};
-
-} // namespace
-
-TEST_F(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
+// The topic page's quiz file missing or damaged: a clear message and no quiz.
+TEST(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
 {
-    QStringList shortFile = setLines(), strayComma = setLines();
+    QStringList shortFile = questionFileLines(tenQuestions("Edmund Quellmore")), strayComma = shortFile;
     shortFile.removeLast();
     strayComma[2] = "Q1, with a comma";
     const std::pair<const char*, std::optional<QByteArray>> files[] = {
@@ -47,11 +29,13 @@ TEST_F(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
     };
     for (const auto& [name, bytes] : files) {
         SCOPED_TRACE(name);
-        rig.files.stored.clear();
-        rig.messages.shown.clear();
+        Rig rig;
         if (bytes)
-            writeFile("Edmund Quellmore.txt", *bytes);
-        expectRefused();
+            rig.files.put("multiple/Edmund Quellmore.txt", *bytes);
+        EXPECT_FALSE(openQuiz(rig.app, "multiple\\Edmund Quellmore.txt", "images\\quellmoresm.jpg"));
+        EXPECT_EQ(rig.messages.texts(), QStringList{kQuizNotOpened});
+        EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
+        EXPECT_FALSE(rig.app.loaded<multiple>());
     }
 }
 

@@ -257,13 +257,10 @@ TEST(QuestionFileBank, ASecondLoadReplacesEveryEntryAndTheTitle)
     EXPECT_TRUE(bankIsComplete(bank));
 }
 
-TEST(QuestionFileBank, OnlyTheDigitsOneToFourAreRightChoices)
+// Digits outside one to four are marked wrong in the quiz window's damaged-bank test.
+TEST(QuestionFileBank, ASpaceAfterTheRightDigitIsAllowed)
 {
     Module1 bank;
-    const std::pair<const char*, int> cases[] = {{"1", 1}, {"4", 4}, {"0", 0}, {"5", 0}, {"", 0},
-                                                 {"x", 0}, {"-1", 0}, {"2 ", 2}};
-    for (auto [text, expected] : cases) {
-        bank.rightchoice[1] = text;
-        EXPECT_EQ(rightChoiceNumber(bank, 1), expected) << text;
-    }
+    bank.rightchoice[1] = "2 ";
+    EXPECT_EQ(rightChoiceNumber(bank, 1), 2);
 }

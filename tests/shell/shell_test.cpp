@@ -15,18 +15,11 @@ using testing::Rig;
 
 const QString kClick = QStringLiteral("wav\\click.wav");
 
-// Starts the program and presses "OK": the menu is on top.
-void toMenu(Rig& rig)
-{
-    rig.app.show<Titlefrm>();
-    rig.app.click(rig.app.form<Titlefrm>().Command1);
-}
-
-// The program started and "OK" pressed.
+// The program started and "OK" pressed: the menu is on top.
 struct OnTheMenu : ::testing::Test {
     Rig rig;
     App& app = rig.app;
-    intro0& menu = (toMenu(rig), app.form<intro0>());
+    intro0& menu = (app.show<Titlefrm>(), app.click(app.form<Titlefrm>().Command1), app.form<intro0>());
 };
 using WindowModel = OnTheMenu;
 using ExitConfirmation = OnTheMenu;
