@@ -20,22 +20,18 @@ namespace {
 
 using namespace oravians::testing;
 
-struct HostRig : QObject {
-    FakeSound sound;
-    FakePrinter printer;
-    FakeMessages messages;
-    QtScreen screen;
-    QtTimers timers;
-    FakePictures pictures;
-    FakeRandom random;
-    FakeMeasure measure;
-    FakeFiles files;
-    App app{Services{&sound, &printer, &messages, &screen, &timers, &pictures, &random, &measure, nullptr, &files}};
+struct HostParts {
+    QtScreen realScreen;
+    QtTimers realTimers;
+};
+
+// The activity shown through the host, real timers and screen, other services fakes.
+struct HostRig : QObject, HostParts, Rig {
     Host host{app};
     QRegion painted;
-    HostRig()
+    HostRig() : Rig({.screen = &realScreen, .timers = &realTimers})
     {
-        timers.setDesktop(&app);
+        realTimers.setDesktop(&app);
         host.setGeometry(QGuiApplication::primaryScreen()->geometry());
         host.show();
         host.installEventFilter(this);
@@ -55,23 +51,27 @@ struct HostRig : QObject {
         return Host::clientRect(app.form<quellmorelab>()).topLeft() + QPointF(x, y) / kTwipsPerPixel * Host::scale();
     }
     QPoint centre(const Control& c) { return pixel(c.left + c.width / 2, c.top + c.height / 2).toPoint(); }
-    void move(QPoint to, Qt::MouseButtons held)
+    // A real mouse event; Qt's test moves carry no button state.
+    void send(QPoint to, Qt::MouseButtons held, QEvent::Type type = QEvent::MouseMove, Qt::MouseButton b = Qt::NoButton)
     {
-        QMouseEvent e(QEvent::MouseMove, to, host.mapToGlobal(to), Qt::NoButton, held, {});
+        QMouseEvent e(type, to, host.mapToGlobal(to), b, held, {});
         QApplication::sendEvent(&host, &e);
+    }
+    // Polls, letting events run, until ok() holds or a generous time has passed.
+    template <class F>
+    static bool waitUntil(F ok)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!ok() && clock.elapsed() < 10000)
+            QTest::qWait(20);
+        return ok();
     }
     // The colour the screen shows, as last painted, waiting for the paint.
     bool shows(QPointF at, QColor colour)
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 10000) {
-            QApplication::processEvents();
-            if (host.screen()->grabWindow(host.winId()).toImage().pixelColor(at.toPoint()) == colour)
-                return true;
-            QTest::qWait(20);
-        }
-        return false;
+        return waitUntil(
+            [&] { return host.screen()->grabWindow(host.winId()).toImage().pixelColor(at.toPoint()) == colour; });
     }
 };
 
@@ -86,8 +86,8 @@ TEST(ActivityHost, ARealDragSnapsOntoTheBoxOnScreen)
 
     QTest::mousePress(&rig.host, Qt::LeftButton, {}, rig.centre(label));
     // One fast move across the picture drawn above the label, then to the box.
-    rig.move(rig.centre(lab.Image1[1]), Qt::LeftButton);
-    rig.move(rig.centre(box) + QPoint(20, 3), Qt::LeftButton);
+    rig.send(rig.centre(lab.Image1[1]), Qt::LeftButton);
+    rig.send(rig.centre(box) + QPoint(20, 3), Qt::LeftButton);
     QTest::mouseRelease(&rig.host, Qt::LeftButton, {}, rig.centre(box) + QPoint(20, 3));
 
     EXPECT_EQ(QPointF(label.left, label.top), QPointF(box.left, box.top));
@@ -105,16 +105,12 @@ TEST(ActivityHost, ASecondButtonDuringADragKeepsTheLabel)
     Control& label = lab.Label2[0];
     const Control& box = lab.Label1[0];
     QTest::mousePress(&rig.host, Qt::LeftButton, {}, rig.centre(label));
-    rig.move(rig.centre(box), Qt::LeftButton);
-    QMouseEvent right(QEvent::MouseButtonPress, rig.centre(box), rig.host.mapToGlobal(rig.centre(box)),
-                      Qt::RightButton, Qt::LeftButton | Qt::RightButton, {});
-    QApplication::sendEvent(&rig.host, &right);
-    QMouseEvent up(QEvent::MouseButtonRelease, rig.centre(box), rig.host.mapToGlobal(rig.centre(box)),
-                   Qt::RightButton, Qt::LeftButton, {});
-    QApplication::sendEvent(&rig.host, &up);
+    rig.send(rig.centre(box), Qt::LeftButton);
+    rig.send(rig.centre(box), Qt::LeftButton | Qt::RightButton, QEvent::MouseButtonPress, Qt::RightButton);
+    rig.send(rig.centre(box), Qt::LeftButton, QEvent::MouseButtonRelease, Qt::RightButton);
     EXPECT_EQ(rig.sound.played.count("wav\\thud3.wav"), 1) << "the release dropped it onto the box";
     const Control& picture = lab.Image1[2];
-    rig.move(rig.centre(picture), Qt::LeftButton);
+    rig.send(rig.centre(picture), Qt::LeftButton);
     EXPECT_NEAR(label.top + label.height / 2, picture.top + picture.height / 2, 20) << "still dragged, under the picture";
 }
 
@@ -141,13 +137,9 @@ TEST(ActivityHost, AMoveRepaintsTheLabelsOldAndNewPlaceOnly)
     QTest::qWait(50);
     const QRect before = QRectF(rig.pixel(label.left, label.top), QSizeF(label.width, label.height) / 15).toAlignedRect();
     rig.painted = {};
-    rig.move(rig.centre(label) + QPoint(-40, -30), Qt::LeftButton);
+    rig.send(rig.centre(label) + QPoint(-40, -30), Qt::LeftButton);
     const QRect after = QRectF(rig.pixel(label.left, label.top), QSizeF(label.width, label.height) / 15).toAlignedRect();
-    QElapsedTimer clock;
-    clock.start();
-    while (rig.painted.isEmpty() && clock.elapsed() < 10000)
-        QTest::qWait(10);
-    ASSERT_FALSE(rig.painted.isEmpty());
+    ASSERT_TRUE(rig.waitUntil([&] { return !rig.painted.isEmpty(); }));
     const QRect allowed = (before | after).adjusted(-6, -6, 6, 6);
     EXPECT_TRUE(allowed.contains(rig.painted.boundingRect()))
         << "painted " << rig.painted.boundingRect().width() << "x" << rig.painted.boundingRect().height();

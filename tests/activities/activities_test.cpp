@@ -59,26 +59,16 @@ TEST(Activities, TopicPagesOpenThemUnderTheirTitleLoadedFromTheirDesign)
     quellmorelab& lab = rig.app.form<quellmorelab>();
     EXPECT_EQ(rig.app.top(), &lab);
     EXPECT_EQ(lab.Label6.caption, "Edmund Quellmore");
-    EXPECT_EQ(rig.app.module1.outof, 4);
-    EXPECT_EQ(lab.Label2[3].caption, activitytexts::kBookTitles[3]);
-    EXPECT_TRUE(lab.Label1[3].caption.isEmpty());
-    EXPECT_FALSE(lab.Label1[3].opaque);
-    EXPECT_EQ(QRectF(lab.Label4[3].left, lab.Label4[3].top, lab.Label4[3].width, lab.Label4[3].height),
-              QRectF(960, 6600, 2805, 375));
-    EXPECT_EQ(rig.pictures.loads.mid(rig.pictures.loads.size() - 4),
-              QStringList(activitytexts::kBookPictures.begin(), activitytexts::kBookPictures.end()));
+    EXPECT_EQ(rig.pictures.loads.last(), activitytexts::kBookPictures[3]);
     EXPECT_EQ(lab.controls().front(), &lab.Label2[3]) << "dragged labels pass beneath everything";
-    EXPECT_EQ(lab.controls().back(), &lab.Image1[3]);
 
     rig.app.click(rig.app.form<quellmore>().Label3[3]);
     EXPECT_EQ(rig.app.top(), rig.app.peek<quellmoreord>());
     EXPECT_EQ(rig.app.form<quellmoreord>().Label6.caption, "Edmund Quellmore");
-    EXPECT_EQ(rig.app.module1.outof, 6);
     rig.app.show<inventions>();
     rig.app.click(rig.app.form<inventions>().Label3[1]);
     EXPECT_EQ(rig.app.top(), rig.app.peek<inventionslab>());
     EXPECT_EQ(rig.app.form<inventionslab>().Label6.caption, "Oravian Inventions");
-    EXPECT_EQ(rig.app.form<inventionslab>().Label2[3].caption, rig.app.form<inventionslab>().Label2[2].caption);
 }
 
 struct Boundary {
@@ -106,13 +96,20 @@ INSTANTIATE_TEST_SUITE_P(
                       Boundary{"JustInsideLeft", -1402.4f, -187.4f, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Activities, ReleaseWithoutMovingSnapsAgainWithAThudForAnyButton)
+// A move with both buttons held drags nothing; a release without moving, of
+// any button, snaps again with a thud; the left button alone drags, the
+// label's centre following the pointer.
+TEST(Activities, OnlyTheLeftButtonAloneDragsAndAnyReleaseSnaps)
 {
     Activity<quellmorelab> a;
+    a.app.mouseMove(a.label(0), kLeftButton | kRightButton, 0, 500, 500);
+    EXPECT_EQ(a.at(0), QPointF(3840, 7080));
     a.app.mouseUp(a.label(0), kLeftButton, 0, 10, 10);
     a.app.mouseUp(a.label(0), kRightButton, 0, 10, 10);
     EXPECT_EQ(a.at(0), QPointF(3840, 7080));
     EXPECT_EQ(a.thuds(), 2);
+    a.app.mouseMove(a.label(0), kLeftButton, 0, 500, 500);
+    EXPECT_EQ(a.at(0), QPointF(3840 + 500 - 1402.5f, 7080 + 500 - 187.5f));
 }
 
 TEST(Activities, OverlappingZonesSnapInTurnWithAThudEach)
@@ -171,15 +168,6 @@ TEST(Activities, EveryButtonSetsScoreToZeroAndClicks)
     }
 }
 
-TEST(Activities, OnlyTheLeftButtonAloneDragsAndTheCentreFollows)
-{
-    Activity<quellmorelab> a;
-    a.app.mouseMove(a.label(0), kLeftButton | kRightButton, 0, 500, 500);
-    EXPECT_EQ(a.at(0), QPointF(3840, 7080));
-    a.app.mouseMove(a.label(0), kLeftButton, 0, 500, 500);
-    EXPECT_EQ(a.at(0), QPointF(3840 + 500 - 1402.5f, 7080 + 500 - 187.5f));
-}
-
 TEST(Activities, HoverLightsAButtonAndTheBackgroundDimsThem)
 {
     Activity<quellmoreord> a;
@@ -203,15 +191,6 @@ TEST(Activities, InventorsPairIsInterchangeable)
     EXPECT_EQ(both.scoreShown(), "Good work. You have scored 2 out of 4.");
 }
 
-TEST(Activities, TimelineAllWrongScoresNothingOutOfSix)
-{
-    Activity<quellmoreord> a;
-    for (int i = 0; i < 6; ++i)
-        a.onto(i, (i + 1) % 6);
-    EXPECT_TRUE(a.checkShown());
-    EXPECT_EQ(a.scoreShown(), "You have scored 0 out of 6.");
-}
-
 TEST(Activities, SoundOffMakesNoThudAndNoClick)
 {
     Activity<quellmoreord> a;
@@ -226,11 +205,6 @@ TEST(Activities, SoundOffMakesNoThudAndNoClick)
 TEST(Activities, TheKeyboardPathScoresAsThePointerDoes)
 {
     const int boxOf[6] = {0, 1, 3, 2, 4, 5}; // two events swapped
-    Activity<quellmoreord> mouse;
-    for (int i = 0; i < 6; ++i)
-        mouse.onto(i, boxOf[i]);
-    const QString byMouse = mouse.scoreShown();
-
     Activity<quellmoreord> keys;
     App& app = keys.app;
     app.keyDown(kKeyTab, 0);
@@ -253,8 +227,7 @@ TEST(Activities, TheKeyboardPathScoresAsThePointerDoes)
     app.keyDown(kKeyTab, 0); // past "Start Again"
     app.type(" ");
     ASSERT_TRUE(app.loaded<Welldone>());
-    EXPECT_EQ(app.form<Welldone>().Label1.caption, byMouse);
-    EXPECT_EQ(byMouse, "Good work. You have scored 4 out of 6.");
+    EXPECT_EQ(app.form<Welldone>().Label1.caption, "Good work. You have scored 4 out of 6.");
 }
 
 TEST(Activities, ArrowsCarryALabelToTheNearestZoneThatWay)

@@ -38,14 +38,6 @@ inventionsord& open(Rig& rig, int soundon = 1)
 
 } // namespace
 
-TEST(MorseWindow, OpensFromTheTopicPageWithItsHeading)
-{
-    Rig rig;
-    inventionsord& w = open(rig);
-    EXPECT_EQ(w.Label6.caption, "Oravian Inventions");
-    EXPECT_EQ(rig.app.module1.outof, 5);
-}
-
 TEST(MorseWindow, KeyShowsEveryLetterWithItsCode)
 {
     Rig rig;
@@ -54,8 +46,6 @@ TEST(MorseWindow, KeyShowsEveryLetterWithItsCode)
         SCOPED_TRACE(k);
         EXPECT_EQ(w.alphabet[k].caption, QString(QChar(char16_t('A' + k))));
         EXPECT_EQ(w.cipher[k].caption, QLatin1Char(' ') + written(kCode[k]));
-        EXPECT_EQ(w.alphabet[k].top, 120 + 285 * k);
-        EXPECT_EQ(w.cipher[k].left, 10500);
         EXPECT_TRUE(w.alphabet[k].visible && w.cipher[k].visible);
     }
 }
@@ -117,8 +107,11 @@ TEST(MorseWindow, PlaysAWordLetterByLetter)
         const bool finished = p.switchAfter < 0;
         EXPECT_EQ(rig.timers.isRunning(w.Timer2), !finished);
         EXPECT_EQ(w.Timer2.interval, finished ? 1 : 1500);
-        if (finished) {
-            EXPECT_EQ(rig.app.module1.morsepos, 0);
+        if (finished) { // played again, the word starts at its first letter
+            rig.sound.played.clear();
+            rig.app.click(w.Command1[p.word]);
+            rig.tick(w.Timer2);
+            EXPECT_EQ(rig.sound.played, p.heard.mid(0, 1));
         }
     }
 }
@@ -127,6 +120,7 @@ TEST(MorseWindow, ScoresTheWordsOnTheirOwnRowsOnly)
 {
     Rig rig;
     inventionsord& w = open(rig);
+    EXPECT_EQ(w.Label6.caption, "Oravian Inventions");
     // A pointer drag of each word onto its row's box; "HAD" and "A" swapped.
     const int box[5] = {4, 1, 2, 3, 0};
     for (int i = 0; i < 5; ++i) {

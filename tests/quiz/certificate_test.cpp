@@ -14,16 +14,6 @@ const QString kProblem = QStringLiteral("There was a problem printing to your pr
 const QString kPrinting = QStringLiteral("Your certificate is now printing.");
 const QString kPaused = QStringLiteral("Your printer is paused. This will print when it is started again.");
 
-// Full marks in a quiz, the name typed, "Print Certificate" pressed.
-void printAfterQuiz(Rig& rig, const QString& name)
-{
-    playQuiz(rig, [](int) { return false; });
-    runTimerChain(rig);
-    rig.app.type(name);
-    rig.sound.played.clear();
-    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
-}
-
 // The font size in force when text was printed (the fake printer's log).
 float sizeOf(const QStringList& ops, const QString& text)
 {
@@ -51,11 +41,11 @@ TEST_P(CertificatePrinting, TellsThePupilOnceAndKeepsTheWindow)
 {
     const PrintCase& c = GetParam();
     Rig probe;
-    printAfterQuiz(probe, "Ann");
+    printCertificate(probe, "Ann");
     Rig rig;
     rig.printer.outcome = c.outcome;
     rig.printer.failAt = c.failAt < 0 ? int(probe.printer.ops.size()) : c.failAt;
-    printAfterQuiz(rig, "Ann");
+    printCertificate(rig, "Ann");
     EXPECT_EQ(rig.messages.texts(), QStringList{c.message});
     EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
     EXPECT_EQ(rig.messages.shown[0].buttons, MsgButtons::Ok);
@@ -90,9 +80,7 @@ TEST(Certificate, AWideTopicIsPrintedAt28Points)
 TEST(Certificate, AFullMarksActivityPrintsItsOwnScore)
 {
     Rig rig;
-    rig.app.module1.score = 6;
-    rig.app.module1.outof = 6;
-    rig.app.show<Welldone>();
+    showScore(rig, 6, 6);
     runTimerChain(rig);
     rig.app.type("Tom");
     rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
@@ -109,9 +97,7 @@ TEST(Certificate, AFailureOutsideThePrinterContractIsLoggedNotReported)
     setLogSink([&](const QString& line) { log << line; });
     Rig rig;
     rig.printer.driverFault = true;
-    rig.app.module1.score = 10;
-    rig.app.module1.outof = 10;
-    rig.app.show<Welldone>();
+    showScore(rig, 10, 10);
     rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
     setLogSink(nullptr);
     EXPECT_TRUE(rig.messages.texts().isEmpty());

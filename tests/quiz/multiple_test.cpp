@@ -18,12 +18,15 @@ QStringList shownRows(Rig& rig)
             rows << wrongWindow(rig).Label2[r].caption;
     return rows;
 }
-} // namespace
-
-TEST(QuizWindow, OpensOnQuestionOneWithTitleTopicAndNoChoiceMade)
-{
+// The quiz window opened on a bank of ten questions.
+struct QuizWindow : ::testing::Test {
     Rig rig;
     multiple& quiz = openQuizWindow(rig);
+};
+} // namespace
+
+TEST_F(QuizWindow, OpensOnQuestionOneWithTitleTopicAndNoChoiceMade)
+{
     EXPECT_EQ(rig.app.top(), &quiz);
     EXPECT_EQ(quiz.caption, "The Oravians");
     EXPECT_EQ(quiz.Label6.caption, "Rivers and Lakes");
@@ -45,13 +48,14 @@ TEST(QuizWindow, OpensOnQuestionOneWithTitleTopicAndNoChoiceMade)
     EXPECT_EQ(rig.app.module1.outof, 10);
 }
 
-TEST(QuizWindow, PreviousIsHiddenOnOneAndCheckScoreAppearsOnTenUntilGoingBack)
+TEST_F(QuizWindow, PreviousIsHiddenOnOneAndCheckScoreAppearsOnTenUntilGoingBack)
 {
-    Rig rig;
-    multiple& quiz = openQuizWindow(rig);
     for (int n = 1; n <= 9; ++n)
         answer(rig, rightFor(n));
     EXPECT_EQ(quiz.Label4.caption, "Question 10");
+    EXPECT_EQ(quiz.Option1[2].caption, "10 B");
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(quiz.Option1[i].value, 0) << "a new question shows no choice, even after an answer";
     EXPECT_TRUE(quiz.Label3[0].visible);
     EXPECT_EQ(quiz.Label3[1].caption, "Check Score >>");
     rig.app.click(quiz.Label3[0]);
@@ -63,42 +67,18 @@ TEST(QuizWindow, PreviousIsHiddenOnOneAndCheckScoreAppearsOnTenUntilGoingBack)
     EXPECT_FALSE(quiz.Label3[0].visible);
 }
 
-TEST(QuizWindow, ANewQuestionShowsNoChoiceEvenAfterAnAnswer)
+TEST_F(QuizWindow, ChangingAnEarlierAnswerReplacesItsMark)
 {
-    Rig rig;
-    multiple& quiz = openQuizWindow(rig);
-    answer(rig, 3);
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(quiz.Option1[i].value, 0);
-    EXPECT_EQ(quiz.Option1[5].value, 1);
-    EXPECT_EQ(quiz.Label2.caption, "Question text 2");
-    EXPECT_EQ(quiz.Option1[2].caption, "2 B");
-}
-
-TEST(QuizWindow, AnUnansweredQuestionIsMarkedWrong)
-{
-    Rig rig;
-    openQuizWindow(rig);
-    answer(rig, 0);
-    EXPECT_EQ(rig.app.module1.questmark[1], 0);
-    answer(rig, rightFor(2));
-    EXPECT_EQ(rig.app.module1.questmark[2], 1);
-}
-
-TEST(QuizWindow, ChangingAnEarlierAnswerReplacesItsMark)
-{
-    Rig rig;
-    multiple& quiz = openQuizWindow(rig);
     answer(rig, rightFor(1));
     answer(rig, rightFor(2));
     answer(rig, rightFor(3));
     EXPECT_EQ(rig.app.module1.questmark[3], 1);
     rig.app.click(quiz.Label3[0]);
     EXPECT_EQ(quiz.Label4.caption, "Question 3");
-    answer(rig, wrongFor(3));
+    answer(rig, 0); // unanswered is wrong
     EXPECT_EQ(rig.app.module1.questmark[3], 0);
     rig.app.click(quiz.Label3[0]);
-    answer(rig, 0);
+    answer(rig, wrongFor(3));
     EXPECT_EQ(rig.app.module1.questmark[3], 0);
     rig.app.click(quiz.Label3[0]);
     rig.app.click(quiz.Option1[wrongFor(3)]);
@@ -109,11 +89,10 @@ TEST(QuizWindow, ChangingAnEarlierAnswerReplacesItsMark)
     EXPECT_EQ(rig.app.module1.score, 10);
 }
 
-// Which questions are answered wrongly, and the rows of the wrong-answers list.
+// Which questions are answered wrongly: each has a row, " 5. Question text 5", in order.
 struct WrongRows {
     const char* name;
     std::set<int> wrong;
-    QStringList rows;
 };
 
 struct WrongAnswerList : ::testing::TestWithParam<WrongRows> {};
@@ -122,29 +101,22 @@ TEST_P(WrongAnswerList, FillsItsRowsFromTheTop)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return GetParam().wrong.count(n) > 0; });
+    QStringList rows;
+    for (int n : GetParam().wrong)
+        rows << QStringLiteral(" %1. Question text %1").arg(n);
     EXPECT_EQ(rig.app.module1.score, 10 - int(GetParam().wrong.size()));
-    EXPECT_EQ(shownRows(rig), GetParam().rows);
+    EXPECT_EQ(shownRows(rig), rows);
     EXPECT_EQ(wrongWindow(rig).Label6.caption, "Rivers and Lakes");
     EXPECT_EQ(wrongWindow(rig).Label2[9].top, 7080) << "the last row sits just above the closing line";
 }
 
-QStringList allRows()
-{
-    QStringList rows;
-    for (int n = 1; n <= 10; ++n)
-        rows << QStringLiteral(" %1. Question text %1").arg(n);
-    return rows;
-}
+INSTANTIATE_TEST_SUITE_P(, WrongAnswerList,
+                         ::testing::Values(WrongRows{"TwoFiveAndNine", {2, 5, 9}}, WrongRows{"FirstAndLast", {1, 10}},
+                                           WrongRows{"None", {}}, WrongRows{"All", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-INSTANTIATE_TEST_SUITE_P(
-    , WrongAnswerList,
-    ::testing::Values(
-        WrongRows{"TwoFiveAndNine", {2, 5, 9}, {" 2. Question text 2", " 5. Question text 5", " 9. Question text 9"}},
-        WrongRows{"FirstAndLast", {1, 10}, {" 1. Question text 1", " 10. Question text 10"}},
-        WrongRows{"None", {}, {}}, WrongRows{"All", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, allRows()}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(QuizWindow, TheTenthAnswerHandsOverToTheScoreWindowInQuizMode)
+// Opened again afterwards, the quiz starts at question one with score zero.
+TEST(QuizRun, TheTenthAnswerHandsOverToTheScoreWindowAndReopeningStartsAgain)
 {
     Rig rig;
     playQuiz(rig, [](int n) { return n == 4; });
@@ -155,12 +127,6 @@ TEST(QuizWindow, TheTenthAnswerHandsOverToTheScoreWindowInQuizMode)
     EXPECT_EQ(rig.app.top(), score);
     EXPECT_EQ(rig.app.module1.topictitle, "The Oravians");
     EXPECT_EQ(score->Label1.caption, "Good work. You have scored 9 out of 10.");
-}
-
-TEST(QuizWindow, ReopeningStartsAgainAtQuestionOneWithScoreZero)
-{
-    Rig rig;
-    playQuiz(rig, [](int) { return false; });
     rig.app.unload<Welldone>();
     rig.app.unload<Wrong>();
     multiple& quiz = openQuizWindow(rig);
@@ -170,7 +136,7 @@ TEST(QuizWindow, ReopeningStartsAgainAtQuestionOneWithScoreZero)
         EXPECT_EQ(rig.app.module1.questmark[n], 0);
 }
 
-TEST(QuizWindow, ExitClosesTheQuizAndTheOpenerIsOnTopAgain)
+TEST(QuizRun, ExitClosesTheQuizAndTheOpenerIsOnTopAgain)
 {
     Rig rig;
     rig.app.show<Grey>();
@@ -183,30 +149,24 @@ TEST(QuizWindow, ExitClosesTheQuizAndTheOpenerIsOnTopAgain)
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }
 
-TEST(QuizWindow, OptionsTypeAndButtonsClickWhileSoundIsOn)
+TEST_F(QuizWindow, OptionsTypeAndButtonsClickWhileSoundIsOn)
 {
-    Rig rig;
-    multiple& quiz = openQuizWindow(rig);
     rig.app.click(quiz.Option1[2]);
     rig.app.click(quiz.Label3[1]);
     rig.app.click(quiz.Label3[0]);
     EXPECT_EQ(rig.sound.played, (QStringList{"wav\\typekey.wav", "wav\\click.wav", "wav\\click.wav"}));
 }
 
-TEST(QuizWindow, SoundOffMeansSilence)
+TEST_F(QuizWindow, SoundOffMeansSilence)
 {
-    Rig rig;
-    multiple& quiz = openQuizWindow(rig);
     rig.app.module1.soundon = 0;
     rig.app.click(quiz.Option1[2]);
     rig.app.click(quiz.Label3[1]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
 }
 
-TEST(QuizWindow, HoverHighlightsAButtonAndTheBackgroundClearsThemAll)
+TEST_F(QuizWindow, HoverHighlightsAButtonAndTheBackgroundClearsThemAll)
 {
-    Rig rig;
-    multiple& quiz = openQuizWindow(rig);
     EXPECT_TRUE(quiz.Label3[1].opaque);
     rig.app.formMouseMove(quiz, 0, 0, 100, 100);
     for (int i = 0; i <= 3; ++i)

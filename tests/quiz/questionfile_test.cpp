@@ -80,12 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"AnEmptyFileHasNoField", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ContentFiles, AMissingFileReadsAsNothing)
-{
-    QTemporaryDir dir;
-    EXPECT_FALSE(ContentFiles(dir.path()).read("multiple\\Nothing.txt"));
-}
-
 // Program paths are written with backslashes and in any letter case.
 TEST(ContentFiles, AProgramPathFindsAFileSavedInAnotherLetterCase)
 {
@@ -98,16 +92,16 @@ TEST(ContentFiles, AProgramPathFindsAFileSavedInAnotherLetterCase)
     ContentFiles files(dir.path());
     EXPECT_EQ(files.read("Multiple\\Edmund Quellmore.txt"), QByteArray("Edmund Quellmore\r\n"));
     EXPECT_EQ(files.contentPath("Multiple\\Edmund Quellmore.txt"), dir.filePath("multiple/edmund quellmore.txt"));
+    EXPECT_FALSE(files.read("multiple\\Nothing.txt")) << "a missing file reads as nothing";
 }
 
 TEST(QuestionFileWriting, SeventyTwoLinesEachEndedByCrLfWithCommasAsAmpersands)
 {
     const QByteArray bytes = encodeLines(questionFileLines(numberedSet()));
+    EXPECT_EQ(bytes.count("\r\n"), 72);
+    EXPECT_EQ(bytes.count('\n'), 72);
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
     const QList<QByteArray> lines = bytes.split('\n');
-    ASSERT_EQ(lines.size(), 73); // the split leaves an empty piece after the last line end
-    EXPECT_TRUE(lines.last().isEmpty());
-    for (int i = 0; i < 72; ++i)
-        EXPECT_TRUE(lines[i].endsWith('\r')) << "line " << i + 1;
     EXPECT_EQ(lines[0], "Rivers& Lakes\r");
     EXPECT_EQ(lines[1], " \r");
     EXPECT_EQ(lines[2], "Question 1\r");
@@ -143,18 +137,6 @@ TEST(QuestionFileWriting, AFolderThatCannotBeWrittenIsReported)
     QTemporaryDir dir;
     ContentFiles files(dir.path());
     EXPECT_THROW(writeQuestionFile(files, "no-such-folder/Quiz.txt", numberedSet()), FileWriteError);
-}
-
-TEST(QuestionFileRoundTrip, ACommaInTheTitleComesBack)
-{
-    const Module1 bank = load(encodeLines(questionFileLines(numberedSet())));
-    EXPECT_EQ(bank.worktitle, "Rivers, Lakes");
-    for (int n = 1; n <= 10; ++n) {
-        EXPECT_EQ(bank.questtext[n], QStringLiteral("Question %1").arg(n));
-        EXPECT_EQ(bank.choice1[n], QStringLiteral("Choice %1.1").arg(n));
-        EXPECT_EQ(bank.choice4[n], QStringLiteral("Choice %1.4").arg(n));
-        EXPECT_EQ(bank.rightchoice[n], QString::number((n - 1) % 4 + 1));
-    }
 }
 
 // One text of the set changed before writing, and what reading it back gives.
@@ -275,13 +257,10 @@ TEST(QuestionFileBank, ASecondLoadReplacesEveryEntryAndTheTitle)
     EXPECT_TRUE(bankIsComplete(bank));
 }
 
-TEST(QuestionFileBank, OnlyTheDigitsOneToFourAreRightChoices)
+// Digits outside one to four are marked wrong in the quiz window's damaged-bank test.
+TEST(QuestionFileBank, ASpaceAfterTheRightDigitIsAllowed)
 {
     Module1 bank;
-    const std::pair<const char*, int> cases[] = {{"1", 1}, {"4", 4}, {"0", 0}, {"5", 0}, {"", 0},
-                                                 {"x", 0}, {"-1", 0}, {"2 ", 2}};
-    for (auto [text, expected] : cases) {
-        bank.rightchoice[1] = text;
-        EXPECT_EQ(rightChoiceNumber(bank, 1), expected) << text;
-    }
+    bank.rightchoice[1] = "2 ";
+    EXPECT_EQ(rightChoiceNumber(bank, 1), 2);
 }

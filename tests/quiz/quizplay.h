@@ -2,9 +2,12 @@
 
 // Playing a quiz the way a pupil does, over the fake services.
 #include "quiz/multiple.h"
+#include "quiz/questionfile.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "kernel/grey.h"
+#include "platform/fontmeasure.h"
+#include "platform/printer/qtprinter.h"
 #include "tests/support/fakes.h"
 
 #include <functional>
@@ -26,6 +29,27 @@ inline void fillBank(Module1& m, const QString& title = QStringLiteral("Rivers a
         m.choice4[n] = QStringLiteral("%1 D").arg(n);
         m.rightchoice[n] = QString::number(rightFor(n));
     }
+}
+
+// The program over fakes, except for the system's printer and the real text
+// measure: for tests that print through the print server.
+struct RealPrintParts {
+    std::unique_ptr<Printer> realPrinter = makeSystemPrinter();
+    FontMeasure realMeasure;
+};
+struct PrintRig : RealPrintParts, Rig {
+    PrintRig() : Rig({.printer = realPrinter.get(), .measure = &realMeasure}) {}
+};
+
+// Ten questions "<title> question n", options north, south, east and west,
+// the right one `right` (a digit line as the file holds it).
+inline QuestionSet tenQuestions(const QString& title, const QString& right = QStringLiteral("2"))
+{
+    QuestionSet set{title, {}};
+    for (int n = 1; n <= 10; ++n)
+        set.questions.push_back(
+            {QStringLiteral("%1 question %2").arg(title).arg(n), {"north", "south", "east", "west"}, {right}});
+    return set;
 }
 
 // Helpers take a Rig, or any rig with the same members.
@@ -69,6 +93,28 @@ inline void runTimerChain(R& rig)
     rig.tick(w.Timer1);
     rig.tick(w.Timer2);
     rig.tick(w.Timer3);
+}
+
+// Opens the score window as an activity does.
+template <class R>
+inline Welldone& showScore(R& rig, int score, int outof)
+{
+    rig.app.module1.soundon = 1;
+    rig.app.module1.score = score;
+    rig.app.module1.outof = outof;
+    return rig.app.template show<Welldone>();
+}
+
+// Full marks in a quiz, the name typed, "Print Certificate" pressed; the
+// sounds until then forgotten.
+template <class R>
+inline void printCertificate(R& rig, const QString& name)
+{
+    playQuiz(rig, [](int) { return false; });
+    runTimerChain(rig);
+    rig.app.type(name);
+    rig.sound.played.clear();
+    rig.app.click(rig.app.template peek<Welldone>()->Label3[0]);
 }
 
 } // namespace oravians::testing

@@ -4,8 +4,6 @@
 
 #include "tests/support/fakes.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -130,20 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
         TitleCase{"InnerDots", "Year 4. Rivers", true}, TitleCase{"ATrackOfItsOwn", "Tracks", true},
         TitleCase{"ApostropheAndBrackets", "Quellmore's (Part 2)", true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Titles, EveryBuiltInQuestionSetIsRefused)
-{
-    const QDir dir(QStringLiteral(CONTENT_SOURCE_DIR "/questions"));
-    const QStringList sources = dir.entryList({QStringLiteral("*.questions")});
-    ASSERT_FALSE(sources.isEmpty());
-    for (const QString& name : sources) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QString first = QString::fromUtf8(f.readLine()).trimmed();
-        ASSERT_TRUE(first.startsWith("title:")) << name.toStdString();
-        EXPECT_FALSE(titleProblem(first.mid(6).trimmed()).isEmpty()) << first.toStdString();
-    }
-}
 
 } // namespace
 } // namespace oravians

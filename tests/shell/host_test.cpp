@@ -22,7 +22,7 @@
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "platform/fontmeasure.h"
-#include "tests/support/fakes.h"
+#include "tests/quiz/quizplay.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,44 +40,58 @@ namespace {
 
 using namespace oravians::testing;
 
+// A control's pixels on screen, less a margin for anti-aliased edges.
+QRect pixels(const Control& c)
+{
+    const QRectF client = Host::clientRect(c.window());
+    return QRectF(client.topLeft() + QPointF(c.absLeft(), c.absTop()) / kTwipsPerPixel,
+                  QSizeF(c.width, c.height) / kTwipsPerPixel)
+        .toAlignedRect()
+        .adjusted(2, 2, -2, -2);
+}
+
 enum class Pictures { Fake, Content };
 
-// The host over fake sound, printer and messages, but real timers and screen;
-// pictures fake, or the program's own content.
-struct HostRig {
-    FakeSound sound;
-    FakePrinter printer;
-    FakeMessages messages;
-    QtScreen screen;
-    QtTimers timers;
-    FakePictures pictures;
+// Real Qt parts a host rig puts in place of the fakes.
+struct HostParts {
+    QtScreen realScreen;
+    QtTimers realTimers;
     ContentPictures content{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
-    FakeRandom random;
-    FontMeasure measure;
-    ContentFiles files{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
-    App app;
+    FontMeasure realMeasure;
+    ContentFiles realFiles{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
+};
+
+// The host over fake sound, printer and messages, but real timers, screen,
+// measure and files; pictures fake, or the program's own content.
+struct HostRig : HostParts, Rig {
     Host host{app};
     explicit HostRig(Pictures kind = Pictures::Fake)
-        : app(Services{&sound, &printer, &messages, &screen, &timers,
-                       kind == Pictures::Fake ? static_cast<PictureLoader*>(&pictures) : &content,
-                       &random, &measure, nullptr, &files})
+        : Rig({.measure = &realMeasure, .files = &realFiles, .screen = &realScreen, .timers = &realTimers,
+               .pictures = kind == Pictures::Content ? &content : nullptr})
     {
-        timers.setDesktop(&app);
+        realTimers.setDesktop(&app);
         host.setGeometry(QGuiApplication::primaryScreen()->geometry());
         host.show();
         app.show<Titlefrm>();
     }
-    QPoint centre(const Control& c) const
-    {
-        const QRectF client = Host::clientRect(c.window());
-        return (client.topLeft() + QPointF(c.absLeft() + c.width / 2, c.absTop() + c.height / 2) / kTwipsPerPixel)
-            .toPoint();
-    }
+    QPoint centre(const Control& c) const { return pixels(c).center(); }
+    void clickOn(const Control& c) { QTest::mouseClick(&host, Qt::LeftButton, {}, centre(c)); }
     QImage grab() { return host.grab().toImage(); }
     // What the screen shows: the window's backing store as last painted.
     // (grab() paints afresh, so it would show changes never put on screen.)
     QImage onScreen() { return host.screen()->grabWindow(host.winId()).toImage(); }
 };
+
+// Polls, letting events run, until ok() holds or a generous time has passed.
+template <class F>
+bool waitUntil(F ok)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!ok() && clock.elapsed() < 10000)
+        QTest::qWait(20);
+    return ok();
+}
 
 bool hasColour(const QImage& img, const QRect& area, QColor colour)
 {
@@ -88,21 +102,12 @@ bool hasColour(const QImage& img, const QRect& area, QColor colour)
     return false;
 }
 
-QRect pixels(const Control& c)
-{
-    const QRectF client = Host::clientRect(c.window());
-    return QRectF(client.topLeft() + QPointF(c.absLeft(), c.absTop()) / kTwipsPerPixel,
-                  QSizeF(c.width, c.height) / kTwipsPerPixel)
-        .toAlignedRect()
-        .adjusted(2, 2, -2, -2);
-}
 
 TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
 {
     HostRig rig;
-    const QImage before = rig.grab();
-    EXPECT_EQ(before.pixelColor(2, 2), QColor(48, 133, 214)) << "the backdrop fills the screen";
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
+    EXPECT_EQ(rig.grab().pixelColor(2, 2), QColor(48, 133, 214)) << "the backdrop fills the screen";
+    rig.clickOn(rig.app.form<Titlefrm>().Command1);
     ASSERT_EQ(rig.app.top(), rig.app.peek<intro0>());
     intro0& menu = rig.app.form<intro0>();
     // 12000 x 9000 twips is 800 x 600 pixels, centred on the screen.
@@ -128,7 +133,7 @@ TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
 
     // A click on an entry reaches its handler.
     rig.sound.played.clear();
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(menu.Label2[15]));
+    rig.clickOn(menu.Label2[15]);
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_TRUE(rig.messages.shown[0].text.contains("Queen Orava"));
     EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
@@ -140,7 +145,7 @@ TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
 TEST(QtHost, APressedControlKeepsThePointerUntilRelease)
 {
     HostRig rig;
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
+    rig.clickOn(rig.app.form<Titlefrm>().Command1);
     intro0& menu = rig.app.form<intro0>();
     Control& entry = menu.Label2[10];
     struct Event {
@@ -173,34 +178,11 @@ TEST(QtHost, APressedControlKeepsThePointerUntilRelease)
     EXPECT_EQ(events[1].kind, "up");
 }
 
-TEST(QtHost, TheRocketTimerRunsOnARealTimer)
-{
-    HostRig rig;
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
-    const int before = rig.app.module1.rocketframe;
-    QTest::qWait(200);
-    EXPECT_GT(rig.app.module1.rocketframe, before + 1);
-}
-
 // The animations run on their timers alone: with no input at all the screen
-// must show new frames. Samples the control's area on screen until `want`
-// different pictures were seen or a generous time has passed.
-int framesSeenWithoutInput(HostRig& rig, const Control& area, int want)
-{
-    std::set<QByteArray> seen;
-    QElapsedTimer clock;
-    clock.start();
-    while (int(seen.size()) < want && clock.elapsed() < 10000) {
-        QTest::qWait(15);
-        const QImage part = rig.onScreen().copy(pixels(area));
-        seen.insert(QByteArray(reinterpret_cast<const char*>(part.constBits()), part.sizeInBytes()));
-    }
-    return int(seen.size());
-}
-
+// must show new frames.
 struct Animation {
     const char* name;
-    std::function<void(HostRig&)> reach; // from the title screen
+    int steps; // from the title screen: 1 presses "OK", 2 then opens the acknowledgments
     std::function<const Control&(App&)> area;
     friend void PrintTo(const Animation& a, std::ostream* os) { *os << a.name; }
 };
@@ -211,25 +193,25 @@ class Animations : public ::testing::TestWithParam<Animation> {};
 TEST_P(Animations, NewFramesReachTheScreenWithThePointerStill)
 {
     HostRig rig(Pictures::Content);
-    GetParam().reach(rig);
-    EXPECT_GE(framesSeenWithoutInput(rig, GetParam().area(rig.app), 5), 5);
+    if (GetParam().steps >= 1)
+        rig.clickOn(rig.app.form<Titlefrm>().Command1);
+    if (GetParam().steps >= 2)
+        rig.clickOn(rig.app.form<intro0>().Label2[19]);
+    const QRect area = pixels(GetParam().area(rig.app));
+    std::set<QByteArray> seen; // the area's different pictures on screen
+    EXPECT_TRUE(waitUntil([&] {
+        const QImage part = rig.onScreen().copy(area);
+        seen.insert(QByteArray(reinterpret_cast<const char*>(part.constBits()), part.sizeInBytes()));
+        return seen.size() >= 5;
+    })) << seen.size() << " pictures seen";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     QtHost, Animations,
     ::testing::Values(
-        Animation{"TitleRocket", [](HostRig&) {}, [](App& app) -> const Control& { return app.form<Titlefrm>().Picture1; }},
-        Animation{"MenuRocket",
-                  [](HostRig& rig) {
-                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
-                  },
-                  [](App& app) -> const Control& { return app.form<intro0>().Image1; }},
-        Animation{"AcknowledgmentsLogo",
-                  [](HostRig& rig) {
-                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<Titlefrm>().Command1));
-                      QTest::mouseClick(&rig.host, Qt::LeftButton, {}, rig.centre(rig.app.form<intro0>().Label2[19]));
-                  },
-                  [](App& app) -> const Control& { return app.form<teacher>().Picture1; }}),
+        Animation{"TitleRocket", 0, [](App& app) -> const Control& { return app.form<Titlefrm>().Picture1; }},
+        Animation{"MenuRocket", 1, [](App& app) -> const Control& { return app.form<intro0>().Image1; }},
+        Animation{"AcknowledgmentsLogo", 2, [](App& app) -> const Control& { return app.form<teacher>().Picture1; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 int coloursIn(const QImage& img, const QRect& area)
@@ -248,17 +230,10 @@ class ScoreWindowPicture : public ::testing::TestWithParam<int> {};
 TEST_P(ScoreWindowPicture, AppearsWithoutInput)
 {
     HostRig rig(Pictures::Content);
-    rig.app.module1.score = GetParam();
-    rig.app.module1.outof = 10;
-    rig.app.show<Welldone>();
+    showScore(rig, GetParam(), 10);
     const QRect area = pixels(rig.app.form<Welldone>().Picture1);
-    QElapsedTimer clock;
-    clock.start();
     int colours = 0;
-    while (colours < 50 && clock.elapsed() < 10000) {
-        QTest::qWait(20);
-        colours = coloursIn(rig.onScreen(), area);
-    }
+    waitUntil([&] { return (colours = coloursIn(rig.onScreen(), area)) >= 50; });
     EXPECT_GE(colours, 50) << "the rocket picture is on screen";
 }
 
@@ -270,15 +245,8 @@ INSTANTIATE_TEST_SUITE_P(QtHost, ScoreWindowPicture, ::testing::Values(0, 7, 10)
 TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
 {
     HostRig rig;
-    rig.app.module1.score = 10;
-    rig.app.module1.outof = 10;
-    rig.app.show<Welldone>();
-    Welldone& w = rig.app.form<Welldone>();
-    QElapsedTimer clock;
-    clock.start();
-    while (w.focus() != &w.Text1 && clock.elapsed() < 10000)
-        QTest::qWait(20);
-    ASSERT_EQ(w.focus(), &w.Text1);
+    Welldone& w = showScore(rig, 10, 10);
+    ASSERT_TRUE(waitUntil([&] { return w.focus() == &w.Text1; }));
     QTest::keyClicks(&rig.host, "Pellowx");
     QTest::keyClick(&rig.host, Qt::Key_Backspace);
     QTest::keyClick(&rig.host, Qt::Key_Home);
@@ -293,12 +261,9 @@ TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
     QTest::keyClicks(&rig.host, "Bo");
     EXPECT_EQ(w.Text1.caption, "Bo");
     EXPECT_FALSE(hasColour(rig.grab(), pixels(w.Text1), highlight));
-    const QRectF client = Host::clientRect(w);
-    const QPoint leftEdge = (client.topLeft()
-                             + QPointF(w.Text1.absLeft() + kTextBoxPadTwips, w.Text1.absTop() + w.Text1.height / 2)
-                                 / kTwipsPerPixel)
-                                .toPoint();
-    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, leftEdge);
+    // A click where the text starts puts the caret before the first letter.
+    const QPoint textStart(pixels(w.Text1).left() - 2 + int(kTextBoxPadTwips / kTwipsPerPixel), rig.centre(w.Text1).y());
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, textStart);
     QTest::keyClicks(&rig.host, "X");
     EXPECT_EQ(w.Text1.caption, "XBo");
 }

@@ -15,14 +15,18 @@ using testing::Rig;
 
 const QString kClick = QStringLiteral("wav\\click.wav");
 
-// Starts the program and presses "OK": the menu is on top.
-void toMenu(Rig& rig)
-{
-    rig.app.show<Titlefrm>();
-    rig.app.click(rig.app.form<Titlefrm>().Command1);
-}
+// The program started and "OK" pressed: the menu is on top.
+struct OnTheMenu : ::testing::Test {
+    Rig rig;
+    App& app = rig.app;
+    intro0& menu = (app.show<Titlefrm>(), app.click(app.form<Titlefrm>().Command1), app.form<intro0>());
+};
+using WindowModel = OnTheMenu;
+using ExitConfirmation = OnTheMenu;
+using MainMenu = OnTheMenu;
+using RocketAnimation = OnTheMenu;
 
-TEST(WindowModel, TouchingAControlLoadsTheWindowFirst)
+TEST(WindowLoading, TouchingAControlLoadsTheWindowFirst)
 {
     Rig rig;
     EXPECT_FALSE(rig.app.loaded<intro0>());
@@ -33,20 +37,8 @@ TEST(WindowModel, TouchingAControlLoadsTheWindowFirst)
     EXPECT_FALSE(rig.app.isShown(rig.app.form<intro0>())) << "loaded, not shown";
 }
 
-TEST(WindowModel, OpenersSettingsOverrideTheLoadHandler)
+TEST_F(WindowModel, UnloadReturnsAWindowToItsDesignState)
 {
-    Rig rig;
-    toMenu(rig);
-    rig.app.click(rig.app.form<intro0>().Label2[16]);
-    EXPECT_EQ(rig.app.form<Titlefrm>().Command1.caption, "Cancel");
-    EXPECT_EQ(rig.app.top(), rig.app.peek<Titlefrm>());
-}
-
-TEST(WindowModel, UnloadReturnsAWindowToItsDesignState)
-{
-    Rig rig;
-    toMenu(rig);
-    intro0& menu = rig.app.form<intro0>();
     rig.app.click(menu.Option2);
     rig.app.formMouseMove(menu, 0, 0, 10, 10);
     EXPECT_FALSE(menu.Label2[10].opaque);
@@ -60,11 +52,10 @@ TEST(WindowModel, UnloadReturnsAWindowToItsDesignState)
     EXPECT_EQ(rig.app.module1.soundon, 1) << "every load switches sounds on";
 }
 
-TEST(WindowModel, ShownWindowsStackAndClosingReturnsToTheOpener)
+TEST_F(WindowModel, ShownWindowsStackAndClosingReturnsToTheOpener)
 {
-    Rig rig;
-    toMenu(rig);
-    rig.app.click(rig.app.form<intro0>().Label2[10]);
+    EXPECT_FALSE(rig.app.loaded<Titlefrm>());
+    rig.app.click(menu.Label2[10]);
     EXPECT_EQ(rig.app.top(), rig.app.peek<quellmore>());
     rig.app.unload<quellmore>();
     rig.app.settle();
@@ -84,20 +75,23 @@ TEST(Setupform, OnASmallScreenTopAndLeftGoNegative)
     EXPECT_FLOAT_EQ(menu.top, 7200.5f / 2 - 4500) << "computed in floating point, not cut to whole twips";
 }
 
-TEST(TitleScreen, StartsOverTheBackdropWithTheFirstFrame)
+TEST(TitleScreen, StartsOverTheBackdropAndAnimatesItsTwentyFrames)
 {
     Rig rig;
     rig.app.show<Titlefrm>();
     Titlefrm& title = rig.app.form<Titlefrm>();
     ASSERT_EQ(rig.app.stack().size(), 2u);
     EXPECT_EQ(rig.app.stack()[0], rig.app.peek<Grey>());
-    EXPECT_EQ(rig.app.form<Grey>().back, (Rgb{48, 133, 214}));
     EXPECT_EQ(rig.app.top(), &title);
     ASSERT_TRUE(title.Picture1.picture);
     EXPECT_EQ(title.Picture1.picture->source(), "rocketsm\\rocket01.jpg");
     EXPECT_TRUE(rig.timers.isRunning(title.Timer1));
-    EXPECT_EQ(title.back, kLightGrey);
     EXPECT_FLOAT_EQ(title.left, (19200 - title.width) / 2);
+    // The first tick shows frame two; frames wrap after twenty.
+    for (int tick = 1; tick <= 20; ++tick) {
+        rig.tick(title.Timer1);
+        EXPECT_EQ(title.Picture1.picture->source(), QString::asprintf("rocketsm\\rocket%02d.jpg", tick % 20 + 1));
+    }
 }
 
 TEST(TitleScreen, WithoutItsFirstFrameItBecomesAPlainWindowThatStillWorks)
@@ -124,24 +118,13 @@ TEST(TitleScreen, TheVeryFirstExitEndsTheProgramWithoutAClick)
     EXPECT_TRUE(rig.app.loadedWindows().empty());
 }
 
-TEST(TitleScreen, OkOpensTheMenuAndClicks)
+TEST_F(ExitConfirmation, CancelReturnsToTheMenuAndKeepsTheSoundChoice)
 {
-    Rig rig;
-    toMenu(rig);
-    EXPECT_FALSE(rig.app.loaded<Titlefrm>());
-    EXPECT_EQ(rig.app.top(), rig.app.peek<intro0>());
-    EXPECT_EQ(rig.sound.played, QStringList{kClick});
-}
-
-TEST(ExitConfirmation, CancelReturnsToTheMenuAndKeepsTheSoundChoice)
-{
-    Rig rig;
-    toMenu(rig);
-    intro0& menu = rig.app.form<intro0>();
     rig.app.click(menu.Option2);
     rig.sound.played.clear();
     rig.app.click(menu.Label2[16]);
     Titlefrm& title = rig.app.form<Titlefrm>();
+    EXPECT_EQ(title.Command1.caption, "Cancel") << "the opener's setting wins over the title's own";
     // The backdrop comes to the front over the menu, the title over it.
     EXPECT_EQ(rig.app.visibleWindows(), (std::vector<Window*>{rig.app.peek<Grey>(), &title}));
     rig.app.click(title.Command1);
@@ -155,10 +138,8 @@ TEST(ExitConfirmation, CancelReturnsToTheMenuAndKeepsTheSoundChoice)
     EXPECT_TRUE(rig.app.ended());
 }
 
-TEST(ExitConfirmation, WithSoundOnBothButtonsClick)
+TEST_F(ExitConfirmation, WithSoundOnBothButtonsClick)
 {
-    Rig rig;
-    toMenu(rig);
     rig.app.click(rig.app.form<intro0>().Label2[16]);
     rig.app.click(rig.app.form<Titlefrm>().Command1);
     rig.app.click(rig.app.form<intro0>().Label2[16]);
@@ -166,38 +147,31 @@ TEST(ExitConfirmation, WithSoundOnBothButtonsClick)
     EXPECT_EQ(rig.sound.played, QStringList(5, kClick)) << "OK, Exit entry, Cancel, Exit entry, Exit";
 }
 
-TEST(MainMenu, SoundOffSilencesTheNextEntry)
+TEST_F(MainMenu, SoundOffSilencesTheNextEntry)
 {
-    Rig rig;
-    toMenu(rig);
     rig.sound.played.clear();
-    rig.app.click(rig.app.form<intro0>().Option2);
-    rig.app.click(rig.app.form<intro0>().Label2[15]);
+    app.click(menu.Option2);
+    app.click(menu.Label2[15]);
     EXPECT_TRUE(rig.sound.played.isEmpty());
-    rig.app.click(rig.app.form<intro0>().Option1);
-    rig.app.click(rig.app.form<intro0>().Label2[15]);
+    app.click(menu.Option1);
+    app.click(menu.Label2[15]);
     EXPECT_EQ(rig.sound.played, QStringList{kClick});
 }
 
-TEST(MainMenu, TopicsWithoutContentSaySo)
+TEST_F(MainMenu, TopicsWithoutContentSaySo)
 {
-    Rig rig;
-    toMenu(rig);
     for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 9, 11, 12, 15}) {
         rig.messages.shown.clear();
-        rig.app.click(rig.app.form<intro0>().Label2[i]);
+        app.click(menu.Label2[i]);
         ASSERT_EQ(rig.messages.shown.size(), 1u) << i;
-        EXPECT_TRUE(rig.messages.shown[0].text.contains(rig.app.form<intro0>().Label2[i].caption));
+        EXPECT_TRUE(rig.messages.shown[0].text.contains(menu.Label2[i].caption));
         EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
         EXPECT_EQ(rig.app.top(), rig.app.peek<intro0>());
     }
 }
 
-TEST(MainMenu, TwoEntriesStayLitUntilThePointerCrossesTheBackground)
+TEST_F(MainMenu, TwoEntriesStayLitUntilThePointerCrossesTheBackground)
 {
-    Rig rig;
-    toMenu(rig);
-    intro0& menu = rig.app.form<intro0>();
     rig.app.formMouseMove(menu, 0, 0, 5, 5);
     for (int i : menu.Label2.indices())
         EXPECT_FALSE(menu.Label2[i].opaque);
@@ -213,35 +187,16 @@ TEST(MainMenu, TwoEntriesStayLitUntilThePointerCrossesTheBackground)
 
 QString frameOf(const Control& c) { return c.picture ? c.picture->source() : QString(); }
 
-TEST(RocketAnimation, TheTitlesFirstTickShowsFrameTwoAndFramesWrapAfterTwenty)
+// The menu shows frame one for two ticks; during the exit confirmation both
+// animations advance one counter.
+TEST_F(RocketAnimation, TheMenuHoldsFrameOneThenSharesOneCounterWithTheConfirmation)
 {
-    Rig rig;
-    rig.app.show<Titlefrm>();
-    Titlefrm& title = rig.app.form<Titlefrm>();
-    for (int tick = 1; tick <= 20; ++tick) {
-        rig.tick(title.Timer1);
-        EXPECT_EQ(frameOf(title.Picture1), QString::asprintf("rocketsm\\rocket%02d.jpg", tick % 20 + 1));
-    }
-}
-
-TEST(RocketAnimation, TheMenuShowsFrameOneForTwoTicks)
-{
-    Rig rig;
-    toMenu(rig);
-    intro0& menu = rig.app.form<intro0>();
     EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket01.jpg");
     rig.tick(menu.Timer1);
     EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket01.jpg");
     rig.tick(menu.Timer1);
     EXPECT_EQ(frameOf(menu.Image1), "rocketsm\\rocket02.jpg");
-}
-
-TEST(RocketAnimation, BothAnimationsAdvanceOneCounterDuringTheConfirmation)
-{
-    Rig rig;
-    toMenu(rig);
-    intro0& menu = rig.app.form<intro0>();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 3; ++i)
         rig.tick(menu.Timer1); // frame 5
     rig.app.click(menu.Label2[16]);
     Titlefrm& title = rig.app.form<Titlefrm>();

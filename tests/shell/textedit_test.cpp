@@ -167,28 +167,6 @@ TEST(TextBox, KeysStayInsideACaptionTheCodeShortened)
     EXPECT_EQ(f.form.Text1.caption, "Ax");
 }
 
-// Enter reaches the key handler, which may move the focus as a form with
-// many boxes does; Tab reaches it only when the design says so.
-TEST(TextBox, EnterReachesTheKeyHandlerWhichMayMoveTheFocus)
-{
-    FormRig f;
-    std::vector<int> seen;
-    f.form.Text1.onKeyPress = [&](int, int& key) {
-        seen.push_back(key);
-        if (key == kKeyReturn) {
-            key = 0;
-            f.rig.app.setFocus(f.form.Text3);
-        }
-    };
-    f.rig.app.type("Al");
-    f.rig.app.keyDown(kKeyReturn, 0);
-    EXPECT_EQ(seen, (std::vector<int>{'A', 'l', kKeyReturn}));
-    EXPECT_EQ(f.form.focus(), &f.form.Text3);
-    f.rig.app.type("Bo");
-    EXPECT_EQ(f.form.Text1.caption, "Al");
-    EXPECT_EQ(f.form.Text3.caption, "Bo");
-}
-
 TEST(TextBox, TabGoesToTheKeyHandlerOnlyWhenTheDesignSaysSo)
 {
     for (bool takesTab : {false, true}) {
@@ -256,26 +234,15 @@ INSTANTIATE_TEST_SUITE_P(
         TabCase{"DeclarationOrderSkippingHiddenAndDisabled", [](Form&) {}, 0,
                 {"Text1", "Command1", "Check1", "Text3", "Text1"}},
         TabCase{"ShiftTabGoesBack", [](Form&) {}, S, {"Text3", "Check1", "Command1", "Text1", "Text3"}},
-        TabCase{"TabIndexComesFirst",
-                [](Form& f) {
-                    f.Text3.tabIndex = 0;
-                    f.Check1.tabIndex = 1;
-                },
-                0, {"Text3", "Check1", "Text1", "Command1", "Text3"}},
+        TabCase{"TabIndexComesFirst", [](Form& f) { f.Text3.tabIndex = 0; f.Check1.tabIndex = 1; }, 0,
+                {"Text3", "Check1", "Text1", "Command1", "Text3"}},
         TabCase{"AShownFrameJoinsWithItsOption", [](Form& f) { f.Frame1.visible = true; }, 0,
                 {"Text1", "Command1", "Option1", "Check1", "Text3"}},
-        TabCase{"EnabledAndShownJoin",
-                [](Form& f) {
-                    f.Text2.visible = true;
-                    f.Command2.enabled = true;
-                },
-                0, {"Text1", "Command1", "Text2", "Command2", "Check1", "Text3"}},
+        TabCase{"EnabledAndShownJoin", [](Form& f) { f.Text2.visible = true; f.Command2.enabled = true; }, 0,
+                {"Text1", "Command1", "Text2", "Command2", "Check1", "Text3"}},
         TabCase{"NothingToVisit",
-                [](Form& f) {
-                    for (Control* c : {&f.Text1, &f.Command1, &f.Check1, &f.Text3})
-                        c->visible = false;
-                },
-                0, {"none"}}),
+                [](Form& f) { for (Control* c : {&f.Text1, &f.Command1, &f.Check1, &f.Text3}) c->visible = false; }, 0,
+                {"none"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 

@@ -33,11 +33,10 @@ public:
     int failAt = 0;
     QStringList ops;
     float x = 0, y = 0, fontSize = 8.25f;
-    QString fontName = QStringLiteral("Arial");
 
     float pageWidth() override { return width; }
     float pageHeight() override { return height; }
-    void setFontName(const QString& n) override { op("font|" + n); fontName = n; }
+    void setFontName(const QString& n) override { op("font|" + n); }
     void setFontSize(float p) override { op("size|" + QString::number(p)); fontSize = p; }
     void setForeColor(Rgb c) override { op(QStringLiteral("colour|%1,%2,%3").arg(c.r).arg(c.g).arg(c.b)); }
     void setCurrentX(float v) override { op("x|" + QString::number(v)); x = v; }
@@ -112,14 +111,11 @@ public:
 class FakeScreen : public Screen {
 public:
     float w = 19200, h = 14400; // 1280 x 960 pixels
-    int doubleClickMs = 500;
-    float doubleClickDistance = 60; // 4 pixels
-    std::vector<MousePointer> pointers;
     float widthTwips() const override { return w; }
     float heightTwips() const override { return h; }
-    void setMousePointer(MousePointer p) override { pointers.push_back(p); }
-    int doubleClickMilliseconds() const override { return doubleClickMs; }
-    float doubleClickTwips() const override { return doubleClickDistance; }
+    void setMousePointer(MousePointer) override {}
+    int doubleClickMilliseconds() const override { return 500; }
+    float doubleClickTwips() const override { return 60; } // 4 pixels
 };
 
 // Timers run only when a test ticks them.
@@ -153,7 +149,7 @@ public:
     PicturePtr load(const QString& path) override
     {
         loads << path;
-        if (missing.contains(path) || missingAll)
+        if (missing.contains(path))
             throw PictureError(("picture not found: " + path).toStdString(), PictureFault::Missing);
         if (damaged.contains(path))
             throw PictureError(("cannot read picture " + path).toStdString(), PictureFault::Unreadable);
@@ -162,7 +158,6 @@ public:
     QStringList loads;
     QSet<QString> missing;
     QSet<QString> damaged;
-    bool missingAll = false;
 };
 
 // Every draw gives `next` (0 unless a test sets it).
@@ -172,12 +167,10 @@ public:
     double next = 0;
 };
 
-// A text measures `perCharacter` twips a character in any font, so widths
-// are predictable.
+// A text measures 100 twips a character in any font, so widths are predictable.
 class FakeMeasure : public TextMeasure {
 public:
-    float widthTwips(const QString& text, const FontSpec&) override { return float(text.size()) * perCharacter; }
-    float perCharacter = 100;
+    float widthTwips(const QString& text, const FontSpec&) override { return float(text.size()) * 100; }
 };
 
 // A clipboard of its own.
@@ -224,14 +217,18 @@ struct RealServices {
     Printer* printer = nullptr;
     TextMeasure* measure = nullptr;
     Files* files = nullptr;
+    Screen* screen = nullptr;
+    TimerService* timers = nullptr;
+    PictureLoader* pictures = nullptr;
 };
 
 // The program over fakes, as most tests drive it.
 struct Rig {
     explicit Rig(RealServices real = {})
-        : app(Services{&sound, real.printer ? real.printer : &printer, &messages, &screen, &timers, &pictures,
-                       &random, real.measure ? real.measure : &measure, &clipboard,
-                       real.files ? real.files : &files})
+        : app(Services{&sound, real.printer ? real.printer : &printer, &messages,
+                       real.screen ? real.screen : &screen, real.timers ? real.timers : &timers,
+                       real.pictures ? real.pictures : &pictures, &random,
+                       real.measure ? real.measure : &measure, &clipboard, real.files ? real.files : &files})
     {
     }
     FakeSound sound;

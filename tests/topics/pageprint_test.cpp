@@ -30,17 +30,11 @@ struct PrintButtonTest : MenuFixture {
             window = app.peek<guide>();
             timer = &app.form<guide>().Timer1;
         }
-        button = window->find(QStringLiteral("Label3"), 0);
+        button = &pageButton(0);
         rig.sound.played.clear();
     }
-    Control& exitButton() { return *window->find(QStringLiteral("Label3"), 1); }
+    Control& pageButton(int i) { return *window->find(QStringLiteral("Label3"), i); } // 1 exits, 2 pages on
     int jobs() const { return int(rig.printer.ops.count(QStringLiteral("end"))); }
-    // A timer's interval passing, as the platform would run it.
-    void tickIfRunning()
-    {
-        if (rig.timers.isRunning(*timer))
-            rig.tick(*timer);
-    }
 };
 
 struct PrintButtonBurst : PrintButtonTest, ::testing::WithParamInterface<PageWindow> {};
@@ -75,6 +69,20 @@ TEST_P(PrintButtonBurst, ThirtyClicksMakeOneJobAndTheButtonSaysPrinting)
     EXPECT_TRUE(rig.sound.played.isEmpty());
 }
 
+TEST_P(PrintButtonBurst, PrintsThePaperVersionOfThePageShownAndStaysOnIt)
+{
+    open(GetParam());
+    app.click(pageButton(2));
+    app.click(pageButton(2));
+    app.click(*button);
+    rig.tick(*timer);
+    const QString page = GetParam() == PageWindow::Viewer ? "key inventionsc.wmf" : "guide3.wmf";
+    EXPECT_EQ(rig.printer.ops, (QStringList{"print||nl", "picture|wmf2\\" + page + "|1000,1000", "end"}));
+    EXPECT_EQ(pictureOf(*window->find(QStringLiteral("Image1"))), "wmf\\" + page);
+    EXPECT_TRUE(rig.messages.shown.empty()) << "a page prints without a message";
+    EXPECT_TRUE(rig.sound.played.isEmpty()) << "paging and printing are silent";
+}
+
 TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
 {
     for (bool sentFirst : {true, false}) {
@@ -85,7 +93,7 @@ TEST_P(PrintButtonBurst, UnloadingDuringTheMomentIsSafeAndTheNextOpeningPrints)
         if (sentFirst)
             rig.tick(*timer);
         Control* const oldTimer = timer;
-        app.click(exitButton());
+        app.click(pageButton(1));
         app.settle();
         EXPECT_FALSE(rig.timers.isRunning(*oldTimer)) << "the timer went with its window";
         EXPECT_EQ(jobs(), before + (sentFirst ? 1 : 0));
@@ -152,7 +160,8 @@ TEST_P(MissingPageFiles, AreNamedAndStartNoJob)
     EXPECT_EQ(notice.visible ? notice.caption : QString(), c.notice);
 
     app.click(*button);
-    tickIfRunning();
+    if (rig.timers.isRunning(*timer))
+        rig.tick(*timer);
     if (c.message.isEmpty()) {
         EXPECT_TRUE(rig.messages.shown.empty());
         EXPECT_EQ(jobs(), 1) << "the print version is there and prints";
@@ -184,12 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Missing pictures stay silent for the pupil but are logged once, by name.
 struct PictureLogTest : MenuFixture {
     QStringList logged;
-    void SetUp() override
-    {
-        setLogSink([this](const QString& line) { logged << line; });
-        MenuFixture::SetUp();
-    }
-    void TearDown() override { setLogSink(nullptr); }
+    PictureLogTest() { setLogSink([this](const QString& line) { logged << line; }); }
+    ~PictureLogTest() override { setLogSink(nullptr); }
 };
 
 TEST_F(PictureLogTest, AMissingAnimationFrameIsLoggedOnceWithItsName)

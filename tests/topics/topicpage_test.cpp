@@ -2,38 +2,37 @@
 
 #include "activities/quellmoreord.h"
 
-#include "quiz/multiple.h"
 #include "quiz/openquiz.h"
-#include "quiz/questionfile.h"
-
+#include "tests/quiz/quizplay.h"
 
 namespace oravians::testing {
 namespace {
 
 using TopicPageTest = MenuFixture;
 
-TEST_F(TopicPageTest, AuthorTopicShowsItsTitleAndCentredPicture)
+TEST_F(TopicPageTest, BothTopicsShowTheirTitleAndCentredPicture)
 {
-    clickMenu(10);
-    ASSERT_EQ(app.top(), app.peek<quellmore>());
-    quellmore& page = app.form<quellmore>();
-    EXPECT_EQ(page.Label1.caption, "Edmund Quellmore");
-    EXPECT_EQ(pictureOf(page.Image1), "images\\quellmore2.jpg");
-    EXPECT_EQ(QRectF(page.Image1.left, page.Image1.top, page.Image1.width, page.Image1.height),
-              QRectF(3600, 780, 4800, 6000));
-    EXPECT_EQ(page.back, (Rgb{39, 63, 137}));
-    EXPECT_EQ(page.caption, "The Oravians");
-}
-
-TEST_F(TopicPageTest, InventionsTopicShowsItsTitleAndCentredPicture)
-{
-    clickMenu(8);
-    ASSERT_EQ(app.top(), app.peek<inventions>());
-    inventions& page = app.form<inventions>();
-    EXPECT_EQ(page.Label1.caption, "Oravian Inventions");
-    EXPECT_EQ(pictureOf(page.Image1), "images\\engineer.jpg");
-    EXPECT_EQ(page.Image1.left, 3600);
-    EXPECT_EQ(page.Image1.top, 1260);
+    const struct {
+        int entry;
+        const char* title;
+        const char* picture;
+        QPointF place; // centred across the 12000-twip page
+    } rows[] = {{10, "Edmund Quellmore", "images\\quellmore2.jpg", {3600, 780}},
+                {8, "Oravian Inventions", "images\\engineer.jpg", {3600, 1260}}};
+    for (const auto& row : rows) {
+        clickMenu(row.entry);
+        const Window& page = *app.top();
+        const Control& image = *page.find(QStringLiteral("Image1"), -1);
+        EXPECT_EQ(page.find(QStringLiteral("Label1"), -1)->caption, row.title);
+        EXPECT_EQ(pictureOf(image), row.picture);
+        EXPECT_EQ(QPointF(image.left, image.top), row.place) << row.title;
+        EXPECT_EQ(page.caption, "The Oravians");
+        rig.sound.played.clear();
+        app.click(*page.find(QStringLiteral("Label3"), 2)); // Exit closes the page
+        EXPECT_EQ(app.top(), app.peek<intro0>());
+        EXPECT_EQ(std::count(app.loadedWindows().begin(), app.loadedWindows().end(), &page), 0);
+        EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
+    }
 }
 
 TEST_F(TopicPageTest, MissingTopicPictureLeavesAnEmptyPictureInPlace)
@@ -42,16 +41,6 @@ TEST_F(TopicPageTest, MissingTopicPictureLeavesAnEmptyPictureInPlace)
     clickMenu(8);
     EXPECT_EQ(app.form<inventions>().Image1.picture, nullptr);
     EXPECT_EQ(app.form<inventions>().Image1.left, 3600);
-}
-
-TEST_F(TopicPageTest, ExitReturnsToTheMenuAndClosesThePage)
-{
-    clickMenu(10);
-    rig.sound.played.clear();
-    app.click(app.form<quellmore>().Label3[2]);
-    EXPECT_EQ(app.top(), app.peek<intro0>());
-    EXPECT_FALSE(app.loaded<quellmore>());
-    EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }
 
 TEST_F(TopicPageTest, ActivityButtonsOpenTheActivitiesOverThePage)
@@ -93,34 +82,29 @@ TEST_F(TopicPageTest, HoverLightsAButtonAndTheBackgroundClearsAllSix)
 struct TopicQuizTest : MenuFixture {
     void writeQuiz(const QString& title)
     {
-        QuestionSet set{title, {}};
-        for (int n = 1; n <= 10; ++n)
-            set.questions.push_back({QStringLiteral("Question %1?").arg(n), {"One", "Two", "Three", "Four"}, {"2"}});
-        writeQuestionFile(rig.files, "multiple\\" + title + ".txt", set);
+        writeQuestionFile(rig.files, "multiple\\" + title + ".txt", tenQuestions(title));
     }
 };
 
 TEST_F(TopicQuizTest, MultipleChoiceShowsTheTopicsQuizOverThePage)
 {
-    writeQuiz("Edmund Quellmore");
-    clickMenu(10);
-    app.click(app.form<quellmore>().Label3[0]);
-    ASSERT_EQ(app.top(), app.peek<multiple>());
-    EXPECT_EQ(pictureOf(app.form<multiple>().Picture1), "images\\quellmoresm.jpg");
-    EXPECT_EQ(app.form<multiple>().Label5.caption, "The Oravians");
-    EXPECT_EQ(app.module1.worktitle, "Edmund Quellmore");
-    EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
-    EXPECT_TRUE(app.loaded<quellmore>()) << "the page stays beneath the quiz";
-}
-
-TEST_F(TopicQuizTest, InventionsQuizUsesItsOwnFileAndPicture)
-{
-    writeQuiz("Oravian Inventions");
-    clickMenu(8);
-    app.click(app.form<inventions>().Label3[0]);
-    ASSERT_EQ(app.top(), app.peek<multiple>());
-    EXPECT_EQ(pictureOf(app.form<multiple>().Picture1), "images\\engineersm.jpg");
-    EXPECT_EQ(app.module1.worktitle, "Oravian Inventions");
+    for (auto [entry, title, picture] : {std::tuple{10, "Edmund Quellmore", "images\\quellmoresm.jpg"},
+                                         std::tuple{8, "Oravian Inventions", "images\\engineersm.jpg"}}) {
+        writeQuiz(title);
+        clickMenu(entry);
+        Window* page = app.top();
+        app.click(*page->find(QStringLiteral("Label3"), 0));
+        ASSERT_EQ(app.top(), app.peek<multiple>());
+        EXPECT_EQ(pictureOf(app.form<multiple>().Picture1), picture);
+        EXPECT_EQ(app.form<multiple>().Label5.caption, "The Oravians");
+        EXPECT_EQ(app.form<multiple>().Label6.caption, title);
+        EXPECT_EQ(app.form<multiple>().Label2.caption, QString(title) + " question 1");
+        EXPECT_EQ(rig.sound.played.last(), "wav\\click.wav");
+        EXPECT_TRUE(rig.messages.shown.empty());
+        EXPECT_TRUE(app.isShown(*page)) << "the page stays beneath the quiz";
+        app.click(app.form<multiple>().Label3[2]);
+        app.click(*page->find(QStringLiteral("Label3"), 2));
+    }
 }
 
 TEST_F(TopicQuizTest, MissingQuestionFileKeepsThePageUpWithAMessage)

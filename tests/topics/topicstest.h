@@ -20,7 +20,6 @@ struct MenuFixture : ::testing::Test {
 
     void SetUp() override { app.show<intro0>(); }
     void clickMenu(int entry) { app.click(app.form<intro0>().Label2[entry]); }
-    void clickPage(Control& button) { app.click(button); }
 };
 
 } // namespace oravians::testing
