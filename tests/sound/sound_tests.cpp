@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 #include <cstdlib>
+#include <mutex>
 
 using oravians::PulseSound;
 
@@ -159,28 +159,19 @@ TEST(SoundDecoding, ReadsRateChannelsAndEverySample)
     EXPECT_DOUBLE_EQ(d->seconds(), 0.5);
 }
 
-TEST(SoundDecoding, RefusesMissingEmptyAndForeignFiles)
+TEST(SoundDecoding, RefusesMissingEmptyForeignAndSilentFiles)
 {
     QTemporaryDir dir;
-    EXPECT_FALSE(oravians::decodeSound(dir.path() + QStringLiteral("/none.wav")).has_value());
-    QFile empty(dir.path() + QStringLiteral("/empty.wav"));
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
-    EXPECT_FALSE(oravians::decodeSound(empty.fileName()).has_value());
-    QFile text(dir.path() + QStringLiteral("/text.wav"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("Edmund Quellmore wrote here.\n");
-    text.close();
-    EXPECT_FALSE(oravians::decodeSound(text.fileName()).has_value());
-    EXPECT_FALSE(oravians::decodeSound(dir.path()).has_value());
-}
-
-TEST(SoundDecoding, RefusesAWaveWithNoSamples)
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/silent.wav");
-    writeTone(path, 44100, 1, 0.0);
-    EXPECT_FALSE(oravians::decodeSound(path).has_value());
+    auto file = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        return f.fileName();
+    };
+    writeTone(dir.filePath(QStringLiteral("silent.wav")), 44100, 1, 0.0);
+    for (const QString& path : {dir.filePath(QStringLiteral("none.wav")), file("empty.wav", {}),
+                                file("text.wav", "Edmund Quellmore wrote here.\n"), dir.filePath(QStringLiteral("silent.wav")),
+                                dir.path()})
+        EXPECT_FALSE(oravians::decodeSound(path).has_value()) << path.toStdString();
 }
 
 } // namespace
