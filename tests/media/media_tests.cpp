@@ -378,42 +378,30 @@ TEST_F(Media, MorseLettersSoundTheirCodeAtSevenHundredHertz)
         const Sound s = readWav(path(QStringLiteral("morse/%1.wav").arg(QLatin1Char(letter))));
         ASSERT_GT(s.rate, 0) << letter;
         // Envelope in 1 ms steps; a tone is "on" where the envelope is loud.
-        const int step = s.rate / 1000;
+        const size_t step = size_t(s.rate / 1000);
         std::vector<bool> onMs;
-        for (size_t i = 0; i + size_t(step) <= s.samples.size(); i += size_t(step)) {
-            double peak = 0;
-            for (int k = 0; k < step; ++k)
-                peak = std::max(peak, std::abs(s.samples[i + size_t(k)]));
-            onMs.push_back(peak > 0.2);
-        }
+        for (auto it = s.samples.begin(); it + long(step) <= s.samples.end(); it += long(step))
+            onMs.push_back(std::any_of(it, it + long(step), [](double x) { return std::abs(x) > 0.2; }));
+        // Tones of 80 ms (dots) or 240 ms (dashes), 80 ms apart.
         std::string heard;
-        int run = 0;
-        bool on = false;
-        for (size_t ms = 0; ms <= onMs.size(); ++ms) {
-            const bool now = ms < onMs.size() && onMs[ms];
-            if (now != on) {
-                if (on) {
-                    heard += run > 160 ? '-' : '.';
-                    EXPECT_TRUE(std::abs(run - 80) <= 8 || std::abs(run - 240) <= 8) << letter << " tone of " << run << " ms";
-                } else if (!heard.empty()) {
-                    EXPECT_NEAR(run, 80, 8) << letter << " gap";
-                }
-                run = 0;
-                on = now;
+        for (size_t ms = 0, end; ms < onMs.size(); ms = end) {
+            end = size_t(std::find(onMs.begin() + long(ms), onMs.end(), !onMs[ms]) - onMs.begin());
+            const int run = int(end - ms);
+            if (onMs[ms]) {
+                heard += run > 160 ? '-' : '.';
+                EXPECT_TRUE(std::abs(run - 80) <= 8 || std::abs(run - 240) <= 8) << letter << " tone of " << run << " ms";
+            } else if (!heard.empty() && end < onMs.size()) {
+                EXPECT_NEAR(run, 80, 8) << letter << " gap";
             }
-            ++run;
         }
         EXPECT_EQ(heard, std::string(code)) << letter;
         // Pitch from the zero crossings while the tone sounds.
         int cross = 0, tone = 0;
-        for (size_t i = 1; i < s.samples.size(); ++i) {
-            const size_t ms = i / size_t(step);
-            if (ms >= onMs.size() || !onMs[ms])
-                continue;
-            ++tone;
-            if ((s.samples[i - 1] < 0) != (s.samples[i] < 0))
-                ++cross;
-        }
+        for (size_t i = 1; i < s.samples.size(); ++i)
+            if (i / step < onMs.size() && onMs[i / step]) {
+                ++tone;
+                cross += (s.samples[i - 1] < 0) != (s.samples[i] < 0);
+            }
         ASSERT_GT(tone, 0);
         const double hz = cross / 2.0 / (double(tone) / s.rate);
         EXPECT_NEAR(hz, 700, 70) << letter;

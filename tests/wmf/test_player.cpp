@@ -113,31 +113,27 @@ QRect inkBox(const QImage& img)
 
 // --- size -------------------------------------------------------------------
 
-TEST(MetafileSize, PlaceableHeaderGivesTheSizeInTwips)
+// From the placeable header; without one, from the window extent at screen
+// resolution, or taken as twips when too large for pixels.
+TEST(MetafileSize, ComesFromThePlaceableHeaderOrTheWindowExtent)
 {
-    auto pic = MetafilePicture::fromBytes(Wmf(2880, 1440, 1440).eof().bytes(), "a");
-    ASSERT_TRUE(pic);
-    EXPECT_TRUE(pic->placeable());
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().width(), 2880);
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().height(), 1440);
-    auto metric = MetafilePicture::fromBytes(Wmf(2540, 1270, 2540).eof().bytes(), "b");
-    EXPECT_DOUBLE_EQ(metric->sizeTwips().width(), 1440);
-    EXPECT_DOUBLE_EQ(metric->sizeTwips().height(), 720);
-}
-
-TEST(MetafileSize, PlainMetafileTakesItsSizeFromTheWindowExtentAtScreenResolution)
-{
-    Wmf w(0, 0, 0, 4, false);
-    w.windowOrg(0, 0).windowExt(400, 300).eof();
-    auto pic = MetafilePicture::fromBytes(w.bytes(), "plain");
-    ASSERT_TRUE(pic);
-    EXPECT_FALSE(pic->placeable());
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().width(), 400 * 15);
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().height(), 300 * 15);
-    Wmf big(0, 0, 0, 4, false);
-    big.windowExt(2880, 1440).eof();
-    auto large = MetafilePicture::fromBytes(big.bytes(), "large");
-    EXPECT_DOUBLE_EQ(large->sizeTwips().width(), 2880); // taken as twips
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        bool placeable;
+        QSizeF twips;
+    } rows[] = {
+        {"1440 an inch", Wmf(2880, 1440, 1440).eof().bytes(), true, {2880, 1440}},
+        {"2540 an inch", Wmf(2540, 1270, 2540).eof().bytes(), true, {1440, 720}},
+        {"plain", Wmf(0, 0, 0, 4, false).windowOrg(0, 0).windowExt(400, 300).eof().bytes(), false, {400 * 15, 300 * 15}},
+        {"plain, large", Wmf(0, 0, 0, 4, false).windowExt(2880, 1440).eof().bytes(), false, {2880, 1440}},
+    };
+    for (const Row& r : rows) {
+        auto pic = MetafilePicture::fromBytes(r.bytes, "size");
+        ASSERT_TRUE(pic) << r.name;
+        EXPECT_EQ(pic->placeable(), r.placeable) << r.name;
+        EXPECT_EQ(pic->sizeTwips(), r.twips) << r.name;
+    }
 }
 
 TEST(MetafileSize, MissingOrForeignFilesAreRefused)
@@ -361,15 +357,19 @@ QByteArray extTextOut(int x, int y, int opts, QRect rect, QByteArray str, const 
     return b;
 }
 
-TEST(ExtTextOut, AdvancesSpreadTheCharactersApart)
+// The advances spread the text, and it is aligned by their sum: 600 units
+// (120 pixels) end at, or centre on, the reference point.
+TEST(ExtTextOut, AdvancesSpreadTheCharactersApartAndAlignTheText)
 {
-    auto width = [](std::vector<int> dx) {
+    auto ink = [](int x, int align, int dx) {
         Wmf w;
-        w.font(-150).select(0).textColor(0, 0, 0).bkMode(1).textAlign(0);
-        w.recBytes(EXTTEXTOUT, extTextOut(50, 300, 0, {}, "III", dx)).eof();
-        return inkBox(render(w.bytes(), 200, 200)).width();
+        w.font(-150).select(0).textColor(0, 0, 0).bkMode(1).textAlign(align);
+        w.recBytes(EXTTEXTOUT, extTextOut(x, 300, 0, {}, "III", {dx, dx, dx})).eof();
+        return inkBox(render(w.bytes(), 200, 200));
     };
-    EXPECT_GT(width({300, 300, 300}), width({60, 60, 60}) + 40);
+    EXPECT_GT(ink(50, 0, 300).width(), ink(50, 0, 60).width() + 40);
+    EXPECT_NEAR(ink(900, 2, 200).left(), 60, 4);
+    EXPECT_NEAR(ink(500, 6, 200).left(), 40, 4);
 }
 
 TEST(ExtTextOut, ClippedTextStaysInItsRectangleAndOpaqueFillsIt)
