@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -30,18 +29,13 @@ struct Sound {
 
 Sound readWav(const QString& path)
 {
-    Sound s;
     SF_INFO info{};
     SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!f)
-        return s;
-    s.rate = info.samplerate;
-    s.channels = info.channels;
-    s.format = info.format;
-    std::vector<double> buf(size_t(info.frames * info.channels));
-    sf_readf_double(f, buf.data(), info.frames);
+        return {};
+    Sound s{info.samplerate, info.channels, info.format, std::vector<double>(size_t(info.frames * info.channels))};
+    sf_readf_double(f, s.samples.data(), info.frames);
     sf_close(f);
-    s.samples = buf;
     return s;
 }
 
@@ -105,10 +99,7 @@ std::vector<double> fingerprint(const Sound& s)
     for (size_t i = a; i < b; ++i)
         env[std::min<size_t>(15, (i - a) * 16 / std::max<size_t>(1, b - a))] += s.samples[i] * s.samples[i];
     auto unit = [](std::vector<double>& v) {
-        double len = 0;
-        for (double x : v)
-            len += x * x;
-        len = std::sqrt(len);
+        const double len = std::sqrt(std::inner_product(v.begin(), v.end(), v.begin(), 0.0));
         for (double& x : v)
             x /= len > 0 ? len : 1;
     };
@@ -137,23 +128,11 @@ class Media : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "media_tests";
-        static char* argv[] = {name, nullptr};
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QGuiApplication::instance())
-            app_ = new QGuiApplication(argc, argv);
         dir_ = new QTemporaryDir;
-        QString error;
-        ok_ = genmedia::generateAll(dir_->path(), &error);
-        error_ = new QString(error);
+        ok_ = genmedia::generateAll(dir_->path(), &error_);
     }
-    static void TearDownTestSuite()
-    {
-        delete dir_;
-        delete error_;
-    }
-    void SetUp() override { ASSERT_TRUE(ok_) << qPrintable(*error_); }
+    static void TearDownTestSuite() { delete dir_; }
+    void SetUp() override { ASSERT_TRUE(ok_) << qPrintable(error_); }
 
     static QString path(const QString& relative) { return dir_->path() + QLatin1Char('/') + relative; }
     static QImage image(const QString& relative, const char* format)
@@ -164,9 +143,8 @@ protected:
         return r.read();
     }
 
-    static inline QGuiApplication* app_ = nullptr;
     static inline QTemporaryDir* dir_ = nullptr;
-    static inline QString* error_ = nullptr;
+    static inline QString error_;
     static inline bool ok_ = false;
 };
 

@@ -4,8 +4,6 @@
 #include "platform/printer/qtprinter.h"
 #include "printharness.h"
 
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <cups/cups.h>
@@ -291,15 +289,4 @@ TEST(NoPrintServer, EveryPrintingStepRaisesPrintErrorWithoutHanging)
     }
     qputenv("CUPS_SERVER", realServer);
     cupsSetServer(nullptr);
-}
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QFontDatabase::addApplicationFont(QStringLiteral(ORAVIANS_WINE_FONTS "/tahoma.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(ORAVIANS_WINE_FONTS "/tahomabd.ttf"));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -26,6 +26,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -47,6 +48,11 @@ std::vector<double> mono(const oravians::DecodedSound& d)
         m[i] = s / d.channels / 32768.0;
     }
     return m;
+}
+
+std::optional<oravians::DecodedSound> programSound(const QString& relative, const char* folder)
+{
+    return oravians::decodeSound(oravians::resolveContentPath(relative, QString::fromLocal8Bit(folder)));
 }
 
 struct Span {
@@ -111,7 +117,7 @@ int play(const std::string& mode, int argc, char** argv)
 int interrupt(char** argv)
 {
     const QString folder = QString::fromLocal8Bit(argv[2]);
-    const auto longSound = oravians::decodeSound(oravians::resolveContentPath(QString::fromLocal8Bit(argv[3]), folder));
+    const auto longSound = programSound(QString::fromLocal8Bit(argv[3]), argv[2]);
     if (!longSound)
         return 1;
     oravians::PulseSound sound(folder);
@@ -144,8 +150,7 @@ int check(int argc, char** argv)
     }
     int failures = 0;
     for (int i = 0; i < expected; ++i) {
-        const QString rel = QString::fromLocal8Bit(argv[4 + i]);
-        const auto file = oravians::decodeSound(oravians::resolveContentPath(rel, QString::fromLocal8Bit(argv[3])));
+        const auto file = programSound(QString::fromLocal8Bit(argv[4 + i]), argv[3]);
         if (!file) {
             std::fprintf(stderr, "cannot read %s\n", argv[4 + i]);
             return 1;
@@ -276,17 +281,9 @@ int compare(char** argv)
     const std::vector<double> recorded = mono(*rec);
     const double rate = rec->rate;
     std::vector<Play> plays;
-    {
-        FILE* in = std::fopen(argv[4], "r");
-        if (!in)
-            return 1;
-        double at;
-        char name[256];
-        int whole;
-        while (std::fscanf(in, "%lf %255s %d", &at, name, &whole) == 3)
-            plays.push_back({at, name, whole != 0});
-        std::fclose(in);
-    }
+    std::ifstream in(argv[4]);
+    for (Play p; in >> p.at >> p.sound >> p.whole;)
+        plays.push_back(p);
     size_t firstLoud = 0;
     while (firstLoud < recorded.size() && std::abs(recorded[firstLoud]) < kThreshold)
         ++firstLoud;
@@ -296,7 +293,7 @@ int compare(char** argv)
     // was asked for: the next one is looked for near the same distance on.
     std::optional<std::pair<size_t, double>> anchor;
     for (const Play& p : plays) {
-        const auto file = oravians::decodeSound(oravians::resolveContentPath(QString::fromStdString(p.sound), QString::fromLocal8Bit(argv[3])));
+        const auto file = programSound(QString::fromStdString(p.sound), argv[3]);
         if (!file || file->rate != rec->rate) {
             std::fprintf(stderr, "cannot compare %s with the recording\n", p.sound.c_str());
             return 1;

@@ -136,17 +136,20 @@ TEST(MetafileSize, ComesFromThePlaceableHeaderOrTheWindowExtent)
     }
 }
 
-TEST(MetafileSize, MissingOrForeignFilesAreRefused)
+TEST(MetafileSize, MissingForeignOrWrongHeaderedFilesAreRefused)
 {
     EXPECT_THROW(loadMetafilePicture("/nonexistent/x.wmf", "wmf\\x.wmf"), PictureError);
     QTemporaryDir dir;
-    const QString path = dir.filePath("fake.wmf");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("GIF89a this is not a metafile at all....."));
+    QFile f(dir.filePath("fake.wmf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("GIF89a this is not a metafile at all.....") > 0);
     f.close();
-    EXPECT_THROW(loadMetafilePicture(path, "wmf\\fake.wmf"), PictureError);
-    EXPECT_FALSE(MetafilePicture::fromBytes(QByteArray(), "empty"));
+    EXPECT_THROW(loadMetafilePicture(f.fileName(), "wmf\\fake.wmf"), PictureError);
+    const QByteArray plain = redFill().rectangle(0, 0, 500, 500).eof().bytes().mid(22);
+    QByteArray length = plain, version = plain;
+    length[2] = 7;     // the header is always 9 words
+    version[4] = 0x55; // an unknown version
+    for (const QByteArray& b : {QByteArray(), length, version})
+        EXPECT_FALSE(MetafilePicture::fromBytes(b, "bad"));
 }
 
 // --- shapes, mapping, device context and clipping ---------------------------
@@ -402,16 +405,12 @@ class DibDepth : public ::testing::TestWithParam<int> {};
 
 TEST_P(DibDepth, QuadrantsKeepTheirColoursAndOrder)
 {
-    QImage src(2, 2, QImage::Format_RGB32);
-    src.setPixel(0, 0, qRgb(255, 0, 0));
-    src.setPixel(1, 0, qRgb(0, 0, 255));
-    src.setPixel(0, 1, qRgb(0, 255, 0));
-    src.setPixel(1, 1, qRgb(0, 0, 0));
     const int bits = GetParam();
-    if (bits == 1) { // two colours only
-        src.setPixel(0, 1, qRgb(0, 0, 255));
-        src.setPixel(1, 1, qRgb(255, 0, 0));
-    }
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255); // one bit: these two colours only
+    const QRgb colours[] = {red, blue, bits == 1 ? blue : qRgb(0, 255, 0), bits == 1 ? red : qRgb(0, 0, 0)};
+    QImage src(2, 2, QImage::Format_RGB32);
+    for (int i = 0; i < 4; ++i)
+        src.setPixel(i % 2, i / 2, colours[i]);
     for (bool topDown : {false, true}) {
         Wmf w;
         w.stretchDib(0, 0, 1000, 1000, makeDib(src, bits, topDown), 2, 2).eof();
@@ -425,52 +424,31 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, DibDepth, ::testing::Values(1, 4, 8, 16, 24,
 
 // --- damaged files -------------------------------------------------------------
 
-QByteArray goodPicture()
+// A file cut short, or a record whose size is zero or beyond the file, shows
+// what came before: the first rectangle, not the second.
+TEST(DamagedFiles, ShowWhatCameBeforeTheDamage)
 {
-    Wmf w = redFill();
-    w.rectangle(0, 0, 500, 500);
-    w.brush(0, 0, 255).select(2).rectangle(500, 500, 1000, 1000);
-    return w.eof().bytes();
-}
-
-TEST(DamagedFiles, TruncatedFileShowsWhatCameBeforeTheCut)
-{
-    const QByteArray good = goodPicture();
-    const QByteArray cut = good.left(good.size() - 40); // loses the second rectangle
-    auto pic = MetafilePicture::fromBytes(cut, "cut");
-    ASSERT_TRUE(pic);
-    EXPECT_TRUE(pic->damaged());
-    const QImage img = render(cut);
-    EXPECT_TRUE(near(at(img, 25, 25), kRedPx));
-    EXPECT_TRUE(near(at(img, 75, 75), kWhitePx));
-    for (int n = 0; n < good.size(); ++n) // every cut point loads and draws
-        render(good.left(n), 20, 20);
-}
-
-TEST(DamagedFiles, HugeOrZeroRecordSizesStopTheRecordList)
-{
+    const QByteArray good =
+        redFill().rectangle(0, 0, 500, 500).brush(0, 0, 255).select(2).rectangle(500, 500, 1000, 1000).eof().bytes();
+    std::vector<std::pair<std::string, QByteArray>> files{{"cut", good.left(good.size() - 40)}};
     for (uint32_t size : {0u, 1u, 2u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
-        Wmf w = redFill();
-        w.rectangle(0, 0, 500, 500);
         QByteArray bad(6, '\0');
         std::memcpy(bad.data(), &size, 4);
-        bad[4] = char(0x1B);
+        bad[4] = char(0x1B); // a rectangle
         bad[5] = char(0x04);
-        w.raw(bad).rectangle(500, 500, 1000, 1000);
-        const QImage img = render(w.bytes());
-        EXPECT_TRUE(near(at(img, 25, 25), kRedPx)) << size;
-        EXPECT_TRUE(near(at(img, 75, 75), kWhitePx)) << size;
+        files.emplace_back(std::to_string(size),
+                           redFill().rectangle(0, 0, 500, 500).raw(bad).rectangle(500, 500, 1000, 1000).bytes());
     }
-}
-
-TEST(DamagedFiles, WrongHeaderIsNotAMetafile)
-{
-    QByteArray b = goodPicture().mid(22); // plain metafile
-    b[2] = 7;                             // header length is always 9 words
-    EXPECT_FALSE(MetafilePicture::fromBytes(b, "bad"));
-    QByteArray v = goodPicture().mid(22);
-    v[4] = 0x55; // unknown version
-    EXPECT_FALSE(MetafilePicture::fromBytes(v, "bad"));
+    for (const auto& [name, bytes] : files) {
+        auto pic = MetafilePicture::fromBytes(bytes, "damaged");
+        ASSERT_TRUE(pic) << name;
+        EXPECT_TRUE(pic->damaged()) << name;
+        const QImage img = render(bytes);
+        EXPECT_TRUE(near(at(img, 25, 25), kRedPx)) << name;
+        EXPECT_TRUE(near(at(img, 75, 75), kWhitePx)) << name;
+    }
+    for (int n = 0; n < good.size(); ++n) // every cut point loads and draws
+        render(good.left(n), 20, 20);
 }
 
 TEST(DamagedFiles, ObjectTableOverflowAndBadIndicesAreHarmless)
@@ -633,8 +611,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HostileBitmaps, BitmapWithoutItsPixelsIsSkipped)
 {
-    const QByteArray noPixels = infoHeader(4096, 4096, 24);
-    auto pic = MetafilePicture::fromBytes(Wmf().stretchDib(0, 0, 1000, 1000, noPixels, 4096, 4096).eof().bytes(), "none");
+    const QByteArray file = Wmf().stretchDib(0, 0, 1000, 1000, infoHeader(4096, 4096, 24), 4096, 4096).eof().bytes();
+    auto pic = MetafilePicture::fromBytes(file, "no pixels");
     ASSERT_TRUE(pic);
     EXPECT_EQ(pic->stepCount(), 0);
     EXPECT_EQ(pic->skippedRecords(), 1);
