@@ -214,10 +214,11 @@ TEST(PageGenerator, OutputNamesFollowTheProgramsFileNames)
     EXPECT_EQ(outputName("acknowledgments.page"), "acknowledgments.wmf");
 }
 
-TEST(PageGenerator, ReadsHeadingPicturesParagraphsAndBullets)
+TEST(PageGenerator, ReadsHeadingPicturesParagraphsAndBulletsAndRefusesWhatItCannotDraw)
 {
     PageSource p;
     QString error;
+    QByteArray out;
     ASSERT_TRUE(parsePage("heading: A Heading\npicture: Quill\n\nFirst paragraph.\n- item one\n\nLast one.\n", &p, &error));
     EXPECT_EQ(p.heading, "A Heading");
     EXPECT_EQ(p.pictures, QStringList{"quill"});
@@ -227,13 +228,7 @@ TEST(PageGenerator, ReadsHeadingPicturesParagraphsAndBullets)
     EXPECT_EQ(p.blocks[1].text, "item one");
     EXPECT_FALSE(parsePage("no heading here\n", &p, &error));
     EXPECT_FALSE(parsePage("heading: x\npicture: a\npicture: b\npicture: c\n", &p, &error));
-}
-
-TEST(PageGenerator, RefusesUnknownPicturesAndCharactersOutsideTheCodePage)
-{
-    PageSource p;
-    QString error;
-    QByteArray out;
+    // A picture it does not know, a character outside the code page.
     ASSERT_TRUE(parsePage("heading: H\npicture: dragon\n\nText.\n", &p, &error));
     EXPECT_FALSE(buildPage(p, "x.wmf", Version::Screen, &out, &error));
     EXPECT_TRUE(error.contains("dragon"));

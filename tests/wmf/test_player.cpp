@@ -78,8 +78,6 @@ QImage render(const QByteArray& bytes, int w = 100, int h = 100)
     return draw(MetafilePicture::fromBytes(bytes, QStringLiteral("test")).get(), w, h);
 }
 
-QColor at(const QImage& img, int x, int y) { return img.pixelColor(x, y); }
-
 ::testing::AssertionResult near(QColor got, QColor want, int tolerance = 40)
 {
     if (std::abs(got.red() - want.red()) <= tolerance && std::abs(got.green() - want.green()) <= tolerance
@@ -156,10 +154,7 @@ TEST(MetafileSize, MissingForeignOrWrongHeaderedFilesAreRefused)
 
 namespace {
 
-struct Probe {
-    int x, y;
-    QColor colour;
-};
+struct Probe { int x, y; QColor colour; };
 
 // A file of records and what a 100 x 100 drawing of it shows at some pixels.
 struct Drawing {
@@ -345,7 +340,7 @@ TEST(TextAlignment, OpaqueBackgroundFillsBehindTheText)
     Wmf w;
     w.font(-200).select(0).textColor(0, 0, 0).rec(SETBKCOLOR, {0, 255}).bkMode(2).textOut(100, 100, "..");
     const QImage img = render(w.eof().bytes(), 200, 200);
-    EXPECT_TRUE(near(at(img, 22, 24), kBluePx)); // background between and around the dots
+    EXPECT_TRUE(near(img.pixelColor(22, 24), kBluePx)); // background between and around the dots
 }
 
 // EXTTEXTOUT: options word, optional rectangle, string, per-character advances.
@@ -382,10 +377,10 @@ TEST(ExtTextOut, ClippedTextStaysInItsRectangleAndOpaqueFillsIt)
     // Opaque and clipped to the left half of where the text goes.
     w.recBytes(EXTTEXTOUT, extTextOut(100, 100, 2 | 4, QRect(100, 100, 300, 500), "WWWW", {200, 200, 200, 200})).eof();
     const QImage img = render(w.bytes(), 200, 200);
-    EXPECT_TRUE(near(at(img, 38, 118), kBluePx, 60) || qGray(img.pixel(38, 118)) < 60); // inside: blue or text
+    EXPECT_TRUE(near(img.pixelColor(38, 118), kBluePx, 60) || qGray(img.pixel(38, 118)) < 60); // inside: blue or text
     const QRect ink = inkBox(img);
     EXPECT_LE(ink.right(), 80); // nothing beyond x 400 (pixel 80)
-    EXPECT_TRUE(near(at(img, 120, 40), kWhitePx));
+    EXPECT_TRUE(near(img.pixelColor(120, 40), kWhitePx));
 }
 
 TEST(ExtTextOut, EscapementTurnsTheTextUpright)
@@ -416,7 +411,7 @@ TEST_P(DibDepth, QuadrantsKeepTheirColoursAndOrder)
         w.stretchDib(0, 0, 1000, 1000, makeDib(src, bits, topDown), 2, 2).eof();
         const QImage img = render(w.bytes());
         for (QPoint q : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
-            EXPECT_TRUE(near(at(img, 20 + 60 * q.x(), 20 + 60 * q.y()), src.pixelColor(q), 16)) << bits << topDown;
+            EXPECT_TRUE(near(img.pixelColor(20 + 60 * q.x(), 20 + 60 * q.y()), src.pixelColor(q), 16)) << bits << topDown;
     }
 }
 
@@ -444,8 +439,8 @@ TEST(DamagedFiles, ShowWhatCameBeforeTheDamage)
         ASSERT_TRUE(pic) << name;
         EXPECT_TRUE(pic->damaged()) << name;
         const QImage img = render(bytes);
-        EXPECT_TRUE(near(at(img, 25, 25), kRedPx)) << name;
-        EXPECT_TRUE(near(at(img, 75, 75), kWhitePx)) << name;
+        EXPECT_TRUE(near(img.pixelColor(25, 25), kRedPx)) << name;
+        EXPECT_TRUE(near(img.pixelColor(75, 75), kWhitePx)) << name;
     }
     for (int n = 0; n < good.size(); ++n) // every cut point loads and draws
         render(good.left(n), 20, 20);
@@ -463,19 +458,12 @@ TEST(DamagedFiles, ObjectTableOverflowAndBadIndicesAreHarmless)
     auto pic = MetafilePicture::fromBytes(w.bytes(), "many");
     ASSERT_TRUE(pic);
     EXPECT_GT(pic->skippedRecords(), 0);
-    EXPECT_TRUE(near(at(render(w.bytes()), 50, 50), kBluePx));
+    EXPECT_TRUE(near(render(w.bytes()).pixelColor(50, 50), kBluePx));
 }
 
 // --- files built to be expensive ----------------------------------------------
 
 namespace {
-
-// Collects what the player logs while it lives.
-struct LogCapture {
-    LogCapture() { setLogSink([this](const QString& line) { lines.append(line); }); }
-    ~LogCapture() { setLogSink(nullptr); }
-    QStringList lines;
-};
 
 // An 8-bit run-length bitmap of the given size in one colour: a run per row.
 QByteArray rleBitmap(int w, int h)
@@ -537,8 +525,10 @@ TEST_P(HostileFiles, LoadAndDrawWithinTheirBudgets)
     const QByteArray bytes = built(QString::fromLatin1(c.file));
     ASSERT_FALSE(bytes.isEmpty());
     const QString source = QStringLiteral("wmf\\%1.wmf").arg(QString::fromLatin1(c.file));
-    LogCapture log;
+    QStringList logged;
+    setLogSink([&](const QString& line) { logged.append(line); });
     auto pic = MetafilePicture::fromBytes(bytes, source);
+    setLogSink(nullptr);
     ASSERT_TRUE(pic);
     EXPECT_FALSE(pic->damaged());
     EXPECT_GE(pic->stepCount(), c.minSteps);
@@ -546,14 +536,14 @@ TEST_P(HostileFiles, LoadAndDrawWithinTheirBudgets)
     if (c.budgets) {
         const QStringList budgets = QString::fromLatin1(c.budgets).split(QLatin1Char(','));
         EXPECT_EQ(pic->budgetsExceeded(), budgets);
-        ASSERT_EQ(log.lines.size(), budgets.size()) << log.lines.join('\n').toStdString();
+        ASSERT_EQ(logged.size(), budgets.size()) << logged.join('\n').toStdString();
         for (int i = 0; i < budgets.size(); ++i) {
-            EXPECT_TRUE(log.lines[i].contains(source)) << log.lines[i].toStdString();
-            EXPECT_TRUE(log.lines[i].contains(budgets[i])) << log.lines[i].toStdString();
+            EXPECT_TRUE(logged[i].contains(source)) << logged[i].toStdString();
+            EXPECT_TRUE(logged[i].contains(budgets[i])) << logged[i].toStdString();
         }
     } else {
         EXPECT_TRUE(pic->budgetsExceeded().isEmpty());
-        EXPECT_TRUE(log.lines.isEmpty()) << log.lines.join('\n').toStdString();
+        EXPECT_TRUE(logged.isEmpty()) << logged.join('\n').toStdString();
     }
     const QImage img = draw(pic.get(), 800, 600);
     if (QLatin1String(c.file) == QLatin1String("png-within-the-cap"))
