@@ -112,12 +112,6 @@ std::vector<double> fingerprint(const Sound& s)
     return fp;
 }
 
-double distance(const std::vector<double>& x, const std::vector<double>& y)
-{
-    return std::sqrt(std::inner_product(x.begin(), x.end(), y.begin(), 0.0, std::plus<>(),
-                                        [](double a, double b) { return (a - b) * (a - b); }));
-}
-
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -332,7 +326,8 @@ TEST_F(Media, CelebrationAndEffectSoundsAreDistinct)
     std::string pair;
     for (auto i = fp.begin(); i != fp.end(); ++i)
         for (auto j = std::next(i); j != fp.end(); ++j) {
-            const double d = distance(i->second, j->second);
+            const double d = std::sqrt(std::inner_product(i->second.begin(), i->second.end(), j->second.begin(), 0.0,
+                                                           std::plus<>(), [](double a, double b) { return (a - b) * (a - b); }));
             if (d < closest) {
                 closest = d;
                 pair = i->first + " / " + j->first;

@@ -2,6 +2,7 @@
 // on screen and on paper, and reading the screen version back (OCR) gives
 // the words of its source.
 #include "platform/wmf/metafilepicture.h"
+#include "tests/printer/printharness.h"
 #include "tools/genpages/pagegen.h"
 
 #include <QDir>
@@ -164,8 +165,6 @@ TEST_P(GeneratedPage, ReadingTheScreenVersionBackGivesItsWords)
 // come out as text (heading and most words found by pdftotext).
 TEST_P(GeneratedPage, PrintVersionKeepsItsTextInAPdf)
 {
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    ASSERT_FALSE(pdftotext.isEmpty()) << "pdftotext (Debian poppler-utils) is needed for this test";
     QTemporaryDir tmp;
     const QString pdf = tmp.filePath(QStringLiteral("page.pdf"));
     {
@@ -178,13 +177,10 @@ TEST_P(GeneratedPage, PrintVersionKeepsItsTextInAPdf)
         p.scale(1200.0 / 1440.0, 1200.0 / 1440.0); // painter units: twips
         pic->draw(p, QRectF(QPointF(1000, 1000), pic->sizeTwips()));
     }
-    QProcess proc;
-    proc.start(pdftotext, {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(proc.waitForFinished(60000));
-    const QString pdfText = QString::fromUtf8(proc.readAllStandardOutput());
+    const QString printed = oravians::testing::pdfText(pdf); // by pdftotext (Debian poppler-utils)
     const PageSource src = source();
-    EXPECT_TRUE(pdfText.simplified().contains(src.heading.simplified())) << pdfText.toStdString();
-    const QSet<QString> expected = words(text(src, false)), got = words(pdfText);
+    EXPECT_TRUE(printed.simplified().contains(src.heading.simplified())) << printed.toStdString();
+    const QSet<QString> expected = words(text(src, false)), got = words(printed);
     int found = 0;
     for (const QString& w : expected)
         found += got.contains(w) ? 1 : 0;

@@ -25,6 +25,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -53,6 +54,17 @@ std::vector<double> mono(const oravians::DecodedSound& d)
 std::optional<oravians::DecodedSound> programSound(const QString& relative, const char* folder)
 {
     return oravians::decodeSound(oravians::resolveContentPath(relative, QString::fromLocal8Bit(folder)));
+}
+
+// The recording's samples, mono, and its rate; the helper stops if it cannot be read.
+std::pair<std::vector<double>, int> recording(const char* path)
+{
+    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(path));
+    if (!rec) {
+        std::fprintf(stderr, "cannot read the recording %s\n", path);
+        std::exit(1);
+    }
+    return {mono(*rec), rec->rate};
 }
 
 struct Span {
@@ -136,13 +148,8 @@ int interrupt(char** argv)
 
 int check(int argc, char** argv)
 {
-    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(argv[2]));
-    if (!rec) {
-        std::fprintf(stderr, "cannot read the recording %s\n", argv[2]);
-        return 1;
-    }
-    const std::vector<double> recorded = mono(*rec);
-    const std::vector<Span> found = spans(recorded, size_t(rec->rate) / 5);
+    const auto [recorded, recRate] = recording(argv[2]);
+    const std::vector<Span> found = spans(recorded, size_t(recRate) / 5);
     const int expected = argc - 4;
     if (int(found.size()) != expected) {
         std::fprintf(stderr, "expected %d sounds in the recording, found %zu\n", expected, found.size());
@@ -151,18 +158,13 @@ int check(int argc, char** argv)
     int failures = 0;
     for (int i = 0; i < expected; ++i) {
         const auto file = programSound(QString::fromLocal8Bit(argv[4 + i]), argv[3]);
-        if (!file) {
-            std::fprintf(stderr, "cannot read %s\n", argv[4 + i]);
-            return 1;
-        }
-        const std::vector<double> source = mono(*file);
-        const std::vector<Span> own = spans(source, size_t(file->rate) / 5);
+        const std::vector<Span> own = file ? spans(mono(*file), size_t(file->rate) / 5) : std::vector<Span>();
         if (own.empty()) {
-            std::fprintf(stderr, "%s is silent\n", argv[4 + i]);
+            std::fprintf(stderr, "%s cannot be read or is silent\n", argv[4 + i]);
             return 1;
         }
         const double want = double(own.back().end - own.front().begin) / file->rate;
-        const double got = double(found[size_t(i)].end - found[size_t(i)].begin) / rec->rate;
+        const double got = double(found[size_t(i)].end - found[size_t(i)].begin) / recRate;
         const double peakRatio = found[size_t(i)].peak / own.front().peak;
         const bool ok = std::abs(got - want) <= 0.005 && peakRatio > 0.8 && peakRatio < 1.25;
         std::printf("%-16s file %.4f s, heard %.4f s, level %.2f  %s\n", argv[4 + i], want, got, peakRatio, ok ? "ok" : "WRONG");
@@ -202,17 +204,11 @@ int scenario(char** argv)
         {"wav\\thud3.wav", true, 600},
         // Quick succession: each asked for while the one before is still
         // in the stream (its trailing silence), each heard whole.
-        {"wav\\click.wav", false, 300},
-        {"wav\\typekey.wav", false, 300},
-        {"wav\\thud3.wav", false, 300},
-        {"wav\\click.wav", false, 300},
-        {"wav\\typekey.wav", false, 300},
-        {"wav\\click.wav", true, 2500},
-        {"wav\\click.wav", true, 1200},
-        {"wav\\typekey.wav", true, 2500},
-        {"wav\\click.wav", true, 600},
-        {"wav\\thud3.wav", true, 0},
-        {"wav\\click.wav", true, 600},
+        {"wav\\click.wav", false, 300}, {"wav\\typekey.wav", false, 300}, {"wav\\thud3.wav", false, 300},
+        {"wav\\click.wav", false, 300}, {"wav\\typekey.wav", false, 300},
+        // Waits short and long, between sounds short and long.
+        {"wav\\click.wav", true, 2500}, {"wav\\click.wav", true, 1200}, {"wav\\typekey.wav", true, 2500},
+        {"wav\\click.wav", true, 600}, {"wav\\thud3.wav", true, 0}, {"wav\\click.wav", true, 600},
         {"wav\\click.wav", true, 600},
     };
     FILE* out = std::fopen(argv[3], "w");
@@ -273,13 +269,8 @@ double energy(const std::vector<double>& x, size_t at, size_t n)
 
 int compare(char** argv)
 {
-    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(argv[2]));
-    if (!rec) {
-        std::fprintf(stderr, "cannot read the recording %s\n", argv[2]);
-        return 1;
-    }
-    const std::vector<double> recorded = mono(*rec);
-    const double rate = rec->rate;
+    const auto [recorded, recRate] = recording(argv[2]);
+    const double rate = recRate;
     std::vector<Play> plays;
     std::ifstream in(argv[4]);
     for (Play p; in >> p.at >> p.sound >> p.whole;)
@@ -294,7 +285,7 @@ int compare(char** argv)
     std::optional<std::pair<size_t, double>> anchor;
     for (const Play& p : plays) {
         const auto file = programSound(QString::fromStdString(p.sound), argv[3]);
-        if (!file || file->rate != rec->rate) {
+        if (!file || file->rate != recRate) {
             std::fprintf(stderr, "cannot compare %s with the recording\n", p.sound.c_str());
             return 1;
         }

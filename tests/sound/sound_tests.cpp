@@ -59,16 +59,15 @@ protected:
 // case and slashes.
 TEST_F(SoundWithoutServer, PlayingTriesTheServerOnceAndReturns)
 {
-    struct Row {
+    struct Row { // retryAfterFailureMs -1: the default
         const char* name;
-        int retryAfterFailureMs; // -1: the default
+        int retryAfterFailureMs, plays, attempts;
         const char* path;
-        int plays, attempts;
     } rows[] = {
-        {"one play", -1, "wav\\click.wav", 1, 1},
-        {"any case", -1, "WAV\\Click.WAV", 1, 1},
-        {"five plays", -1, "wav\\click.wav", 5, 1},
-        {"no rest", 0, "wav\\click.wav", 3, 3},
+        {"one play", -1, 1, 1, "wav\\click.wav"},
+        {"any case", -1, 1, 1, "WAV\\Click.WAV"},
+        {"five plays", -1, 5, 1, "wav\\click.wav"},
+        {"no rest", 0, 3, 3, "wav\\click.wav"},
     };
     for (const Row& r : rows) {
         PulseSound::Options options;

@@ -251,7 +251,7 @@ std::vector<HostileFile> hostileFiles(int n)
         {"hostile-full-ellipses", "71,000 full-frame ellipses",
          fullFrameShapes(fitMegabyte(14) / s, [](Wmf& w) { w.ellipse(0, 0, kW, kH); })},
         {"hostile-full-polygons", "41,000 full-frame 4-point polygons",
-         fullFrameShapes(fitMegabyte(24) / s, [](Wmf& w) { w.polygon({{0, 0}, {kW, 0}, {kW, kH}, {0, kH}}); })},
+         fullFrameShapes(fitMegabyte(24) / s, [](Wmf& w) { w.rec(POLYGON, {4, 0, 0, kW, 0, kW, kH, 0, kH}); })},
         {"hostile-hatched-fills", "71,000 full-frame hatched rectangles, opaque",
          repeated(fitMegabyte(14) / s, [](Wmf& w) { w.nullPen().select(0).brush(20, 20, 120, 2).select(1).bkMode(2); },
                   [](Wmf& w, int) { w.rectangle(0, 0, kW, kH); })},

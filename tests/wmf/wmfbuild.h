@@ -133,13 +133,6 @@ public:
             s.append('\0');
         return recBytes(TEXTOUT, words({n}) + s + words({y, x}));
     }
-    Wmf& polygon(std::initializer_list<std::pair<int, int>> pts)
-    {
-        std::vector<int> w{int(pts.size())};
-        for (auto [x, y] : pts)
-            w.insert(w.end(), {x, y});
-        return rec(POLYGON, w);
-    }
     // STRETCHDIB (colours as RGB) or DIBSTRETCHBLT of a packed DIB over (x, y, w, h).
     Wmf& stretchDib(int x, int y, int w, int h, const QByteArray& dib, int srcW, int srcH)
     {
