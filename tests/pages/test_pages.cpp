@@ -57,13 +57,10 @@ QImage renderPage(const QString& path, double scale, QColor background)
 
 int countPixels(const QImage& img, const std::function<bool(QColor)>& pred, QRect area = QRect())
 {
-    if (area.isNull())
-        area = img.rect();
     int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (pred(img.pixelColor(x, y)))
-                ++n;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += (area.isNull() || area.contains(x, y)) && pred(img.pixelColor(x, y));
     return n;
 }
 
