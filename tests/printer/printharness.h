@@ -10,7 +10,6 @@
 // The queue is shared: register printing tests with oravians_print_tests()
 // (tests/harness/PrintTests.cmake) so that they never run side by side.
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,12 +17,11 @@
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <optional>
 
 namespace oravians::testing {
@@ -59,13 +57,11 @@ inline std::optional<QString> waitForPrintedPdf(int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
-    for (;;) {
-        const QStringList found = deliveredPdfs();
-        if (!found.isEmpty())
+    for (;; QThread::msleep(50)) {
+        if (const QStringList found = deliveredPdfs(); !found.isEmpty())
             return QDir(printOutDir()).filePath(found.first());
         if (clock.elapsed() >= timeoutMs)
             return std::nullopt;
-        QThread::msleep(50);
     }
 }
 
@@ -102,10 +98,8 @@ struct PdfWords {
     // The first word equal to text, or nullopt.
     std::optional<PdfWord> find(const QString& text) const
     {
-        for (const PdfWord& w : words)
-            if (w.text == text)
-                return w;
-        return std::nullopt;
+        const auto it = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == text; });
+        return it == words.end() ? std::nullopt : std::optional(*it);
     }
 };
 

@@ -1,8 +1,7 @@
 // Helper of pulse_roundtrip.sh.
-//   pulse_roundtrip play <program folder> <sound>...    plays each sound through PulseSound, one after another
+//   pulse_roundtrip play|reconnect|survive <program folder> <sound>...
+//       plays each sound through PulseSound, one after another
 //   pulse_roundtrip interrupt <program folder> <long sound> <short sound>
-//   pulse_roundtrip reconnect <program folder> <sound>
-//   pulse_roundtrip survive <program folder> <long sound>
 //   pulse_roundtrip check <recording> <program folder> <sound>...
 //       finds one loud stretch per sound in the recording and checks that each
 //       lasts as long as the loud part of its file: nothing cut at either end.
@@ -26,7 +25,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -48,6 +49,22 @@ std::vector<double> mono(const oravians::DecodedSound& d)
         m[i] = s / d.channels / 32768.0;
     }
     return m;
+}
+
+std::optional<oravians::DecodedSound> programSound(const QString& relative, const char* folder)
+{
+    return oravians::decodeSound(oravians::resolveContentPath(relative, QString::fromLocal8Bit(folder)));
+}
+
+// The recording's samples, mono, and its rate; the helper stops if it cannot be read.
+std::pair<std::vector<double>, int> recording(const char* path)
+{
+    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(path));
+    if (!rec) {
+        std::fprintf(stderr, "cannot read the recording %s\n", path);
+        std::exit(1);
+    }
+    return {mono(*rec), rec->rate};
 }
 
 struct Span {
@@ -78,13 +95,19 @@ std::vector<Span> spans(const std::vector<double>& x, size_t bridge)
     return out;
 }
 
-int play(int argc, char** argv)
+// Plays each sound to its end, one after another. reconnect: an idle
+// connection is closed after 100 ms and opened again for the next sound.
+// survive: the script stops the server in between; every request must come
+// back, however the server left.
+int play(const std::string& mode, int argc, char** argv)
 {
-    const QString folder = QString::fromLocal8Bit(argv[2]);
-    oravians::PulseSound sound(folder);
-    int n = 0;
+    oravians::PulseSound::Options options;
+    if (mode == "reconnect")
+        options.closeWhenIdleMs = 100;
+    oravians::PulseSound sound(QString::fromLocal8Bit(argv[2]), options);
+    const int n = argc - 3;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 3; i < argc; ++i, ++n) {
+    for (int i = 3; i < argc; ++i) {
         std::printf("%-16s played at %.3f s\n", argv[i],
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         sound.play(QString::fromLocal8Bit(argv[i]));
@@ -92,23 +115,21 @@ int play(int argc, char** argv)
             std::fprintf(stderr, "%s did not finish\n", argv[i]);
             return 1;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        if (mode != "survive")
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
     }
-    if (sound.soundsCompleted() != n) {
-        std::fprintf(stderr, "played %d of %d sounds to the end (connection attempts: %d)\n", sound.soundsCompleted(), n,
-                     sound.connectionAttempts());
-        return 1;
-    }
-    return 0;
+    std::printf("%s: %d of %d sounds played to the end over %d connections\n", mode.c_str(), sound.soundsCompleted(), n,
+                sound.connectionAttempts());
+    return mode == "survive"
+               || (sound.soundsCompleted() == n && (mode != "reconnect" || sound.connectionAttempts() == n)) ? 0 : 1;
 }
 
 // A long sound, then a click before it ends: the long one stops and the click
 // plays whole, well before the long one would have finished.
-int interrupt(int argc, char** argv)
+int interrupt(char** argv)
 {
-    (void)argc;
     const QString folder = QString::fromLocal8Bit(argv[2]);
-    const auto longSound = oravians::decodeSound(oravians::resolveContentPath(QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[2])));
+    const auto longSound = programSound(QString::fromLocal8Bit(argv[3]), argv[2]);
     if (!longSound)
         return 1;
     oravians::PulseSound sound(folder);
@@ -125,48 +146,10 @@ int interrupt(int argc, char** argv)
     return sound.soundsCompleted() == 1 && took < wouldHaveTaken / 2 ? 0 : 1;
 }
 
-// An idle connection is closed and opened again for the next sound.
-int reconnect(char** argv)
-{
-    const QString folder = QString::fromLocal8Bit(argv[2]);
-    oravians::PulseSound::Options options;
-    options.closeWhenIdleMs = 100;
-    oravians::PulseSound sound(folder, options);
-    for (int i = 0; i < 2; ++i) {
-        sound.play(QString::fromLocal8Bit(argv[3]));
-        if (!sound.waitUntilIdle(15000))
-            return 1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    }
-    std::printf("reconnect: %d sounds completed over %d connections\n", sound.soundsCompleted(), sound.connectionAttempts());
-    return sound.soundsCompleted() == 2 && sound.connectionAttempts() == 2 ? 0 : 1;
-}
-
-// Plays a sound, and another one after `pause` ms; the script stops the
-// server in between. Both requests must come back, however the server left.
-int survive(char** argv)
-{
-    const QString folder = QString::fromLocal8Bit(argv[2]);
-    oravians::PulseSound sound(folder);
-    sound.play(QString::fromLocal8Bit(argv[3]));
-    if (!sound.waitUntilIdle(15000))
-        return 1;
-    sound.play(QString::fromLocal8Bit(argv[3]));
-    if (!sound.waitUntilIdle(15000))
-        return 1;
-    std::printf("server gone: %d of 2 sounds completed\n", sound.soundsCompleted());
-    return 0;
-}
-
 int check(int argc, char** argv)
 {
-    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(argv[2]));
-    if (!rec) {
-        std::fprintf(stderr, "cannot read the recording %s\n", argv[2]);
-        return 1;
-    }
-    const std::vector<double> recorded = mono(*rec);
-    const std::vector<Span> found = spans(recorded, size_t(rec->rate) / 5);
+    const auto [recorded, recRate] = recording(argv[2]);
+    const std::vector<Span> found = spans(recorded, size_t(recRate) / 5);
     const int expected = argc - 4;
     if (int(found.size()) != expected) {
         std::fprintf(stderr, "expected %d sounds in the recording, found %zu\n", expected, found.size());
@@ -174,20 +157,14 @@ int check(int argc, char** argv)
     }
     int failures = 0;
     for (int i = 0; i < expected; ++i) {
-        const QString rel = QString::fromLocal8Bit(argv[4 + i]);
-        const auto file = oravians::decodeSound(oravians::resolveContentPath(rel, QString::fromLocal8Bit(argv[3])));
-        if (!file) {
-            std::fprintf(stderr, "cannot read %s\n", argv[4 + i]);
-            return 1;
-        }
-        const std::vector<double> source = mono(*file);
-        const std::vector<Span> own = spans(source, size_t(file->rate) / 5);
+        const auto file = programSound(QString::fromLocal8Bit(argv[4 + i]), argv[3]);
+        const std::vector<Span> own = file ? spans(mono(*file), size_t(file->rate) / 5) : std::vector<Span>();
         if (own.empty()) {
-            std::fprintf(stderr, "%s is silent\n", argv[4 + i]);
+            std::fprintf(stderr, "%s cannot be read or is silent\n", argv[4 + i]);
             return 1;
         }
         const double want = double(own.back().end - own.front().begin) / file->rate;
-        const double got = double(found[size_t(i)].end - found[size_t(i)].begin) / rec->rate;
+        const double got = double(found[size_t(i)].end - found[size_t(i)].begin) / recRate;
         const double peakRatio = found[size_t(i)].peak / own.front().peak;
         const bool ok = std::abs(got - want) <= 0.005 && peakRatio > 0.8 && peakRatio < 1.25;
         std::printf("%-16s file %.4f s, heard %.4f s, level %.2f  %s\n", argv[4 + i], want, got, peakRatio, ok ? "ok" : "WRONG");
@@ -227,17 +204,11 @@ int scenario(char** argv)
         {"wav\\thud3.wav", true, 600},
         // Quick succession: each asked for while the one before is still
         // in the stream (its trailing silence), each heard whole.
-        {"wav\\click.wav", false, 300},
-        {"wav\\typekey.wav", false, 300},
-        {"wav\\thud3.wav", false, 300},
-        {"wav\\click.wav", false, 300},
-        {"wav\\typekey.wav", false, 300},
-        {"wav\\click.wav", true, 2500},
-        {"wav\\click.wav", true, 1200},
-        {"wav\\typekey.wav", true, 2500},
-        {"wav\\click.wav", true, 600},
-        {"wav\\thud3.wav", true, 0},
-        {"wav\\click.wav", true, 600},
+        {"wav\\click.wav", false, 300}, {"wav\\typekey.wav", false, 300}, {"wav\\thud3.wav", false, 300},
+        {"wav\\click.wav", false, 300}, {"wav\\typekey.wav", false, 300},
+        // Waits short and long, between sounds short and long.
+        {"wav\\click.wav", true, 2500}, {"wav\\click.wav", true, 1200}, {"wav\\typekey.wav", true, 2500},
+        {"wav\\click.wav", true, 600}, {"wav\\thud3.wav", true, 0}, {"wav\\click.wav", true, 600},
         {"wav\\click.wav", true, 600},
     };
     FILE* out = std::fopen(argv[3], "w");
@@ -280,10 +251,10 @@ std::vector<double> audible(const std::vector<double>& x, size_t limit)
     return std::vector<double>(x.begin() + long(b), x.begin() + long(std::min(e, b + limit)));
 }
 
-double dot(const std::vector<double>& a, const std::vector<double>& rec, size_t at, size_t from, size_t to, size_t step)
+double dot(const std::vector<double>& a, const std::vector<double>& rec, size_t at, size_t step)
 {
     double s = 0;
-    for (size_t k = from; k < to && at + k < rec.size(); k += step)
+    for (size_t k = 0; k < a.size() && at + k < rec.size(); k += step)
         s += a[k] * rec[at + k];
     return s;
 }
@@ -298,25 +269,12 @@ double energy(const std::vector<double>& x, size_t at, size_t n)
 
 int compare(char** argv)
 {
-    const auto rec = oravians::decodeSound(QString::fromLocal8Bit(argv[2]));
-    if (!rec) {
-        std::fprintf(stderr, "cannot read the recording %s\n", argv[2]);
-        return 1;
-    }
-    const std::vector<double> recorded = mono(*rec);
-    const double rate = rec->rate;
+    const auto [recorded, recRate] = recording(argv[2]);
+    const double rate = recRate;
     std::vector<Play> plays;
-    {
-        FILE* in = std::fopen(argv[4], "r");
-        if (!in)
-            return 1;
-        double at;
-        char name[256];
-        int whole;
-        while (std::fscanf(in, "%lf %255s %d", &at, name, &whole) == 3)
-            plays.push_back({at, name, whole != 0});
-        std::fclose(in);
-    }
+    std::ifstream in(argv[4]);
+    for (Play p; in >> p.at >> p.sound >> p.whole;)
+        plays.push_back(p);
     size_t firstLoud = 0;
     while (firstLoud < recorded.size() && std::abs(recorded[firstLoud]) < kThreshold)
         ++firstLoud;
@@ -326,8 +284,8 @@ int compare(char** argv)
     // was asked for: the next one is looked for near the same distance on.
     std::optional<std::pair<size_t, double>> anchor;
     for (const Play& p : plays) {
-        const auto file = oravians::decodeSound(oravians::resolveContentPath(QString::fromStdString(p.sound), QString::fromLocal8Bit(argv[3])));
-        if (!file || file->rate != rec->rate) {
+        const auto file = programSound(QString::fromStdString(p.sound), argv[3]);
+        if (!file || file->rate != recRate) {
             std::fprintf(stderr, "cannot compare %s with the recording\n", p.sound.c_str());
             return 1;
         }
@@ -346,24 +304,15 @@ int compare(char** argv)
         const size_t from = size_t(std::max(0.0, lo));
         const size_t to = size_t(std::max(0.0, std::min(hi, double(recorded.size()))));
         // Coarse search on every 4th sample, then the exact lag nearby.
-        size_t best = from;
-        double bestScore = -1e300;
-        for (size_t lag = from; lag < to; ++lag) {
-            const double c = dot(want, recorded, lag, 0, want.size(), 4);
-            if (c > bestScore) {
-                bestScore = c;
-                best = lag;
-            }
-        }
-        const size_t coarse = best;
-        bestScore = -1e300;
-        for (size_t lag = coarse > 8 ? coarse - 8 : 0; lag <= coarse + 8; ++lag) {
-            const double c = dot(want, recorded, lag, 0, want.size(), 1);
-            if (c > bestScore) {
-                bestScore = c;
-                best = lag;
-            }
-        }
+        auto bestLag = [&](size_t first, size_t end, size_t step) {
+            std::pair<size_t, double> best{first, -1e300};
+            for (size_t lag = first; lag < end; ++lag)
+                if (const double c = dot(want, recorded, lag, step); c > best.second)
+                    best = {lag, c};
+            return best;
+        };
+        const size_t coarse = bestLag(from, to, 4).first;
+        const auto [best, bestScore] = bestLag(coarse > 8 ? coarse - 8 : 0, coarse + 9, 1);
         const double fileEnergy = energy(want, 0, want.size());
         const double corr = bestScore / std::sqrt(fileEnergy * std::max(1e-30, energy(recorded, best, want.size())));
         const double headRatio = energy(recorded, best, head) / std::max(1e-30, energy(want, 0, head));
@@ -389,19 +338,16 @@ int compare(char** argv)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 4 && QString::fromLatin1(argv[1]) == QLatin1String("play"))
-        return play(argc, argv);
-    if (argc == 4 && QString::fromLatin1(argv[1]) == QLatin1String("reconnect"))
-        return reconnect(argv);
-    if (argc == 4 && QString::fromLatin1(argv[1]) == QLatin1String("survive"))
-        return survive(argv);
-    if (argc == 5 && QString::fromLatin1(argv[1]) == QLatin1String("interrupt"))
-        return interrupt(argc, argv);
-    if (argc == 4 && QString::fromLatin1(argv[1]) == QLatin1String("scenario"))
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (argc >= 4 && (mode == "play" || mode == "reconnect" || mode == "survive"))
+        return play(mode, argc, argv);
+    if (argc == 5 && mode == "interrupt")
+        return interrupt(argv);
+    if (argc == 4 && mode == "scenario")
         return scenario(argv);
-    if (argc == 5 && QString::fromLatin1(argv[1]) == QLatin1String("compare"))
+    if (argc == 5 && mode == "compare")
         return compare(argv);
-    if (argc >= 5 && QString::fromLatin1(argv[1]) == QLatin1String("check"))
+    if (argc >= 5 && mode == "check")
         return check(argc, argv);
     std::fprintf(stderr, "usage: pulse_roundtrip play <folder> <sound>... | check <recording> <folder> <sound>...\n");
     return 2;

@@ -70,13 +70,13 @@ record "$DIR/scenario.wav"
 stop_recording
 "$HELPER" compare "$DIR/scenario.wav" "$CONTENT" "$DIR/plays.txt" || fail "a sound arrived without its start"
 "$HELPER" interrupt "$CONTENT" 'wav\gong.wav' 'wav\click.wav' || fail "a new sound did not cut the playing one short"
-"$HELPER" reconnect "$CONTENT" 'wav\click.wav' || fail "an idle connection was not reopened for the next sound"
+"$HELPER" reconnect "$CONTENT" 'wav\click.wav' 'wav\click.wav' || fail "an idle connection was not reopened for the next sound"
 
 # The server goes away in the middle of a long sound.
 kill "$KEEP_PID" 2>/dev/null
 wait "$KEEP_PID" 2>/dev/null
 KEEP_PID=
-"$HELPER" survive "$CONTENT" 'wav\gong.wav' &
+"$HELPER" survive "$CONTENT" 'wav\gong.wav' 'wav\gong.wav' &
 SURVIVOR=$!
 sleep 0.8
 kill "$PA_PID"

@@ -2,9 +2,6 @@
 
 #include "tests/wmf/wmfbuild.h"
 
-#include <QBuffer>
-#include <QImage>
-
 #include <cmath>
 
 namespace wmftest {
@@ -13,48 +10,6 @@ namespace {
 
 // A screen-sized placeable frame: 12000 x 9000 twips is 800 x 600 pixels.
 constexpr int kW = 12000, kH = 9000;
-
-void w16(QByteArray& b, int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); }
-void w32(QByteArray& b, uint32_t v)
-{
-    w16(b, int(v & 0xFFFF));
-    w16(b, int(v >> 16));
-}
-
-// An info header for width x height at the given depth and compression; no
-// colour table, no pixels.
-QByteArray infoHeader(int width, int height, int bits, int compression, uint32_t imageSize = 0)
-{
-    QByteArray b;
-    w32(b, 40);
-    w32(b, uint32_t(width));
-    w32(b, uint32_t(height));
-    w16(b, 1);
-    w16(b, bits);
-    w32(b, uint32_t(compression));
-    w32(b, imageSize);
-    for (int i = 0; i < 4; ++i)
-        w32(b, 0);
-    return b;
-}
-
-QByteArray encoded(const QImage& img, const char* format, int quality = -1)
-{
-    QByteArray out;
-    QBuffer buf(&out);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, format, quality);
-    return out;
-}
-
-// DIBSTRETCHBLT of a packed DIB over (x, y, w, h).
-void dibStretchBlt(Wmf& w, int x, int y, int cx, int cy, const QByteArray& dib, int srcW, int srcH)
-{
-    QByteArray b;
-    for (int v : {0x0020, 0x00CC, srcH, srcW, 0, 0, cy, cx, y, x})
-        w16(b, v);
-    w.recBytes(DIBSTRETCHBLT, b + dib);
-}
 
 // Every exclusion cuts a new hole: a grid of small squares, with a shape
 // drawn after every tenth so the clip is used as it grows.
@@ -82,7 +37,7 @@ QByteArray emptyHugeBitmaps(int count)
     w32(dib, 0x00FF0000);
     dib.append(char(0)).append(char(1)); // end of bitmap
     for (int i = 0; i < count; ++i)
-        dibStretchBlt(w, i * 100, i * 100, 2000, 2000, dib, 4096, 4096);
+        w.dibStretchBlt(i * 100, i * 100, 2000, 2000, dib, 4096, 4096);
     return w.eof().bytes();
 }
 
@@ -97,9 +52,9 @@ QByteArray embeddedBitmaps(int pngs, int jpegs)
     const QByteArray jpeg = encoded(gray, "JPG", 5);
     Wmf w(kW, kH);
     for (int i = 0; i < pngs; ++i)
-        dibStretchBlt(w, 0, 0, kW, kH, infoHeader(100, 100, 0, 5, uint32_t(png.size())) + png, 100, 100);
+        w.dibStretchBlt(0, 0, kW, kH, infoHeader(100, 100, 0, 5, uint32_t(png.size())) + png, 100, 100);
     for (int i = 0; i < jpegs; ++i)
-        dibStretchBlt(w, 0, 0, kW, kH, infoHeader(100, 100, 0, 4, uint32_t(jpeg.size())) + jpeg, 100, 100);
+        w.dibStretchBlt(0, 0, kW, kH, infoHeader(100, 100, 0, 4, uint32_t(jpeg.size())) + jpeg, 100, 100);
     return w.eof().bytes();
 }
 
@@ -123,16 +78,13 @@ QByteArray dashedStar(int points, int lines)
     Wmf w(kW, kH);
     w.rec(CREATEPENINDIRECT, {1 /* dash */, 60, 0, 0, 0}).select(0);
     for (int l = 0; l < lines; ++l) {
-        std::vector<int> words{points};
+        std::vector<int> pts{points};
         for (int i = 0; i < points; ++i) {
             const double a = 2 * M_PI * double(i) * double(points / 2 - 1 + l) / double(points);
-            words.push_back(kW / 2 + int(std::lround(std::cos(a) * (kW / 2 - 200))));
-            words.push_back(kH / 2 + int(std::lround(std::sin(a) * (kH / 2 - 200))));
+            pts.push_back(kW / 2 + int(std::lround(std::cos(a) * (kW / 2 - 200))));
+            pts.push_back(kH / 2 + int(std::lround(std::sin(a) * (kH / 2 - 200))));
         }
-        QByteArray body;
-        for (int v : words)
-            w16(body, v);
-        w.recBytes(0x0325 /* POLYLINE */, body);
+        w.rec(0x0325 /* POLYLINE */, pts);
     }
     return w.eof().bytes();
 }
@@ -154,39 +106,13 @@ QByteArray manyFonts(int count)
 // The largest number of records of recordBytes each that keep a file under a megabyte.
 int fitMegabyte(int recordBytes, int header = 200) { return (1000 * 1000 - header) / recordBytes; }
 
-// A 2 x 2 24-bit DIB, bottom row first.
-QByteArray tinyDib()
-{
-    QByteArray dib = infoHeader(2, 2, 24, 0, 16);
-    for (int row = 0; row < 2; ++row) {
-        for (int x = 0; x < 2; ++x)
-            dib.append(char(40 + 100 * x)).append(char(90 + 80 * row)).append(char(160));
-        dib.append(QByteArray(2, '\0'));
-    }
-    return dib;
-}
-
-// DIBSTRETCHBLT of a packed DIB over (x, y, w, h) with a raster operation.
-void dibStretchBltRop(Wmf& w, int x, int y, int cx, int cy, const QByteArray& dib, int srcW, int srcH, uint32_t rop)
-{
-    QByteArray b;
-    for (int v : {int(rop & 0xFFFF), int(rop >> 16), srcH, srcW, 0, 0, cy, cx, y, x})
-        w16(b, v);
-    w.recBytes(DIBSTRETCHBLT, b + dib);
-}
-
 // A region of rectangles, one scan each, as CREATEREGION stores them.
 void region(Wmf& w, const std::vector<QRect>& rects, QRect bounds)
 {
-    QByteArray b;
-    for (int v : {0, 6, 0, 0, 0, int(rects.size())})
-        w16(b, v);
-    w16(b, 0);
-    for (int v : {bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1})
-        w16(b, v);
+    QByteArray b = words({0, 6, 0, 0, 0, int(rects.size()), 0, bounds.left(), bounds.top(), bounds.right() + 1,
+                          bounds.bottom() + 1});
     for (const QRect& r : rects)
-        for (int v : {2, r.top(), r.bottom() + 1, r.left(), r.right() + 1, 2})
-            w16(b, v);
+        b += words({2, r.top(), r.bottom() + 1, r.left(), r.right() + 1, 2});
     w.recBytes(CREATEREGION, b);
 }
 
@@ -216,11 +142,16 @@ QByteArray fullFrameShapes(int count, Shape shape)
 // A 2 x 2 bitmap stretched over the whole frame, with the given raster operations in turn.
 QByteArray stretchedBitmaps(std::initializer_list<uint32_t> rops, int count)
 {
-    const QByteArray dib = tinyDib();
+    QByteArray dib = infoHeader(2, 2, 24, 0, 16);
+    for (int row = 0; row < 2; ++row) { // bottom row first
+        for (int x = 0; x < 2; ++x)
+            dib.append(char(40 + 100 * x)).append(char(90 + 80 * row)).append(char(160));
+        dib.append(QByteArray(2, '\0'));
+    }
     const std::vector<uint32_t> ops(rops);
     Wmf w(kW, kH);
     for (int i = 0; i < count; ++i)
-        dibStretchBltRop(w, 0, 0, kW, kH, dib, 2, 2, ops[std::size_t(i) % ops.size()]);
+        w.dibStretchBlt(0, 0, kW, kH, dib, 2, 2, ops[std::size_t(i) % ops.size()]);
     return w.eof().bytes();
 }
 
@@ -275,9 +206,7 @@ QByteArray regionChurn(int count)
 QByteArray saveRestore(int count)
 {
     Wmf w(kW, kH);
-    QByteArray pal;
-    w16(pal, 0);
-    w16(pal, 4096);
+    QByteArray pal = words({0, 4096});
     for (int i = 0; i < 4096; ++i)
         w32(pal, uint32_t(i * 2654435761u) & 0x00FFFFFF00u);
     w.recBytes(0x0037 /* SETPALENTRIES */, pal);
@@ -309,54 +238,46 @@ std::vector<HostileFile> hostileFiles(int n)
     // seeds they are cut further, to a few tens of kilobytes.
     const int s = n == 1 ? 1 : 4 * n;
     return {
-        {QStringLiteral("hostile-exclude-clips"), QStringLiteral("1000 EXCLUDECLIPRECT, a fill after every 10th"),
-         excludeClips(1000 / n)},
-        {QStringLiteral("hostile-empty-bitmaps"), QStringLiteral("70 RLE DIBs claiming 4096 x 4096, no pixels"),
-         emptyHugeBitmaps(std::max(2, 70 / n))},
-        {QStringLiteral("hostile-embedded-bitmaps"), QStringLiteral("2 PNG 5500², 2 JPEG 6000 x 4000, 100² headers"),
+        {"hostile-exclude-clips", "1000 EXCLUDECLIPRECT, a fill after every 10th", excludeClips(1000 / n)},
+        {"hostile-empty-bitmaps", "70 RLE DIBs claiming 4096 x 4096, no pixels", emptyHugeBitmaps(std::max(2, 70 / n))},
+        {"hostile-embedded-bitmaps", "2 PNG 5500², 2 JPEG 6000 x 4000, 100² headers",
          embeddedBitmaps(std::max(1, 2 / n), std::max(1, 2 / n))},
-        {QStringLiteral("hostile-polygons"), QStringLiteral("200,000 small filled triangles"),
-         smallPolygons(n == 1 ? 200000 : 20000 / n)},
-        {QStringLiteral("hostile-dashed-star"), QStringLiteral("wide dashed pen over 4 x 1000 crossing segments"),
+        {"hostile-polygons", "200,000 small filled triangles", smallPolygons(n == 1 ? 200000 : 20000 / n)},
+        {"hostile-dashed-star", "wide dashed pen over 4 x 1000 crossing segments",
          dashedStar(1000, std::max(1, 4 / n))},
-        {QStringLiteral("hostile-fonts"), QStringLiteral("2000 fonts of distinct face names, a line each"),
-         manyFonts(std::max(20, 2000 / n))},
-        {QStringLiteral("hostile-full-rects"), QStringLiteral("71,000 full-frame rectangles"),
+        {"hostile-fonts", "2000 fonts of distinct face names, a line each", manyFonts(std::max(20, 2000 / n))},
+        {"hostile-full-rects", "71,000 full-frame rectangles",
          fullFrameShapes(fitMegabyte(14) / s, [](Wmf& w) { w.rectangle(0, 0, kW, kH); })},
-        {QStringLiteral("hostile-full-ellipses"), QStringLiteral("71,000 full-frame ellipses"),
+        {"hostile-full-ellipses", "71,000 full-frame ellipses",
          fullFrameShapes(fitMegabyte(14) / s, [](Wmf& w) { w.ellipse(0, 0, kW, kH); })},
-        {QStringLiteral("hostile-full-polygons"), QStringLiteral("41,000 full-frame 4-point polygons"),
-         fullFrameShapes(fitMegabyte(24) / s, [](Wmf& w) { w.polygon({{0, 0}, {kW, 0}, {kW, kH}, {0, kH}}); })},
-        {QStringLiteral("hostile-hatched-fills"), QStringLiteral("71,000 full-frame hatched rectangles, opaque"),
+        {"hostile-full-polygons", "41,000 full-frame 4-point polygons",
+         fullFrameShapes(fitMegabyte(24) / s, [](Wmf& w) { w.rec(POLYGON, {4, 0, 0, kW, 0, kW, kH, 0, kH}); })},
+        {"hostile-hatched-fills", "71,000 full-frame hatched rectangles, opaque",
          repeated(fitMegabyte(14) / s, [](Wmf& w) { w.nullPen().select(0).brush(20, 20, 120, 2).select(1).bkMode(2); },
                   [](Wmf& w, int) { w.rectangle(0, 0, kW, kH); })},
-        {QStringLiteral("hostile-flood-fills"), QStringLiteral("80,000 full-frame PATBLT and PAINTREGION"),
+        {"hostile-flood-fills", "80,000 full-frame PATBLT and PAINTREGION",
          repeated(fitMegabyte(13) / s, [](Wmf& w) { region(w.brush(200, 200, 40).select(0), {}, QRect(0, 0, kW, kH)); },
                   [](Wmf& w, int i) {
-                      if (i % 2)
-                          w.rec(0x012B /* PAINTREGION */, {1});
-                      else
-                          w.rec(0x061D /* PATBLT */, {0x0021, 0x00F0, kH, kW, 0, 0});
+                      i % 2 ? w.rec(0x012B /* PAINTREGION */, {1})
+                            : w.rec(0x061D /* PATBLT */, {0x0021, 0x00F0, kH, kW, 0, 0});
                   })},
-        {QStringLiteral("hostile-stretched-bitmaps"), QStringLiteral("11,000 2 x 2 DIBs stretched to the frame"),
+        {"hostile-stretched-bitmaps", "11,000 2 x 2 DIBs stretched to the frame",
          stretchedBitmaps({0x00CC0020}, fitMegabyte(86) / s)},
-        {QStringLiteral("hostile-rop-blits"), QStringLiteral("11,000 full-frame DIB blits, AND/OR/XOR/NOT ROPs"),
+        {"hostile-rop-blits", "11,000 full-frame DIB blits, AND/OR/XOR/NOT ROPs",
          stretchedBitmaps({0x008800C6, 0x00EE0086, 0x00660046, 0x00220326, 0x00330008}, fitMegabyte(86) / s)},
-        {QStringLiteral("hostile-wide-pens"), QStringLiteral("100,000 lines, pen 2.5 x the frame wide"),
+        {"hostile-wide-pens", "100,000 lines, pen 2.5 x the frame wide",
          repeated(fitMegabyte(10) / s, [](Wmf& w) { w.pen(90, 30, 30, 30000).select(0).moveTo(0, 0); },
                   [](Wmf& w, int i) { i % 2 ? w.rec(LINETO, {0, 0}) : w.rec(LINETO, {kH, kW}); })},
-        {QStringLiteral("hostile-huge-text"), QStringLiteral("71,000 glyphs as tall as the frame"),
+        {"hostile-huge-text", "71,000 glyphs as tall as the frame",
          repeated(fitMegabyte(14) / s, [](Wmf& w) { w.textColor(0, 0, 0).bkMode(1).font(-kH).select(0); },
                   [](Wmf& w, int) { w.textOut(0, 0, "W"); })},
-        {QStringLiteral("hostile-turned-text"), QStringLiteral("16,000 2-glyph runs, each font turned"),
-         turnedText(fitMegabyte(62) / s)},
-        {QStringLiteral("hostile-clip-churn"), QStringLiteral("36,000 fills, each after a new 1000-rect clip"),
-         clipChurn(fitMegabyte(28, 5000) / s)},
-        {QStringLiteral("hostile-region-churn"), QStringLiteral("1000-rect region selected + cut 27,000 times"),
+        {"hostile-turned-text", "16,000 2-glyph runs, each font turned", turnedText(fitMegabyte(62) / s)},
+        {"hostile-clip-churn", "36,000 fills, each after a new 1000-rect clip", clipChurn(fitMegabyte(28, 5000) / s)},
+        {"hostile-region-churn", "1000-rect region selected + cut 27,000 times",
          regionChurn(fitMegabyte(36, 13000) / s)},
-        {QStringLiteral("hostile-save-restore"), QStringLiteral("4096-colour palette, 1024 SAVEDC, 70,000 restore+save"),
+        {"hostile-save-restore", "4096-colour palette, 1024 SAVEDC, 70,000 restore+save",
          saveRestore(fitMegabyte(14, 24000) / s)},
-        {QStringLiteral("hostile-object-churn"), QStringLiteral("30,000 objects, 11,000 rounds of delete 2 + create 2"),
+        {"hostile-object-churn", "30,000 objects, 11,000 rounds of delete 2 + create 2",
          objectChurn(std::max(100, 30000 / s), fitMegabyte(44, 420000) / s)},
     };
 }

@@ -1,5 +1,9 @@
-// The metafile player on crafted records: what a page shows, pixel by pixel.
+// The metafile player on crafted records: what a page shows, pixel by pixel;
+// and files built to cost it as much as their size allows: each loads and
+// draws with what it may spend, and the log names the file and the budget.
+#include "platform/log.h"
 #include "platform/wmf/metafilepicture.h"
+#include "tests/wmf/hostile.h"
 #include "tests/wmf/wmfbuild.h"
 
 #include <QColor>
@@ -23,29 +27,17 @@ QByteArray makeDib(const QImage& src, int bits, bool topDown)
     const int w = img.width(), h = img.height();
     std::vector<QRgb> table;
     std::map<QRgb, int> index;
-    if (bits <= 8) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const QRgb c = img.pixel(x, y) | 0xFF000000u;
-                if (!index.count(c)) {
-                    index[c] = int(table.size());
-                    table.push_back(c);
-                }
+    for (int y = 0; y < h && bits <= 8; ++y)
+        for (int x = 0; x < w; ++x)
+            if (const QRgb c = img.pixel(x, y) | 0xFF000000u; !index.count(c)) {
+                index[c] = int(table.size());
+                table.push_back(c);
             }
+    if (bits <= 8)
         table.resize(std::size_t(1) << bits, qRgb(0, 0, 0));
-    }
-    QByteArray b;
-    auto w16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    auto w32 = [&](uint32_t v) { w16(int(v & 0xFFFF)); w16(int(v >> 16)); };
-    w32(40);
-    w32(uint32_t(w));
-    w32(uint32_t(topDown ? -h : h));
-    w16(1);
-    w16(bits);
-    for (int i = 0; i < 6; ++i)
-        w32(0);
+    QByteArray b = infoHeader(w, topDown ? -h : h, bits);
     for (QRgb c : table)
-        b.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c))).append('\0');
+        w32(b, c & 0xFFFFFF);
     const int stride = ((w * bits + 31) / 32) * 4;
     for (int row = 0; row < h; ++row) {
         const int y = topDown ? row : h - 1 - row;
@@ -58,7 +50,7 @@ QByteArray makeDib(const QImage& src, int bits, bool topDown)
                 continue;
             }
             const uint32_t v = bits == 16 ? uint32_t((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | (qBlue(c) >> 3))
-                                          : uint32_t(qBlue(c) | qGreen(c) << 8 | qRed(c) << 16);
+                                          : uint32_t(c & 0xFFFFFF);
             for (int k = 0; k < bits / 8; ++k)
                 line[x * bits / 8 + k] = char(v >> (8 * k));
         }
@@ -71,19 +63,20 @@ QByteArray makeDib(const QImage& src, int bits, bool topDown)
 
 namespace {
 
-QImage render(const QByteArray& bytes, int w = 100, int h = 100, QColor background = Qt::white)
+QImage draw(const MetafilePicture* pic, int w, int h)
 {
-    auto pic = MetafilePicture::fromBytes(bytes, QStringLiteral("test"));
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
-    img.fill(background);
-    if (!pic)
-        return img;
+    img.fill(Qt::white);
     QPainter p(&img);
-    pic->draw(p, QRectF(0, 0, w, h));
+    if (pic)
+        pic->draw(p, QRectF(0, 0, w, h));
     return img;
 }
 
-QColor at(const QImage& img, int x, int y) { return img.pixelColor(x, y); }
+QImage render(const QByteArray& bytes, int w = 100, int h = 100)
+{
+    return draw(MetafilePicture::fromBytes(bytes, QStringLiteral("test")).get(), w, h);
+}
 
 ::testing::AssertionResult near(QColor got, QColor want, int tolerance = 40)
 {
@@ -96,12 +89,7 @@ QColor at(const QImage& img, int x, int y) { return img.pixelColor(x, y); }
 const QColor kRedPx(255, 0, 0), kBluePx(0, 0, 255), kWhitePx(255, 255, 255), kGreenPx(0, 255, 0);
 
 // Red brush, no pen: the base of most tests.
-Wmf redFill()
-{
-    Wmf w;
-    w.nullPen().select(0).brush(255, 0, 0).select(1);
-    return w;
-}
+Wmf redFill() { return Wmf().nullPen().select(0).brush(255, 0, 0).select(1); }
 
 // Bounding box of pixels darker than the background.
 QRect inkBox(const QImage& img)
@@ -118,54 +106,50 @@ QRect inkBox(const QImage& img)
 
 // --- size -------------------------------------------------------------------
 
-TEST(MetafileSize, PlaceableHeaderGivesTheSizeInTwips)
+// From the placeable header; without one, from the window extent at screen
+// resolution, or taken as twips when too large for pixels.
+TEST(MetafileSize, ComesFromThePlaceableHeaderOrTheWindowExtent)
 {
-    auto pic = MetafilePicture::fromBytes(Wmf(2880, 1440, 1440).eof().bytes(), "a");
-    ASSERT_TRUE(pic);
-    EXPECT_TRUE(pic->placeable());
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().width(), 2880);
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().height(), 1440);
-    auto metric = MetafilePicture::fromBytes(Wmf(2540, 1270, 2540).eof().bytes(), "b");
-    EXPECT_DOUBLE_EQ(metric->sizeTwips().width(), 1440);
-    EXPECT_DOUBLE_EQ(metric->sizeTwips().height(), 720);
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        bool placeable;
+        QSizeF twips;
+    } rows[] = {
+        {"1440 an inch", Wmf(2880, 1440, 1440).eof().bytes(), true, {2880, 1440}},
+        {"2540 an inch", Wmf(2540, 1270, 2540).eof().bytes(), true, {1440, 720}},
+        {"plain", Wmf(0, 0, 0, 4, false).windowOrg(0, 0).windowExt(400, 300).eof().bytes(), false, {400 * 15, 300 * 15}},
+        {"plain, large", Wmf(0, 0, 0, 4, false).windowExt(2880, 1440).eof().bytes(), false, {2880, 1440}},
+    };
+    for (const Row& r : rows) {
+        auto pic = MetafilePicture::fromBytes(r.bytes, "size");
+        ASSERT_TRUE(pic) << r.name;
+        EXPECT_EQ(pic->placeable(), r.placeable) << r.name;
+        EXPECT_EQ(pic->sizeTwips(), r.twips) << r.name;
+    }
 }
 
-TEST(MetafileSize, PlainMetafileTakesItsSizeFromTheWindowExtentAtScreenResolution)
-{
-    Wmf w(0, 0, 0, 4, false);
-    w.windowOrg(0, 0).windowExt(400, 300).eof();
-    auto pic = MetafilePicture::fromBytes(w.bytes(), "plain");
-    ASSERT_TRUE(pic);
-    EXPECT_FALSE(pic->placeable());
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().width(), 400 * 15);
-    EXPECT_DOUBLE_EQ(pic->sizeTwips().height(), 300 * 15);
-    Wmf big(0, 0, 0, 4, false);
-    big.windowExt(2880, 1440).eof();
-    auto large = MetafilePicture::fromBytes(big.bytes(), "large");
-    EXPECT_DOUBLE_EQ(large->sizeTwips().width(), 2880); // taken as twips
-}
-
-TEST(MetafileSize, MissingOrForeignFilesAreRefused)
+TEST(MetafileSize, MissingForeignOrWrongHeaderedFilesAreRefused)
 {
     EXPECT_THROW(loadMetafilePicture("/nonexistent/x.wmf", "wmf\\x.wmf"), PictureError);
     QTemporaryDir dir;
-    const QString path = dir.filePath("fake.wmf");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray("GIF89a this is not a metafile at all....."));
+    QFile f(dir.filePath("fake.wmf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("GIF89a this is not a metafile at all.....") > 0);
     f.close();
-    EXPECT_THROW(loadMetafilePicture(path, "wmf\\fake.wmf"), PictureError);
-    EXPECT_FALSE(MetafilePicture::fromBytes(QByteArray(), "empty"));
+    EXPECT_THROW(loadMetafilePicture(f.fileName(), "wmf\\fake.wmf"), PictureError);
+    const QByteArray plain = redFill().rectangle(0, 0, 500, 500).eof().bytes().mid(22);
+    QByteArray length = plain, version = plain;
+    length[2] = 7;     // the header is always 9 words
+    version[4] = 0x55; // an unknown version
+    for (const QByteArray& b : {QByteArray(), length, version})
+        EXPECT_FALSE(MetafilePicture::fromBytes(b, "bad"));
 }
 
 // --- shapes, mapping, device context and clipping ---------------------------
 
 namespace {
 
-struct Probe {
-    int x, y;
-    QColor colour;
-};
+struct Probe { int x, y; QColor colour; };
 
 // A file of records and what a 100 x 100 drawing of it shows at some pixels.
 struct Drawing {
@@ -189,13 +173,20 @@ QByteArray dibBlt(bool stretch)
 {
     QImage src(2, 2, QImage::Format_RGB32);
     src.fill(qRgb(0, 0, 255));
-    QByteArray body;
-    auto w16 = [&](int v) { body.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    for (int v : stretch ? std::vector<int>{0x20, 0xCC, 2, 2, 0, 0, 1000, 1000, 0, 0}
-                         : std::vector<int>{0x20, 0xCC, 0, 0, 2, 2, 0, 0})
-        w16(v);
-    Wmf w = stretch ? Wmf() : Wmf(2, 2, 1440);
-    return w.recBytes(stretch ? DIBSTRETCHBLT : DIBBITBLT, body + makeDib(src, 24)).eof().bytes();
+    const QByteArray dib = makeDib(src, 24);
+    if (stretch)
+        return Wmf().dibStretchBlt(0, 0, 1000, 1000, dib, 2, 2).eof().bytes();
+    return Wmf(2, 2, 1440).recBytes(DIBBITBLT, words({0x20, 0xCC, 0, 0, 2, 2, 0, 0}) + dib).eof().bytes();
+}
+
+// Many exclusions from one clip: every hole stays a hole and the rest is filled.
+std::vector<Probe> tenByTenHoles()
+{
+    std::vector<Probe> probes;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            probes.insert(probes.end(), {{x * 10 + 5, y * 10 + 5, kWhitePx}, {x * 10 + 1, y * 10 + 1, kRedPx}});
+    return probes;
 }
 
 } // namespace
@@ -204,7 +195,7 @@ TEST_P(Drawings, ShowTheirColoursWhereTheRecordsSay)
 {
     const QImage img = render(GetParam().file());
     for (const Probe& p : GetParam().probes)
-        EXPECT_TRUE(near(at(img, p.x, p.y), p.colour, 80)) << "at " << p.x << "," << p.y;
+        EXPECT_TRUE(near(img.pixelColor(p.x, p.y), p.colour, 80)) << "at " << p.x << "," << p.y;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -266,6 +257,14 @@ INSTANTIATE_TEST_SUITE_P(
                         .rec(SELECTCLIPREGION, {2}).rectangle(0, 0, 1000, 1000).eof().bytes();
                 },
                 {{20, 50, kRedPx}, {70, 50, kWhitePx}}},
+        Drawing{"ManyExcludedRectanglesEachLeaveTheirHole",
+                [] {
+                    Wmf w = redFill();
+                    for (int i = 0; i < 100; ++i)
+                        w.excludeClip(i % 10 * 100 + 25, i / 10 * 100 + 25, i % 10 * 100 + 75, i / 10 * 100 + 75);
+                    return w.rectangle(0, 0, 1000, 1000).eof().bytes();
+                },
+                tenByTenHoles()},
         Drawing{"DibStretchBlt", [] { return dibBlt(true); }, {{50, 50, kBluePx}}},
         Drawing{"DibBitBlt", [] { return dibBlt(false); }, {{50, 50, kBluePx}}},
         Drawing{"CountsLargerThanTheRecordAreSkipped",
@@ -285,22 +284,24 @@ INSTANTIATE_TEST_SUITE_P(
 // --- text ----------------------------------------------------------------------
 
 // Text at (500, 500) of a 1000-unit frame drawn at 200 pixels: where its ink
-// lies against the reference point (100, 100) for each alignment.
-QRect alignedText(int align, bool cp = false)
+// lies against the reference point (100, 100) for each alignment. With the
+// current position (texts > 0) it starts at a MOVETO and each text goes on
+// where the one before ended.
+QRect alignedText(int align, int texts = 0)
 {
     Wmf w;
-    w.font(-200, 700).select(0).textColor(0, 0, 0).bkMode(1).textAlign(align | (cp ? 1 : 0));
-    if (cp)
-        w.moveTo(500, 500).textOut(0, 0, "HH");
-    else
-        w.textOut(500, 500, "HH");
+    w.font(-200, 700).select(0).textColor(0, 0, 0).bkMode(1).textAlign(align | (texts ? 1 : 0));
+    if (!texts)
+        w.textOut(500, 500, "H");
+    for (w.moveTo(500, 500); texts > 0; --texts)
+        w.textOut(0, 0, "H");
     return inkBox(render(w.eof().bytes(), 200, 200));
 }
 
 TEST(TextAlignment, PlacesTheTextAgainstItsReferencePoint)
 {
     const QRect leftTop = alignedText(0), rightBottom = alignedText(2 | 8), centreBase = alignedText(6 | 24),
-                fromMoveTo = alignedText(0, true);
+                fromMoveTo = alignedText(0, 1), twice = alignedText(0, 2);
     ASSERT_FALSE(leftTop.isEmpty() || rightBottom.isEmpty() || centreBase.isEmpty() || fromMoveTo.isEmpty());
     EXPECT_GE(leftTop.left(), 98);
     EXPECT_GE(leftTop.top(), 98);
@@ -309,18 +310,7 @@ TEST(TextAlignment, PlacesTheTextAgainstItsReferencePoint)
     EXPECT_NEAR(centreBase.center().x(), 100, 3);
     EXPECT_LE(centreBase.bottom(), 101);
     EXPECT_GE(fromMoveTo.left(), 98);
-}
-
-TEST(TextAlignment, UpdateCurrentPositionAdvancesAfterEachText)
-{
-    auto ink = [](int texts) {
-        Wmf w;
-        w.font(-200, 700).select(0).textColor(0, 0, 0).bkMode(1).textAlign(1).moveTo(100, 500);
-        for (int i = 0; i < texts; ++i)
-            w.textOut(0, 0, "H");
-        return inkBox(render(w.eof().bytes(), 200, 200));
-    };
-    EXPECT_GT(ink(2).right(), ink(1).right() + 5);
+    EXPECT_GT(twice.right(), fromMoveTo.right() + 5);
 }
 
 // Bold Tahoma text came out as light as regular text: the compatible bold
@@ -345,41 +335,34 @@ TEST(TextAlignment, OpaqueBackgroundFillsBehindTheText)
     Wmf w;
     w.font(-200).select(0).textColor(0, 0, 0).rec(SETBKCOLOR, {0, 255}).bkMode(2).textOut(100, 100, "..");
     const QImage img = render(w.eof().bytes(), 200, 200);
-    EXPECT_TRUE(near(at(img, 22, 24), kBluePx)); // background between and around the dots
+    EXPECT_TRUE(near(img.pixelColor(22, 24), kBluePx)); // background between and around the dots
 }
 
 // EXTTEXTOUT: options word, optional rectangle, string, per-character advances.
-QByteArray extTextOut(int x, int y, int opts, QRect rect, const QByteArray& str, std::vector<int> dx)
+QByteArray extTextOut(int x, int y, int opts, QRect rect, QByteArray str, const std::vector<int>& dx)
 {
-    QByteArray b;
-    auto w16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    w16(y);
-    w16(x);
-    w16(int(str.size()));
-    w16(opts);
-    if (opts & 6) {
-        w16(rect.left());
-        w16(rect.top());
-        w16(rect.right() + 1);
-        w16(rect.bottom() + 1);
-    }
-    b.append(str);
-    if (str.size() % 2)
-        b.append('\0');
+    QByteArray b = words({y, x, int(str.size()), opts});
+    if (opts & 6)
+        b += words({rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1});
+    b += str.size() % 2 ? str + '\0' : str;
     for (int d : dx)
-        w16(d);
+        w16(b, d);
     return b;
 }
 
-TEST(ExtTextOut, AdvancesSpreadTheCharactersApart)
+// The advances spread the text, and it is aligned by their sum: 600 units
+// (120 pixels) end at, or centre on, the reference point.
+TEST(ExtTextOut, AdvancesSpreadTheCharactersApartAndAlignTheText)
 {
-    auto width = [](std::vector<int> dx) {
+    auto ink = [](int x, int align, int dx) {
         Wmf w;
-        w.font(-150).select(0).textColor(0, 0, 0).bkMode(1).textAlign(0);
-        w.recBytes(EXTTEXTOUT, extTextOut(50, 300, 0, {}, "III", dx)).eof();
-        return inkBox(render(w.bytes(), 200, 200)).width();
+        w.font(-150).select(0).textColor(0, 0, 0).bkMode(1).textAlign(align);
+        w.recBytes(EXTTEXTOUT, extTextOut(x, 300, 0, {}, "III", {dx, dx, dx})).eof();
+        return inkBox(render(w.bytes(), 200, 200));
     };
-    EXPECT_GT(width({300, 300, 300}), width({60, 60, 60}) + 40);
+    EXPECT_GT(ink(50, 0, 300).width(), ink(50, 0, 60).width() + 40);
+    EXPECT_NEAR(ink(900, 2, 200).left(), 60, 4);
+    EXPECT_NEAR(ink(500, 6, 200).left(), 40, 4);
 }
 
 TEST(ExtTextOut, ClippedTextStaysInItsRectangleAndOpaqueFillsIt)
@@ -389,10 +372,10 @@ TEST(ExtTextOut, ClippedTextStaysInItsRectangleAndOpaqueFillsIt)
     // Opaque and clipped to the left half of where the text goes.
     w.recBytes(EXTTEXTOUT, extTextOut(100, 100, 2 | 4, QRect(100, 100, 300, 500), "WWWW", {200, 200, 200, 200})).eof();
     const QImage img = render(w.bytes(), 200, 200);
-    EXPECT_TRUE(near(at(img, 38, 118), kBluePx, 60) || qGray(img.pixel(38, 118)) < 60); // inside: blue or text
+    EXPECT_TRUE(near(img.pixelColor(38, 118), kBluePx, 60) || qGray(img.pixel(38, 118)) < 60); // inside: blue or text
     const QRect ink = inkBox(img);
     EXPECT_LE(ink.right(), 80); // nothing beyond x 400 (pixel 80)
-    EXPECT_TRUE(near(at(img, 120, 40), kWhitePx));
+    EXPECT_TRUE(near(img.pixelColor(120, 40), kWhitePx));
 }
 
 TEST(ExtTextOut, EscapementTurnsTheTextUpright)
@@ -412,24 +395,18 @@ class DibDepth : public ::testing::TestWithParam<int> {};
 
 TEST_P(DibDepth, QuadrantsKeepTheirColoursAndOrder)
 {
-    QImage src(2, 2, QImage::Format_RGB32);
-    src.setPixel(0, 0, qRgb(255, 0, 0));
-    src.setPixel(1, 0, qRgb(0, 0, 255));
-    src.setPixel(0, 1, qRgb(0, 255, 0));
-    src.setPixel(1, 1, qRgb(0, 0, 0));
     const int bits = GetParam();
-    if (bits == 1) { // two colours only
-        src.setPixel(0, 1, qRgb(0, 0, 255));
-        src.setPixel(1, 1, qRgb(255, 0, 0));
-    }
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255); // one bit: these two colours only
+    const QRgb colours[] = {red, blue, bits == 1 ? blue : qRgb(0, 255, 0), bits == 1 ? red : qRgb(0, 0, 0)};
+    QImage src(2, 2, QImage::Format_RGB32);
+    for (int i = 0; i < 4; ++i)
+        src.setPixel(i % 2, i / 2, colours[i]);
     for (bool topDown : {false, true}) {
         Wmf w;
         w.stretchDib(0, 0, 1000, 1000, makeDib(src, bits, topDown), 2, 2).eof();
         const QImage img = render(w.bytes());
-        EXPECT_TRUE(near(at(img, 20, 20), src.pixelColor(0, 0), 16)) << bits << " top-down " << topDown;
-        EXPECT_TRUE(near(at(img, 80, 20), src.pixelColor(1, 0), 16)) << bits;
-        EXPECT_TRUE(near(at(img, 20, 80), src.pixelColor(0, 1), 16)) << bits;
-        EXPECT_TRUE(near(at(img, 80, 80), src.pixelColor(1, 1), 16)) << bits;
+        for (QPoint q : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+            EXPECT_TRUE(near(img.pixelColor(20 + 60 * q.x(), 20 + 60 * q.y()), src.pixelColor(q), 16)) << bits << topDown;
     }
 }
 
@@ -437,52 +414,31 @@ INSTANTIATE_TEST_SUITE_P(AllDepths, DibDepth, ::testing::Values(1, 4, 8, 16, 24,
 
 // --- damaged files -------------------------------------------------------------
 
-QByteArray goodPicture()
+// A file cut short, or a record whose size is zero or beyond the file, shows
+// what came before: the first rectangle, not the second.
+TEST(DamagedFiles, ShowWhatCameBeforeTheDamage)
 {
-    Wmf w = redFill();
-    w.rectangle(0, 0, 500, 500);
-    w.brush(0, 0, 255).select(2).rectangle(500, 500, 1000, 1000);
-    return w.eof().bytes();
-}
-
-TEST(DamagedFiles, TruncatedFileShowsWhatCameBeforeTheCut)
-{
-    const QByteArray good = goodPicture();
-    const QByteArray cut = good.left(good.size() - 40); // loses the second rectangle
-    auto pic = MetafilePicture::fromBytes(cut, "cut");
-    ASSERT_TRUE(pic);
-    EXPECT_TRUE(pic->damaged());
-    const QImage img = render(cut);
-    EXPECT_TRUE(near(at(img, 25, 25), kRedPx));
-    EXPECT_TRUE(near(at(img, 75, 75), kWhitePx));
-    for (int n = 0; n < good.size(); ++n) // every cut point loads and draws
-        render(good.left(n), 20, 20);
-}
-
-TEST(DamagedFiles, HugeOrZeroRecordSizesStopTheRecordList)
-{
+    const QByteArray good =
+        redFill().rectangle(0, 0, 500, 500).brush(0, 0, 255).select(2).rectangle(500, 500, 1000, 1000).eof().bytes();
+    std::vector<std::pair<std::string, QByteArray>> files{{"cut", good.left(good.size() - 40)}};
     for (uint32_t size : {0u, 1u, 2u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
-        Wmf w = redFill();
-        w.rectangle(0, 0, 500, 500);
         QByteArray bad(6, '\0');
         std::memcpy(bad.data(), &size, 4);
-        bad[4] = char(0x1B);
+        bad[4] = char(0x1B); // a rectangle
         bad[5] = char(0x04);
-        w.raw(bad).rectangle(500, 500, 1000, 1000);
-        const QImage img = render(w.bytes());
-        EXPECT_TRUE(near(at(img, 25, 25), kRedPx)) << size;
-        EXPECT_TRUE(near(at(img, 75, 75), kWhitePx)) << size;
+        files.emplace_back(std::to_string(size),
+                           redFill().rectangle(0, 0, 500, 500).raw(bad).rectangle(500, 500, 1000, 1000).bytes());
     }
-}
-
-TEST(DamagedFiles, WrongHeaderIsNotAMetafile)
-{
-    QByteArray b = goodPicture().mid(22); // plain metafile
-    b[2] = 7;                             // header length is always 9 words
-    EXPECT_FALSE(MetafilePicture::fromBytes(b, "bad"));
-    QByteArray v = goodPicture().mid(22);
-    v[4] = 0x55; // unknown version
-    EXPECT_FALSE(MetafilePicture::fromBytes(v, "bad"));
+    for (const auto& [name, bytes] : files) {
+        auto pic = MetafilePicture::fromBytes(bytes, "damaged");
+        ASSERT_TRUE(pic) << name;
+        EXPECT_TRUE(pic->damaged()) << name;
+        const QImage img = render(bytes);
+        EXPECT_TRUE(near(img.pixelColor(25, 25), kRedPx)) << name;
+        EXPECT_TRUE(near(img.pixelColor(75, 75), kWhitePx)) << name;
+    }
+    for (int n = 0; n < good.size(); ++n) // every cut point loads and draws
+        render(good.left(n), 20, 20);
 }
 
 TEST(DamagedFiles, ObjectTableOverflowAndBadIndicesAreHarmless)
@@ -497,19 +453,148 @@ TEST(DamagedFiles, ObjectTableOverflowAndBadIndicesAreHarmless)
     auto pic = MetafilePicture::fromBytes(w.bytes(), "many");
     ASSERT_TRUE(pic);
     EXPECT_GT(pic->skippedRecords(), 0);
-    EXPECT_TRUE(near(at(render(w.bytes()), 50, 50), kBluePx));
+    EXPECT_TRUE(near(render(w.bytes()).pixelColor(50, 50), kBluePx));
 }
 
-TEST(DamagedFiles, RandomCorruptionNeverCrashes)
+// --- files built to be expensive ----------------------------------------------
+
+namespace {
+
+// An 8-bit run-length bitmap of the given size in one colour: a run per row.
+QByteArray rleBitmap(int w, int h)
 {
-    const QByteArray good = goodPicture();
-    uint32_t seed = 12345;
-    auto next = [&]() { return seed = seed * 1103515245u + 12345u; };
-    for (int round = 0; round < 2000; ++round) {
-        QByteArray b = good;
-        const int flips = 1 + int(next() % 8);
-        for (int i = 0; i < flips; ++i)
-            b[int(next() % uint32_t(b.size()))] = char(next() >> 16);
-        render(b, 16, 16);
+    QByteArray dib = infoHeader(w, h, 8, 1, uint32_t(h) * 4 + 2);
+    dib[32] = 1;           // one colour in the table: red
+    w32(dib, 0x00FF0000);
+    for (int y = 0; y < h; ++y)
+        w32(dib, 0xFF);    // 255 pixels of it, end of line
+    return dib + QByteArray("\0\1", 2); // end of bitmap
+}
+
+// The shared hostile files, and files of a few bitmaps built here, by name.
+QByteArray built(const QString& name)
+{
+    auto bitmaps = [](const QByteArray& dib, int count, int w, int h) {
+        Wmf file;
+        for (int i = 0; i < count; ++i)
+            file.stretchDib(i * 300, 0, 300, 300, dib, w, h);
+        return file.eof().bytes();
+    };
+    auto png = [](const QImage& image) { // claiming 2 x 2 pixels
+        const QByteArray bytes = encoded(image, "PNG");
+        return infoHeader(2, 2, 0, 5, uint32_t(bytes.size())) + bytes;
+    };
+    if (name == "png-within-the-cap") {
+        QImage blue(2, 2, QImage::Format_RGB32);
+        blue.fill(Qt::blue);
+        return bitmaps(png(blue), 1, 2, 2);
     }
+    if (name == "png-larger-than-its-header") { // 20 M pixels behind a 2 x 2 header
+        QImage mono(5000, 4000, QImage::Format_Mono);
+        mono.fill(0);
+        return bitmaps(png(mono), 1, 2, 2);
+    }
+    if (name == "three-full-size-bitmaps") // all bitmaps of a file share one pixel budget
+        return bitmaps(rleBitmap(4096, 4096), 3, 4096, 4096);
+    static const std::vector<HostileFile> files = hostileFiles();
+    for (const auto& h : files)
+        if (h.name == name)
+            return h.bytes;
+    return {};
+}
+
+struct HostileCase {
+    const char* file;
+    const char* budgets; // the budgets it must run into, comma-separated, or null for none
+    int minSteps;       // what is still drawn
+    int maxSteps;
+};
+
+struct HostileFiles : ::testing::TestWithParam<HostileCase> {};
+
+} // namespace
+
+TEST_P(HostileFiles, LoadAndDrawWithinTheirBudgets)
+{
+    const HostileCase c = GetParam();
+    const QByteArray bytes = built(QString::fromLatin1(c.file));
+    ASSERT_FALSE(bytes.isEmpty());
+    const QString source = QStringLiteral("wmf\\%1.wmf").arg(QString::fromLatin1(c.file));
+    QStringList logged;
+    setLogSink([&](const QString& line) { logged.append(line); });
+    auto pic = MetafilePicture::fromBytes(bytes, source);
+    setLogSink(nullptr);
+    ASSERT_TRUE(pic);
+    EXPECT_FALSE(pic->damaged());
+    EXPECT_GE(pic->stepCount(), c.minSteps);
+    EXPECT_LE(pic->stepCount(), c.maxSteps);
+    const QStringList budgets = QString::fromLatin1(c.budgets).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    EXPECT_EQ(pic->budgetsExceeded(), budgets);
+    ASSERT_EQ(logged.size(), budgets.size()) << logged.join('\n').toStdString();
+    for (int i = 0; i < budgets.size(); ++i) {
+        EXPECT_TRUE(logged[i].contains(source)) << logged[i].toStdString();
+        EXPECT_TRUE(logged[i].contains(budgets[i])) << logged[i].toStdString();
+    }
+    const QImage img = draw(pic.get(), 800, 600);
+    if (QLatin1String(c.file) == QLatin1String("png-within-the-cap"))
+        EXPECT_EQ(img.pixelColor(100, 100), QColor(Qt::blue));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hostile, HostileFiles,
+    ::testing::Values(
+        // Each fill draws through a clip of more and more rectangles: the
+        // masks to build use up the painted area before the clip stops growing.
+        HostileCase{"hostile-exclude-clips", "painted area,clip changes", 40, 60},
+        // Nothing to draw in any of them: no pixels, no steps, nothing allocated.
+        HostileCase{"hostile-empty-bitmaps", nullptr, 0, 0},
+        // Each embedded image claims more pixels than any bitmap may have.
+        HostileCase{"hostile-embedded-bitmaps", "bitmap", 0, 0},
+        // Shapes are kept up to the step budget.
+        HostileCase{"hostile-polygons", "drawing steps", 100000, 100000},
+        // Every line is kept, drawn solid once the dashes are spent and a
+        // segment at a time once the wide strokes are.
+        HostileCase{"hostile-dashed-star", "dashed strokes,wide strokes", 4, 4},
+        // Every line of text is kept, in a fallback family once the lookups are spent.
+        HostileCase{"hostile-fonts", "font families", 2000, 2000},
+        // Painting stops once the file has covered the frame a few hundred
+        // times over in solid fills, each kind of painting weighted by its cost.
+        HostileCase{"hostile-full-rects", "painted area", 400, 400},
+        HostileCase{"hostile-full-ellipses", "painted area", 133, 133},
+        HostileCase{"hostile-full-polygons", "painted area", 400, 400},
+        HostileCase{"hostile-hatched-fills", "painted area", 57, 57},
+        HostileCase{"hostile-flood-fills", "painted area", 400, 400},
+        HostileCase{"hostile-stretched-bitmaps", "painted area", 4, 4},
+        HostileCase{"hostile-rop-blits", "painted area", 4, 4},
+        HostileCase{"hostile-wide-pens", "painted area", 33, 33},
+        HostileCase{"hostile-huge-text", "painted area", 20, 60},
+        // Small turned text is cheap to paint: every run is kept.
+        HostileCase{"hostile-turned-text", nullptr, 16125, 16125},
+        // Clips of a thousand rectangles are rebuilt, and their masks drawn,
+        // until those budgets are spent.
+        HostileCase{"hostile-clip-churn", "painted area,clip changes", 10, 30},
+        HostileCase{"hostile-region-churn", "painted area,clip changes", 4, 12},
+        // Saved states share their palette; a thousand-deep stack costs nothing.
+        HostileCase{"hostile-save-restore", nullptr, 0, 0},
+        // The lowest free object slot is found quickly in a full table.
+        HostileCase{"hostile-object-churn", nullptr, 0, 0},
+        // An embedded image is measured before it is decoded; within the
+        // cap it is drawn. Of three full-size bitmaps, two are drawn.
+        HostileCase{"png-within-the-cap", nullptr, 1, 1},
+        HostileCase{"png-larger-than-its-header", "bitmap", 0, 0},
+        HostileCase{"three-full-size-bitmaps", "bitmap", 2, 2}),
+    [](const ::testing::TestParamInfo<HostileCase>& info) {
+        std::string name = info.param.file;
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
+
+TEST(HostileBitmaps, BitmapWithoutItsPixelsIsSkipped)
+{
+    const QByteArray file = Wmf().stretchDib(0, 0, 1000, 1000, infoHeader(4096, 4096, 24), 4096, 4096).eof().bytes();
+    auto pic = MetafilePicture::fromBytes(file, "no pixels");
+    ASSERT_TRUE(pic);
+    EXPECT_EQ(pic->stepCount(), 0);
+    EXPECT_EQ(pic->skippedRecords(), 1);
+    EXPECT_TRUE(pic->budgetsExceeded().isEmpty()); // damage, not a budget
 }

@@ -3,6 +3,7 @@
 // Builds small metafiles record by record for the player's tests: the
 // placeable header, the metafile header, then records as 16-bit words in
 // file order (Windows stores most point arguments y first).
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -25,36 +26,62 @@ enum Fn : uint16_t {
     CREATEREGION = 0x06FF,
 };
 
+inline void w16(QByteArray& b, int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); }
+inline void w32(QByteArray& b, uint32_t v) { w16(b, int(v & 0xFFFF)); w16(b, int(v >> 16)); }
+inline QByteArray words(std::initializer_list<int> ws)
+{
+    QByteArray b;
+    for (int v : ws)
+        w16(b, v);
+    return b;
+}
+
+// A bitmap info header for width x height (negative: top row first) at the
+// given depth and compression; no colour table, no pixels.
+inline QByteArray infoHeader(int width, int height, int bits, int compression = 0, uint32_t imageSize = 0)
+{
+    QByteArray b;
+    for (uint32_t v : {40u, uint32_t(width), uint32_t(height)})
+        w32(b, v);
+    b += words({1, bits});
+    for (uint32_t v : {uint32_t(compression), imageSize, 0u, 0u, 0u, 0u})
+        w32(b, v);
+    return b;
+}
+
+inline QByteArray encoded(const QImage& img, const char* format, int quality = -1)
+{
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format, quality);
+    return out;
+}
+
 class Wmf {
 public:
-    // A placeable metafile with frame (left, top, right, bottom) at inch units an inch.
+    // A placeable metafile with frame (0, 0, right, bottom) at inch units an inch.
     explicit Wmf(int right = 1000, int bottom = 1000, int inch = 1440, uint16_t objects = 16, bool placeable = true)
-        : objects_(objects), placeable_(placeable)
     {
         if (placeable) {
-            u32(0x9AC6CDD7u);
-            u16(0);
-            for (int v : {0, 0, right, bottom})
-                u16(uint16_t(v));
-            u16(uint16_t(inch));
-            u32(0);
+            w32(data_, 0x9AC6CDD7u);
+            data_ += words({0, 0, 0, right, bottom, inch, 0, 0});
             uint16_t sum = 0;
             for (int i = 0; i < 20; i += 2)
                 sum ^= uint16_t(uint8_t(data_[i]) | uint8_t(data_[i + 1]) << 8);
-            u16(sum);
+            w16(data_, sum);
         }
         headerAt_ = data_.size();
-        for (int w : {1, 9, 0x300, 0, 0, int(objects), 0, 0, 0})
-            u16(uint16_t(w));
+        data_ += words({1, 9, 0x300, 0, 0, int(objects), 0, 0, 0});
     }
 
     // One record with 16-bit arguments in file order.
-    Wmf& rec(uint16_t fn, std::initializer_list<int> words)
+    Wmf& rec(uint16_t fn, const std::vector<int>& args)
     {
-        u32(uint32_t(3 + words.size()));
-        u16(fn);
-        for (int w : words)
-            u16(uint16_t(w));
+        w32(data_, uint32_t(3 + args.size()));
+        w16(data_, fn);
+        for (int v : args)
+            w16(data_, v);
         return *this;
     }
     // A record with a raw byte body (padded to whole words).
@@ -62,10 +89,9 @@ public:
     {
         if (body.size() % 2)
             body.append('\0');
-        u32(uint32_t(3 + body.size() / 2));
-        u16(fn);
-        data_.append(body);
-        return *this;
+        w32(data_, uint32_t(3 + body.size() / 2));
+        w16(data_, fn);
+        return raw(body);
     }
     Wmf& raw(const QByteArray& b)
     {
@@ -97,60 +123,38 @@ public:
     // escapement: the angle of the text, in tenths of a degree.
     Wmf& font(int height, int weight = 400, const char* face = "Arial", int escapement = 0)
     {
-        QByteArray b;
-        auto w16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-        w16(height); w16(0); w16(escapement); w16(escapement); w16(weight);
-        b.append(QByteArray(8, '\0'));
-        b.append(face).append('\0');
-        return recBytes(CREATEFONTINDIRECT, b);
+        return recBytes(CREATEFONTINDIRECT,
+                        words({height, 0, escapement, escapement, weight}) + QByteArray(8, '\0') + face + '\0');
     }
-    Wmf& textOut(int x, int y, const QByteArray& s)
+    Wmf& textOut(int x, int y, QByteArray s)
     {
-        QByteArray b;
-        b.append(char(s.size() & 0xFF)).append(char(s.size() >> 8));
-        b.append(s);
-        if (s.size() % 2) b.append('\0');
-        b.append(char(y & 0xFF)).append(char((y >> 8) & 0xFF)).append(char(x & 0xFF)).append(char((x >> 8) & 0xFF));
-        return recBytes(TEXTOUT, b);
+        const int n = int(s.size());
+        if (n % 2)
+            s.append('\0');
+        return recBytes(TEXTOUT, words({n}) + s + words({y, x}));
     }
-    Wmf& polygon(std::initializer_list<std::pair<int, int>> pts)
-    {
-        std::vector<int> w{int(pts.size())};
-        for (auto [x, y] : pts) { w.push_back(x); w.push_back(y); }
-        u32(uint32_t(3 + w.size()));
-        u16(POLYGON);
-        for (int v : w) u16(uint16_t(v));
-        return *this;
-    }
-    // STRETCHDIB of a packed DIB over (x, y, w, h).
+    // STRETCHDIB (colours as RGB) or DIBSTRETCHBLT of a packed DIB over (x, y, w, h).
     Wmf& stretchDib(int x, int y, int w, int h, const QByteArray& dib, int srcW, int srcH)
     {
-        QByteArray b;
-        auto w16 = [&](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-        w16(0x0020); w16(0x00CC); // SRCCOPY
-        w16(0);                   // colour usage: RGB
-        w16(srcH); w16(srcW); w16(0); w16(0);
-        w16(h); w16(w); w16(y); w16(x);
-        b.append(dib);
-        return recBytes(STRETCHDIB, b);
+        return recBytes(STRETCHDIB, words({0x20, 0xCC, 0, srcH, srcW, 0, 0, h, w, y, x}) + dib);
+    }
+    Wmf& dibStretchBlt(int x, int y, int w, int h, const QByteArray& dib, int srcW, int srcH, uint32_t rop = 0x00CC0020)
+    {
+        return recBytes(DIBSTRETCHBLT, words({int(rop & 0xFFFF), int(rop >> 16), srcH, srcW, 0, 0, h, w, y, x}) + dib);
     }
     Wmf& eof() { return rec(EOF_, {}); }
 
     QByteArray bytes() const
     {
         QByteArray out = data_;
-        const uint32_t words = uint32_t(out.size() - headerAt_) / 2;
-        std::memcpy(out.data() + headerAt_ + 6, &words, 4);
+        const uint32_t size = uint32_t(out.size() - headerAt_) / 2;
+        std::memcpy(out.data() + headerAt_ + 6, &size, 4);
         return out;
     }
 
 private:
-    void u16(uint16_t v) { data_.append(char(v & 0xFF)).append(char(v >> 8)); }
-    void u32(uint32_t v) { u16(uint16_t(v & 0xFFFF)); u16(uint16_t(v >> 16)); }
     QByteArray data_;
-    int headerAt_ = 0;
-    uint16_t objects_;
-    bool placeable_;
+    qsizetype headerAt_ = 0;
 };
 
 // A packed DIB (info header, colour table, pixels) of a small image with the
