@@ -27,50 +27,14 @@ cleanup_more() {
     else rm -f "$folder/multiple/track.txt"; fi
 }
 
-# A message box is up while a second window named like the program, or the
-# unnamed confirmation, is visible.
-boxes() { { xdotool search --onlyvisible --name '^(The Oravians| )$' 2>/dev/null || true; } | wc -l; }
-# answer_box: waits for the message box and presses Enter (its OK).
-answer_box() {
-    for _ in $(seq 100); do
-        (($(boxes) >= 2)) && break
-        sleep 0.1
-    done
-    (($(boxes) >= 2)) || fail "no message box came up ($1)"
-    xdotool key Return
-    for _ in $(seq 100); do
-        (($(boxes) < 2)) && { echo "ok: $1"; return 0; }
-        sleep 0.1
-    done
-    fail "the message box stayed up ($1)"
-}
 # wait_file PATH: polls for a file to exist.
 wait_file() {
     for _ in $(seq 100); do [[ -f $1 ]] && return 0; sleep 0.1; done
     return 1
 }
 
-right_for() { echo $((($1 - 1) % 4 + 1)); }
-question_text() { echo "Where does pond animal $1 live"; }
-
 start_at_menu "$program"
-
-# The wizard: typed field after field, Enter moving on (nowhere after the
-# last); then one tick each.
-click "$mx" "$my" 6960 5880 4635 495 # Multiple Choice Wizard
-field() { xdotool type --delay 12 "$1"; xdotool key Return; }
-field "$title"
-for q in $(seq 10); do
-    field "$(question_text "$q")"
-    for option in Reeds Mud "Lily pads" Stones; do field "$option $q"; done
-done
-for q in $(seq 0 9); do
-    x=$((q < 5 ? 240 : 6120)) y=$((1440 * (q % 5)))
-    j=$(($(right_for $((q + 1))) - 1))
-    click "$mx" "$my" $((x + (j % 2 == 0 ? 240 : 3090))) $(((j < 2 ? 1230 : 1560) + y)) 255 315
-done
-click "$mx" "$my" 240 7920 3165 495 # Save Worksheet
-answer_box "\"Your worksheet has been saved.\""
+write_worksheet "$title"
 
 # Where the worksheets are kept: beside the program or in the user's data.
 sheet=$(find "$folder/multiple" "$HOME" -name "$title.txt" 2>/dev/null | head -n1)

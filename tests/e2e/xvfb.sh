@@ -143,10 +143,11 @@ wait_for_window() {
     sleep 0.5
 }
 
-# start_at_menu PROGRAM: starts the program and presses the title's "OK";
-# sets tx/ty (title screen) and mx/my (12000 x 9000 windows) client origins.
+# start_at_menu PROGRAM [ARGS...]: starts the program (or a command that
+# runs it, such as another user's) and presses the title's "OK"; sets tx/ty
+# (title screen) and mx/my (12000 x 9000 windows) client origins.
 start_at_menu() {
-    "$1" &
+    "$@" &
     program_pid=$!
     wait_for_window
     tx=$(client_x 5520)
@@ -219,4 +220,46 @@ expect_text() {
         sleep 0.2
     done
     fail "$6: read \"$got\", expected \"$5\""
+}
+
+# A message box is up while a second window named like the program, or the
+# unnamed confirmation, is visible.
+boxes() { { xdotool search --onlyvisible --name '^(The Oravians| )$' 2>/dev/null || true; } | wc -l; }
+# answer_box WHAT: waits for the message box and presses Enter (its OK).
+answer_box() {
+    for _ in $(seq 100); do
+        (($(boxes) >= 2)) && break
+        sleep 0.1
+    done
+    (($(boxes) >= 2)) || fail "no message box came up ($1)"
+    xdotool key Return
+    for _ in $(seq 100); do
+        (($(boxes) < 2)) && { echo "ok: $1"; return 0; }
+        sleep 0.1
+    done
+    fail "the message box stayed up ($1)"
+}
+
+# The worksheets the wizard tests write: question q's text and right option.
+right_for() { echo $((($1 - 1) % 4 + 1)); }
+question_text() { echo "Where does pond animal $1 live"; }
+# write_worksheet TITLE: from the main menu, the wizard typed field after
+# field (Enter moving on, nowhere after the last), one tick per question,
+# saved and the saved message answered; the wizard stays open.
+write_worksheet() {
+    local q option x y j
+    click "$mx" "$my" 6960 5880 4635 495 # Multiple Choice Wizard
+    field() { xdotool type --delay 12 "$1"; xdotool key Return; }
+    field "$1"
+    for q in $(seq 10); do
+        field "$(question_text "$q")"
+        for option in Reeds Mud "Lily pads" Stones; do field "$option $q"; done
+    done
+    for q in $(seq 0 9); do
+        x=$((q < 5 ? 240 : 6120)) y=$((1440 * (q % 5)))
+        j=$(($(right_for $((q + 1))) - 1))
+        click "$mx" "$my" $((x + (j % 2 == 0 ? 240 : 3090))) $(((j < 2 ? 1230 : 1560) + y)) 255 315
+    done
+    click "$mx" "$my" 240 7920 3165 495 # Save Worksheet
+    answer_box "\"Your worksheet has been saved.\""
 }
