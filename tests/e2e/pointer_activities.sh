@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # A pupil drags labels with real pointer presses, moves and releases on the
 # real program under a virtual display: the labelling activity of the author
-# topic all right (full marks), then the timeline with two events swapped
-# (the score window reads 4 out of 6).
+# topic all right (full marks), the timeline with two events swapped (the
+# score window reads 4 out of 6), then all right, and a certificate printed
+# through the default print queue; both activities of the inventions topic
+# all right. Last, a pupil without a mouse labels the author's pictures with
+# keys alone, for the same full marks.
 #   pointer_activities.sh PROGRAM
+# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
+# ORAVIANS_PRINT_OUT), as the test command provides.
 source "$(dirname "$0")/xvfb.sh"
 program=$1
+[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
+    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
 
 # until SECONDS COMMAND...: polls the command until it succeeds.
 until_ok() {
@@ -39,19 +46,44 @@ drag() {
     ty=$(px "$(sum "$my" "$6" "$(($4 / 2))")")
     xdotool mousemove "$fx" "$fy" mousedown 1 mousemove $(((fx + tx) / 2)) $(((fy + ty) / 2)) \
         mousemove "$tx" "$ty" mouseup 1
-    until_ok 10 is_pixel "$(sum "$5" 30)" "$(sum "$6" "$4" -30)" "0,0,0" || fail "the label from $1,$2 did not land on $5,$6"
+    landed "$5" "$6" "$4" || fail "the label from $1,$2 did not land on $5,$6"
 }
+# landed LEFT TOP HEIGHT: a label's black shows in the lower left corner of
+# the box at (LEFT, TOP) (waited for).
+landed() { until_ok 10 is_pixel "$(sum "$1" 30)" "$(sum "$2" "$3" -30)" "0,0,0"; }
 # The pointer over "Check Score" lights it black once it is there.
 check_shown() {
     xdotool mousemove "$(px "$(sum "$mx" 7280)")" "$(px "$(sum "$my" 8160)")"
     is_pixel 6090 8000 "0,0,0"
 }
+# check_score TEXT [NAME]: the score window reads TEXT; with a name, the
+# pupil types it and prints the certificate, which must name them.
 check_score() {
     until_ok 10 check_shown || fail "Check Score did not appear"
     click "$mx" "$my" 6000 7920 2565 495
+    score_reads "$1"
+    [[ -z ${2:-} ]] || certificate "$2" "$1"
+    click "$mx" "$my" 10560 7920 1245 495 # the score window's Exit
+}
+score_reads() {
     until_ok 15 reads 0 5400 12000 855 "$1" || fail "the score window: $(cat "$work/read"), expected \"$1\""
     echo "ok: $1"
-    click "$mx" "$my" 10560 7920 1245 495 # the score window's Exit
+}
+# certificate NAME SCORE: the name into the box that has the keyboard at
+# full marks, "Print Certificate", and the PDF from the default queue.
+certificate() {
+    mark_printed
+    xdotool type --delay 40 "$1"
+    click "$mx" "$my" 240 1800 3765 495 # Print Certificate
+    wait_for_box
+    xdotool key Return # "Your certificate is now printing."
+    wait_box_gone
+    local pdf
+    pdf=$(next_printed) || fail "no certificate came out of the print queue"
+    pdftotext "$pdf" "$work/cert.txt"
+    grep -qxE "[[:space:]]*$1[[:space:]]*" "$work/cert.txt" || fail "the certificate does not name $1: $(cat "$work/cert.txt")"
+    grep -q "You have $2." "$work/cert.txt" || fail "the certificate has no line \"You have $2.\""
+    echo "ok: a certificate for $1"
 }
 
 start_at_menu "$program"
@@ -73,4 +105,54 @@ for i in 0 1 2 3 4 5; do
     drag 1200 "${starts[i]}" 3075 615 8400 "${boxes[i]}"
 done
 check_score "scored 4 out of 6"
-echo "ok: both activities done with the pointer"
+click "$mx" "$my" 3360 7920 2565 495 # Start Again
+boxes=(2880 480 5280 1680 4080 6480)
+for i in 0 1 2 3 4 5; do
+    drag 1200 "${starts[i]}" 3075 615 8400 "${boxes[i]}"
+done
+check_score "scored 6 out of 6" "Wren Ashcombe"
+click "$mx" "$my" 10560 7920 1245 495 # the activity's Exit
+click "$mx" "$my" 10560 7920 1245 495 # the topic page's Exit
+
+click "$mx" "$my" 3360 3960 3075 375 # Oravian Inventions
+click "$mx" "$my" 3600 7920 3195 495 # Labelling Activity
+drag 240 6840 2775 375 7440 7260
+drag 3120 7320 2775 375 360 5280
+drag 3120 6840 2775 375 4410 3840
+drag 240 7320 2775 375 8610 3840
+check_score "scored 4 out of 4"
+click "$mx" "$my" 10560 7920 1245 495 # the activity's Exit
+
+click "$mx" "$my" 7080 7920 3195 495 # Ordering Activity: the Morse words
+starts=(5280 8160 3840 2400 6720)
+for i in 0 1 2 3 4; do
+    drag "${starts[i]}" 7320 1245 375 8520 $((4560 + 480 * i))
+done
+check_score "scored 5 out of 5"
+click "$mx" "$my" 10560 7920 1245 495 # the activity's Exit
+click "$mx" "$my" 10560 7920 1245 495 # the topic page's Exit
+echo "ok: every activity done with the pointer"
+
+# Keys alone: the window is opened with the pointer, which is then parked
+# on empty background and left there.
+click "$mx" "$my" 3360 5400 3075 375 # Edmund Quellmore
+click "$mx" "$my" 3600 7920 3195 495 # Labelling Activity
+xdotool mousemove "$(px "$(sum "$mx" 7300)")" "$(px "$(sum "$my" 6900)")"
+keys() { xdotool key --delay 80 "$@"; }
+# Label 0 is carried to box 0, its start and box 1 (its colours swapped
+# while carried), and Escape puts it back.
+keys Tab space Tab Tab
+until_ok 10 is_pixel 4530 4665 "255,255,0" || fail "the carried label is not shown on box 1"
+keys Escape
+landed 3840 7080 375 || fail "Escape did not put the label back"
+keys space space
+landed 480 5040 375 || fail "Space Space did not drop label 0 on box 0"
+keys Tab space Tab Tab space
+landed 4500 4320 375 || fail "Tab did not carry label 1 to box 1"
+keys Tab space Up Right space
+landed 8580 3600 375 || fail "the arrows did not carry label 2 to box 2"
+keys Tab space shift+Tab shift+Tab space
+landed 8580 7365 375 || fail "Shift+Tab did not carry label 3 to box 3"
+keys Tab Tab space # Start Again, Check Score
+score_reads "scored 4 out of 4"
+echo "ok: every activity done; one with the keyboard alone"

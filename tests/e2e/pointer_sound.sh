@@ -4,7 +4,8 @@
 # click on the very first "Exit"; clicks after "OK" and the menu's entries;
 # silence after "Sound Off", the confirmation's "Cancel" included; clicks
 # again after "Sound On". Every click heard must arrive whole, its loud
-# first milliseconds included.
+# first milliseconds included. A Morse word's play button spells the word
+# out in the key's tone, one letter after another.
 #   pointer_sound.sh PROGRAM
 source "$(dirname "$0")/xvfb.sh"
 source "$(dirname "$0")/../sound/pulse_server.sh"
@@ -71,6 +72,46 @@ heard "Cancel with sounds off" silence click "$tx" "$ty" 1320 5910 1335 375
 heard "Sound On" silence click "$mx" "$my" 10440 120 1455 255
 heard "the menu's Exit with sounds on" sound click "$mx" "$my" 10560 7920 1245 495
 heard "Cancel with sounds on" sound click "$tx" "$ty" 1320 5910 1335 375
+
+# band_peak WAV: the peak of the file's Morse tone (700 Hz) alone.
+band_peak() { sox "$1" -n sinc 600-800 stat 2>&1 | sed -n 's/^Maximum amplitude: *//p'; }
+# letters_heard WHAT LETTER COMMAND...: records while the command runs and
+# for 4 s after: the tone peaks as the word's first letter's file does, and a
+# second letter starts well after the first (a timer spells them out).
+letters_heard() {
+    local what=$1 letter=$2 peak onsets
+    shift 2
+    local want
+    want=$(band_peak "$(dirname "$program")/morse/$letter.wav")
+    [[ -n $want ]] || fail "cannot read the program's morse/$letter.wav"
+    parec --latency-msec=20 -d oravians_test.monitor --file-format=wav --rate=44100 --channels=1 \
+        --format=s16le "$work/heard.wav" &
+    REC_PID=$!
+    sleep 0.4
+    "$@"
+    sleep 4
+    kill -INT "$REC_PID"
+    wait "$REC_PID" 2>/dev/null || true
+    REC_PID=
+    peak=$(band_peak "$work/heard.wav")
+    awk -v p="$peak" -v c="$want" 'BEGIN { exit !(p > 0.8 * c && p < 1.25 * c) }' \
+        || fail "$what: expected the letter's tone (peak $want), the peak was $peak"
+    # When each burst of tone starts: a burst ends after half a second of quiet.
+    onsets=$(sox "$work/heard.wav" -t dat - sinc 600-800 | awk -v c="$want" '
+        /^;/ { next }
+        { v = $2 < 0 ? -$2 : $2
+          if (v > 0.2 * c) { if (last == "" || $1 - last > 0.5) printf "%s ", $1; last = $1 } }')
+    awk -v o="$onsets" 'BEGIN { n = split(o, t, " "); exit !(n >= 2 && t[2] - t[1] > 1) }' \
+        || fail "$what: expected two letters a moment apart, tone began at: $onsets"
+    echo "ok: $what (peak $peak, letters at $onsets s)"
+}
+click "$mx" "$my" 3360 3960 3075 375 # Oravian Inventions
+click "$mx" "$my" 7080 7920 3195 495 # Ordering Activity: the Morse words
+expect_pixel "$mx" "$my" 11600 7300 "255,255,255" "the Morse key is shown"
+letters_heard "Play Fifth Word (HAD)" h click "$mx" "$my" 120 6480 1935 375
+click "$mx" "$my" 10560 7920 1245 495 # the activity's Exit
+click "$mx" "$my" 10560 7920 1245 495 # the topic page's Exit
+
 click "$mx" "$my" 10560 7920 1245 495 # Exit
 click "$tx" "$ty" 2760 5910 1335 375  # Exit
 for _ in $(seq 50); do
