@@ -182,7 +182,6 @@ TEST(TextBox, TabGoesToTheKeyHandlerOnlyWhenTheDesignSaysSo)
     }
 }
 
-// Enter and a space on a focused button press it.
 TEST(TextBox, EnterOrSpaceOnAFocusedButtonClicksIt)
 {
     FormRig f;
