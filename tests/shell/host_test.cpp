@@ -1,6 +1,7 @@
-// The real Qt host, offscreen: panels where the windows say, clicks and
+// The real Qt host, offscreen: windows drawn in their colours, clicks, keys and
 // pointer moves delivered to the right handlers, every caption fitting its box.
-// (Animations reaching the screen untouched are the pointer animations test.)
+// (Where panels sit, the backdrop, and animations reaching the screen
+// untouched are checked by the pointer tests on the real program.)
 #include "platform/qt/host.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
@@ -96,14 +97,9 @@ bool hasColour(const QImage& img, const QRect& area, QColor colour)
 TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
 {
     HostRig rig;
-    EXPECT_EQ(rig.grab().pixelColor(2, 2), QColor(48, 133, 214)) << "the backdrop fills the screen";
     rig.clickOn(rig.app.form<Titlefrm>().Command1);
-    ASSERT_EQ(rig.app.top(), rig.app.peek<intro0>());
+    ASSERT_EQ(rig.app.top(), rig.app.peek<intro0>()) << "the click reached the title's OK";
     intro0& menu = rig.app.form<intro0>();
-    // 12000 x 9000 twips is 800 x 600 pixels, centred on the screen.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(Host::panelRect(menu),
-              QRectF((screen.width() - 800) / 2.0, (screen.height() - 600) / 2.0, 800, 600));
     const QImage shot = rig.grab();
     for (int i : {10, 8, 16}) {
         const QRect r = pixels(menu.Label2[i]);
@@ -120,13 +116,6 @@ TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
     const QImage lit = rig.grab();
     EXPECT_TRUE(hasColour(lit, pixels(menu.Label2[10]), QColor(0, 0, 0)));
     EXPECT_FALSE(hasColour(lit, pixels(menu.Label2[12]), QColor(0, 0, 0))) << "transparent shows the window";
-
-    // A click on an entry reaches its handler.
-    rig.sound.played.clear();
-    rig.clickOn(menu.Label2[15]);
-    ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_TRUE(rig.messages.shown[0].text.contains("Queen Orava"));
-    EXPECT_EQ(rig.sound.played, QStringList{"wav\\click.wav"});
 }
 
 // The drag activities rely on it: while the button is held, moves and the
