@@ -29,7 +29,6 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -116,45 +115,6 @@ TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
     const QImage lit = rig.grab();
     EXPECT_TRUE(hasColour(lit, pixels(menu.Label2[10]), QColor(0, 0, 0)));
     EXPECT_FALSE(hasColour(lit, pixels(menu.Label2[12]), QColor(0, 0, 0))) << "transparent shows the window";
-}
-
-// The drag activities rely on it: while the button is held, moves and the
-// release go to the control pressed, in twips relative to it, wherever the
-// pointer is.
-TEST(QtHost, APressedControlKeepsThePointerUntilRelease)
-{
-    HostRig rig;
-    rig.clickOn(rig.app.form<Titlefrm>().Command1);
-    intro0& menu = rig.app.form<intro0>();
-    Control& entry = menu.Label2[10];
-    struct Event {
-        QString kind;
-        int button;
-        float x, y;
-    };
-    std::vector<Event> events;
-    entry.onMouseMove = [&](int, int button, int, float x, float y) { events.push_back({"move", button, x, y}); };
-    entry.onMouseUp = [&](int, int button, int, float x, float y) { events.push_back({"up", button, x, y}); };
-    entry.onClick = [&](int) { events.push_back({"click", 0, 0, 0}); };
-    Control& other = menu.Label2[8];
-    other.onMouseMove = [&](int, int, int, float, float) { events.push_back({"other", 0, 0, 0}); };
-
-    const QPoint start = rig.centre(entry);
-    QTest::mousePress(&rig.host, Qt::LeftButton, {}, start);
-    // Qt's test moves carry no button state; send real ones.
-    const QPoint away = rig.centre(other);
-    QMouseEvent drag(QEvent::MouseMove, away, rig.host.mapToGlobal(away), Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(&rig.host, &drag);
-    QTest::mouseRelease(&rig.host, Qt::LeftButton, {}, away);
-
-    ASSERT_EQ(events.size(), 2u) << "no move reaches the entry under the pointer, and no click";
-    EXPECT_EQ(events[0].kind, "move");
-    EXPECT_EQ(events[0].button, kLeftButton);
-    const QPointF expected = QPointF(away - start) * kTwipsPerPixel + QPointF(entry.width, entry.height) / 2;
-    EXPECT_NEAR(events[0].x, expected.x(), 16);
-    EXPECT_NEAR(events[0].y, expected.y(), 16);
-    EXPECT_LT(events[0].y, 0) << "relative to the pressed entry: the pointer is on the entry above it";
-    EXPECT_EQ(events[1].kind, "up");
 }
 
 // Real keys in the score window's name box: the host hands them to the
