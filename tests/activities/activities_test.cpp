@@ -64,6 +64,7 @@ TEST(Activities, TopicPagesOpenThemUnderTheirTitleLoadedFromTheirDesign)
 
     rig.app.click(rig.app.form<quellmore>().Label3[3]);
     EXPECT_EQ(rig.app.top(), rig.app.peek<quellmoreord>());
+    EXPECT_TRUE(rig.app.isShown(rig.app.form<quellmore>())) << "over the topic page";
     EXPECT_EQ(rig.app.form<quellmoreord>().Label6.caption, "Edmund Quellmore");
     rig.app.show<inventions>();
     rig.app.click(rig.app.form<inventions>().Label3[1]);

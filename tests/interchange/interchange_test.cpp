@@ -146,7 +146,6 @@ TEST(AikenImport, TakesEachFourOptionQuestionAndReportsTheRest)
     EXPECT_EQ(skipsOf(r), expected);
 }
 
-// The same file with the other line ends makes the same worksheet.
 TEST(Import, LineEndsDoNotMatter)
 {
     for (const char* name : {"mixed.gift", "aiken-crlf.txt"}) {

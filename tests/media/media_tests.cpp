@@ -11,6 +11,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
+#include <fftw3.h>
 #include <sndfile.h>
 
 #include <cmath>
@@ -50,44 +51,20 @@ std::pair<size_t, size_t> audibleSpan(const std::vector<double>& x, double thres
     return {a, b};
 }
 
-void fft(std::vector<std::complex<double>>& a)
-{
-    const size_t n = a.size();
-    for (size_t i = 1, j = 0; i < n; ++i) {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(a[i], a[j]);
-    }
-    for (size_t len = 2; len <= n; len <<= 1) {
-        const double ang = -2 * M_PI / double(len);
-        const std::complex<double> wl(std::cos(ang), std::sin(ang));
-        for (size_t i = 0; i < n; i += len) {
-            std::complex<double> w(1);
-            for (size_t j = 0; j < len / 2; ++j) {
-                const auto u = a[i + j], v = a[i + j + len / 2] * w;
-                a[i + j] = u + v;
-                a[i + j + len / 2] = u - v;
-                w *= wl;
-            }
-        }
-    }
-}
-
 // A sound's fingerprint: its average spectrum in 24 bands (log spaced from
 // 50 Hz) and its loudness over 16 slices of time, each part scaled to unit length.
 std::vector<double> fingerprint(const Sound& s)
 {
     const size_t n = 2048;
-    std::vector<double> bands(24, 0.0), env(16, 0.0);
+    std::vector<double> bands(24, 0.0), env(16, 0.0), frame(n);
+    std::vector<std::complex<double>> buf(n / 2 + 1);
+    const fftw_plan plan = fftw_plan_dft_r2c_1d(int(n), frame.data(), reinterpret_cast<fftw_complex*>(buf.data()),
+                                                FFTW_ESTIMATE);
     const auto [a, b] = audibleSpan(s.samples);
     for (size_t start = a; start + n <= b; start += n / 2) {
-        std::vector<std::complex<double>> buf(n);
         for (size_t i = 0; i < n; ++i)
-            buf[i] = s.samples[start + i] * (0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(n)));
-        fft(buf);
+            frame[i] = s.samples[start + i] * (0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(n)));
+        fftw_execute(plan);
         for (size_t k = 1; k < n / 2; ++k) {
             const double f = double(k) * s.rate / double(n);
             if (f < 50)
@@ -96,6 +73,7 @@ std::vector<double> fingerprint(const Sound& s)
             bands[size_t(band)] += std::norm(buf[k]);
         }
     }
+    fftw_destroy_plan(plan);
     for (size_t i = a; i < b; ++i)
         env[std::min<size_t>(15, (i - a) * 16 / std::max<size_t>(1, b - a))] += s.samples[i] * s.samples[i];
     auto unit = [](std::vector<double>& v) {

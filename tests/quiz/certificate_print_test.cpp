@@ -212,21 +212,6 @@ INSTANTIATE_TEST_SUITE_P(Paper, CertificateOnPaperSize,
                                                     ? "A4" : "Letter");
                          });
 
-// A paused queue (stopped, still accepting) keeps the certificate for later.
-TEST_F(CertificateOnPaper, APausedQueueHoldsTheCertificateUntilStarted)
-{
-    ASSERT_TRUE(setQueueEnabled(false));
-    PrintRig rig;
-    printCertificate(rig, QStringLiteral("Ann Pellow"));
-    EXPECT_EQ(rig.messages.texts(),
-              QStringList{"Your printer is paused. This will print when it is started again."});
-    EXPECT_FALSE(waitForPrintedPdf(2000).has_value());
-    ASSERT_TRUE(setQueueEnabled(true));
-    const auto pdf = waitForPrintedPdf(30000);
-    ASSERT_TRUE(pdf.has_value()) << "the held certificate did not print once started";
-    EXPECT_TRUE(pdfText(*pdf).contains(QStringLiteral("Ann Pellow")));
-}
-
 // A rejecting queue is a problem, not a success; once it accepts again,
 // printing again works.
 TEST_F(CertificateOnPaper, PrintingAgainAfterAProblemWorks)

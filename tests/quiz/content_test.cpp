@@ -75,7 +75,6 @@ TEST(BuiltInQuestions, TheRightAnswersAreSpreadOverAllFourOptions)
     }
 }
 
-// Every label of the activities names something the key facts tell.
 TEST(ActivityTexts, EveryAnswerLabelIsInTheKeyFacts)
 {
     using namespace oravians::activitytexts;

@@ -193,15 +193,3 @@ TEST(QuizWindowDamagedBank, ARightChoiceOutsideOneToFourIsMarkedWrongWithoutFail
         EXPECT_EQ(shownRows(rig).size(), 2) << bad;
     }
 }
-
-TEST(QuizWindowDamagedBank, EmptyTextsShowAsEmptyLabels)
-{
-    Rig rig;
-    rig.app.module1.soundon = 1;
-    multiple& quiz = rig.app.form<multiple>();
-    rig.app.show<multiple>();
-    EXPECT_EQ(quiz.Label2.caption, "");
-    EXPECT_EQ(quiz.Option1[1].caption, "");
-    answer(rig, 1);
-    EXPECT_EQ(rig.app.module1.questmark[1], 0);
-}

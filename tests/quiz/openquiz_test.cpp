@@ -1,7 +1,6 @@
 // Opening a built-in quiz from a topic page.
 #include "quiz/openquiz.h"
 
-#include "platform/contentfiles.h"
 #include "quiz/questionfile.h"
 #include "quizplay.h"
 
@@ -15,7 +14,6 @@
 using namespace oravians;
 using namespace oravians::testing;
 
-// The topic page's quiz file missing or damaged: a clear message and no quiz.
 TEST(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
 {
     QStringList shortFile = questionFileLines(tenQuestions("Edmund Quellmore")), strayComma = shortFile;
@@ -36,26 +34,6 @@ TEST(OpenQuiz, AMissingOrDamagedFileGivesAClearMessageAndNoQuiz)
         EXPECT_EQ(rig.messages.texts(), QStringList{kQuizNotOpened});
         EXPECT_EQ(rig.messages.shown[0].caption, "The Oravians");
         EXPECT_FALSE(rig.app.loaded<multiple>());
-    }
-}
-
-TEST(BuiltInQuestionFiles, BothSetsLoadCompleteWithTheirTitles)
-{
-    const std::pair<const char*, const char*> sets[] = {
-        {"Edmund Quellmore.txt", "Edmund Quellmore"}, {"Oravian Inventions.txt", "Oravian Inventions"}};
-    for (auto [file, title] : sets) {
-        const std::optional<QByteArray> bytes = ContentFiles(QStringLiteral(ORAVIANS_PROGRAM_DIR)).read(QStringLiteral("multiple/") + file);
-        ASSERT_TRUE(bytes) << file;
-        InputFile f(*bytes);
-        Module1 bank;
-        loadworksheet(bank, f);
-        EXPECT_EQ(bank.worktitle, title);
-        EXPECT_TRUE(bankIsComplete(bank)) << file;
-        for (int n = 1; n <= 10; ++n) {
-            EXPECT_FALSE(bank.questtext[n].isEmpty());
-            EXPECT_FALSE(bank.choice4[n].isEmpty());
-        }
-        EXPECT_TRUE(f.atEnd()) << file; // exactly 72 lines
     }
 }
 

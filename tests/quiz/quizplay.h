@@ -52,33 +52,28 @@ inline QuestionSet tenQuestions(const QString& title, const QString& right = QSt
     return set;
 }
 
-// Helpers take a Rig, or any rig with the same members.
-
 // Opens the quiz as a topic page does once the bank is filled.
-template <class R>
-inline multiple& openQuizWindow(R& rig)
+inline multiple& openQuizWindow(Rig& rig)
 {
     rig.app.module1.soundon = 1;
     fillBank(rig.app.module1);
-    multiple& quiz = rig.app.template form<multiple>();
-    rig.app.template form<multiple>().Label5.caption = QStringLiteral("The Oravians");
-    rig.app.template show<multiple>();
+    multiple& quiz = rig.app.form<multiple>();
+    rig.app.form<multiple>().Label5.caption = QStringLiteral("The Oravians");
+    rig.app.show<multiple>();
     return quiz;
 }
 
 // Answers the question on screen with option k (0: no answer) and presses the next button.
-template <class R>
-inline void answer(R& rig, int k)
+inline void answer(Rig& rig, int k)
 {
-    multiple& quiz = *rig.app.template peek<multiple>();
+    multiple& quiz = *rig.app.peek<multiple>();
     if (k != 0)
         rig.app.click(quiz.Option1[k]);
     rig.app.click(quiz.Label3[1]);
 }
 
 // Plays a whole quiz; wrong(n) says whether question n is answered wrongly.
-template <class R>
-inline void playQuiz(R& rig, const std::function<bool(int)>& wrong)
+inline void playQuiz(Rig& rig, const std::function<bool(int)>& wrong)
 {
     openQuizWindow(rig);
     for (int n = 1; n <= 10; ++n)
@@ -86,35 +81,32 @@ inline void playQuiz(R& rig, const std::function<bool(int)>& wrong)
 }
 
 // Runs the score window's three one-shot steps in order.
-template <class R>
-inline void runTimerChain(R& rig)
+inline void runTimerChain(Rig& rig)
 {
-    Welldone& w = *rig.app.template peek<Welldone>();
+    Welldone& w = *rig.app.peek<Welldone>();
     rig.tick(w.Timer1);
     rig.tick(w.Timer2);
     rig.tick(w.Timer3);
 }
 
 // Opens the score window as an activity does.
-template <class R>
-inline Welldone& showScore(R& rig, int score, int outof)
+inline Welldone& showScore(Rig& rig, int score, int outof)
 {
     rig.app.module1.soundon = 1;
     rig.app.module1.score = score;
     rig.app.module1.outof = outof;
-    return rig.app.template show<Welldone>();
+    return rig.app.show<Welldone>();
 }
 
 // Full marks in a quiz, the name typed, "Print Certificate" pressed; the
 // sounds until then forgotten.
-template <class R>
-inline void printCertificate(R& rig, const QString& name)
+inline void printCertificate(Rig& rig, const QString& name)
 {
     playQuiz(rig, [](int) { return false; });
     runTimerChain(rig);
     rig.app.type(name);
     rig.sound.played.clear();
-    rig.app.click(rig.app.template peek<Welldone>()->Label3[0]);
+    rig.app.click(rig.app.peek<Welldone>()->Label3[0]);
 }
 
 } // namespace oravians::testing

@@ -66,5 +66,22 @@ TEST(DoubleClick, TheDoubleClickEventReachesItsHandler)
     EXPECT_EQ(doubles, 1);
 }
 
+// A press dragged off its control before the release is no click. (Moves and
+// releases going to the pressed control are the activities' real-host drags.)
+TEST(DoubleClick, AReleaseOffThePressedControlIsNoClick)
+{
+    Rig rig;
+    multiple& quiz = testing::openQuizWindow(rig);
+    Control& next = quiz.Label3[1];
+    int clicks = 0;
+    next.onClick = [&](int) { ++clicks; };
+    const QPointF on(next.absLeft() + 10, next.absTop() + 10);
+    rig.app.pointerPress(quiz, &next, kLeftButton, 0, on, 1000);
+    rig.app.pointerRelease(next, kLeftButton, 0, on + QPointF(0, next.height + 100));
+    EXPECT_EQ(clicks, 0);
+    pointerClick(rig, next, 3000);
+    EXPECT_EQ(clicks, 1) << "a release on it is";
+}
+
 } // namespace
 } // namespace oravians

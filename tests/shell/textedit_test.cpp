@@ -105,7 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
     TextBox, Editing,
     ::testing::Values(
         EditCase{"TypingInsertsAtTheCaret", "Bram", "", {key(kKeyLeft), key(kKeyLeft), typed("x")}, "Brxam", 3, 0},
-        EditCase{"HomeAndEnd", "ada", "", {key(kKeyHome), typed("B"), key(kKeyEnd), typed("!")}, "Bada!", 5, 0},
         EditCase{"RightStopsAtTheEnd", "ab", "", {key(kKeyHome), key(kKeyRight), key(kKeyRight), key(kKeyRight)},
                  "ab", 2, 0},
         EditCase{"LeftStopsAtTheStart", "ab", "", {key(kKeyLeft), key(kKeyLeft), key(kKeyLeft)}, "ab", 0, 0},
@@ -182,7 +181,6 @@ TEST(TextBox, TabGoesToTheKeyHandlerOnlyWhenTheDesignSaysSo)
     }
 }
 
-// Enter and a space on a focused button press it.
 TEST(TextBox, EnterOrSpaceOnAFocusedButtonClicksIt)
 {
     FormRig f;

@@ -1,7 +1,5 @@
 #include "topicstest.h"
 
-#include "activities/quellmoreord.h"
-
 #include "quiz/openquiz.h"
 #include "tests/quiz/quizplay.h"
 
@@ -41,17 +39,6 @@ TEST_F(TopicPageTest, MissingTopicPictureLeavesAnEmptyPictureInPlace)
     clickMenu(8);
     EXPECT_EQ(app.form<inventions>().Image1.picture, nullptr);
     EXPECT_EQ(app.form<inventions>().Image1.left, 3600);
-}
-
-TEST_F(TopicPageTest, ActivityButtonsOpenTheActivitiesOverThePage)
-{
-    clickMenu(10);
-    rig.sound.played.clear();
-    app.click(app.form<quellmore>().Label3[1]);
-    app.click(app.form<quellmore>().Label3[3]);
-    EXPECT_EQ(app.top(), app.peek<quellmoreord>());
-    EXPECT_TRUE(app.isShown(app.form<quellmore>()));
-    EXPECT_EQ(rig.sound.played, (QStringList{"wav\\click.wav", "wav\\click.wav"}));
 }
 
 TEST_F(TopicPageTest, SoundOffSilencesTheButtons)
