@@ -169,15 +169,6 @@ TEST(Activities, EveryButtonSetsScoreToZeroAndClicks)
     }
 }
 
-TEST(Activities, HoverLightsAButtonAndTheBackgroundDimsThem)
-{
-    Activity<quellmoreord> a;
-    a.app.formMouseMove(a.w, 0, 0, 100, 100);
-    EXPECT_FALSE(a.w.Label3[1].opaque);
-    a.app.mouseMove(a.w.Label3[1], 0, 0, 10, 10);
-    EXPECT_TRUE(a.w.Label3[1].opaque);
-}
-
 TEST(Activities, InventorsPairIsInterchangeable)
 {
     Activity<inventionslab> a;
@@ -190,15 +181,6 @@ TEST(Activities, InventorsPairIsInterchangeable)
         both.onto(label, box);
     EXPECT_TRUE(both.checkShown());
     EXPECT_EQ(both.scoreShown(), "Good work. You have scored 2 out of 4.");
-}
-
-TEST(Activities, SoundOffMakesNoThudAndNoClick)
-{
-    Activity<quellmoreord> a;
-    a.app.module1.soundon = 0;
-    a.onto(0, 0);
-    a.app.click(a.w.Label3[1]);
-    EXPECT_TRUE(a.rig.sound.played.isEmpty());
 }
 
 // Tab to each label, Space, Tab along boxes and frames (target box 0, start

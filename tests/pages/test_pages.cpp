@@ -198,15 +198,6 @@ TEST(AcknowledgmentsPage, LeavesTheLogoCornerFree)
 
 // --- the generator ---------------------------------------------------------------
 
-TEST(PageGenerator, OutputNamesFollowTheProgramsFileNames)
-{
-    EXPECT_EQ(outputName("key-quellmore-a.page"), "key quellmorea.wmf");
-    EXPECT_EQ(outputName("key-inventions-c.page"), "key inventionsc.wmf");
-    EXPECT_EQ(outputName("inventions-d.page"), "inventionsd.wmf");
-    EXPECT_EQ(outputName("guide-1.page"), "guide1.wmf");
-    EXPECT_EQ(outputName("acknowledgments.page"), "acknowledgments.wmf");
-}
-
 TEST(PageGenerator, ReadsHeadingPicturesParagraphsAndBulletsAndRefusesWhatItCannotDraw)
 {
     PageSource p;
@@ -227,17 +218,6 @@ TEST(PageGenerator, ReadsHeadingPicturesParagraphsAndBulletsAndRefusesWhatItCann
     EXPECT_TRUE(error.contains("dragon"));
     ASSERT_TRUE(parsePage(QString::fromUtf8("heading: H\n\nA rocket \xF0\x9F\x9A\x80 here.\n"), &p, &error));
     EXPECT_FALSE(buildPage(p, "x.wmf", Version::Screen, &out, &error));
-}
-
-TEST(PageGenerator, SameSourceGivesTheSameBytes)
-{
-    PageSource p;
-    QString error;
-    ASSERT_TRUE(parsePage(readText(kSources + QStringLiteral("/guide-1.page")), &p, &error));
-    QByteArray a, b;
-    ASSERT_TRUE(buildPage(p, "guide1.wmf", Version::Print, &a, &error));
-    ASSERT_TRUE(buildPage(p, "guide1.wmf", Version::Print, &b, &error));
-    EXPECT_EQ(a, b);
 }
 
 TEST(PageGenerator, PageThatDoesNotFitFailsTheBuildNamingThePage)

@@ -144,15 +144,6 @@ TEST(WorksheetFolder, BuiltInSetsComeFromTheProgramAndTheRegisterNever)
     EXPECT_EQ(files.contentPath("multiple\\track.txt"), tmp.filePath("ws/track.txt"));
 }
 
-TEST(WorksheetFolder, AProgramFolderWithoutQuestionFolderTakesNothing)
-{
-    QTemporaryDir tmp;
-    EXPECT_FALSE(folderTakesNewFiles(tmp.filePath("missing")));
-    EXPECT_TRUE(folderTakesNewFiles(tmp.path()));
-    EXPECT_TRUE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
-        << "the probe file was left behind";
-}
-
 TEST(WorksheetFolder, ASettingFileNamesTheLastUsableFolder)
 {
     QTemporaryDir tmp;
