@@ -270,12 +270,13 @@ ControlProps targetBox(int index, const QString& answer, float left, float top, 
 {
     return {.kind = Kind::Label, .name = "Label1", .index = index, .caption = answer, .left = left, .top = top,
             .width = width, .height = height, .fore = kYellow, .back = kBlack, .opaque = true, .border = true,
-            .align = Align::Center, .font = font};
+            .align = Align::Center, .font = font, .spokenName = QStringLiteral("Box %1").arg(index + 1)};
 }
 
 ControlProps startFrame(int index)
 {
-    return {.kind = Kind::Label, .name = "Label4", .index = index, .opaque = false, .border = true};
+    return {.kind = Kind::Label, .name = "Label4", .index = index, .opaque = false, .border = true,
+            .spokenName = QStringLiteral("Start %1").arg(index + 1)};
 }
 
 ControlProps activityButton(int index)

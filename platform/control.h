@@ -42,6 +42,7 @@ struct ControlProps {
     int tabIndex = -1;      // place in the Tab order; -1 = after those that set one, in declaration order
     bool takesTab = false;  // focused, it receives Tab as a KeyPress (9) instead of passing the focus on
     bool tabStop = false;   // labels: take the keyboard focus and a place in the Tab order, as buttons do
+    QString spokenName;     // what a screen reader calls it while it has no caption
 };
 
 // One control: its design data, its run-time state and its event handlers.

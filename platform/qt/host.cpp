@@ -1,5 +1,6 @@
 #include "platform/qt/host.h"
 
+#include "platform/qt/hostaccessible.h"
 #include "platform/qt/windowpainter.h"
 
 #include <QApplication>
@@ -65,6 +66,8 @@ Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(deskto
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
+    // Screen readers see the drawn controls, not one empty widget.
+    HostAccessible::install();
     desktop_.onChange = [this] { repaintChanges(); };
     desktop_.measureText = [](const FontSpec& font, const QString& text) {
         return float(QFontMetricsF(twipsFont(font)).horizontalAdvance(text));

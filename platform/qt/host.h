@@ -23,6 +23,8 @@ public:
     explicit Host(Desktop& desktop, QWidget* parent = nullptr);
     ~Host() override;
 
+    Desktop& desktop() const { return desktop_; }
+
     // The desktop's scale on the primary screen.
     static float scale();
     // Panel rectangle of a window in the host's pixels (outer frame), and its

@@ -8,6 +8,7 @@
 #include "platform/qt/qttimers.h"
 #include "tests/support/fakes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -118,6 +119,24 @@ TEST(ActivityHost, AMoveRepaintsTheLabelsOldAndNewPlaceOnly)
     EXPECT_TRUE(allowed.contains(rig.painted.boundingRect()))
         << "painted " << rig.painted.boundingRect().width() << "x" << rig.painted.boundingRect().height();
     EXPECT_TRUE((QRegion(before) - rig.painted).isEmpty()) << "the label's old place is painted over";
+}
+
+// A screen reader has a name for every label, box, start frame and button
+// of an activity, the empty boxes and frames included.
+TEST(ActivityHost, ScreenReadersNameEveryPartOfTheActivity)
+{
+    HostRig rig;
+    QAccessibleInterface* host = QAccessible::queryAccessibleInterface(&rig.host);
+    ASSERT_TRUE(host);
+    QStringList names;
+    for (int k = 0; k < host->childCount(); ++k) {
+        EXPECT_FALSE(host->child(k)->text(QAccessible::Name).isEmpty()) << "child " << k;
+        names << host->child(k)->text(QAccessible::Name);
+    }
+    quellmorelab& lab = rig.app.form<quellmorelab>();
+    for (const QString& part : {lab.Label2[0].caption, QStringLiteral("Box 1"), QStringLiteral("Start 1"),
+                                QStringLiteral("Exit"), QStringLiteral("Start Again")})
+        EXPECT_TRUE(names.contains(part)) << part.toStdString();
 }
 
 } // namespace

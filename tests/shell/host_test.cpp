@@ -25,6 +25,8 @@
 #include "platform/fontmeasure.h"
 #include "tests/quiz/quizplay.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
@@ -115,6 +117,35 @@ TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
     const QImage lit = rig.grab();
     EXPECT_TRUE(hasColour(lit, pixels(menu.Label2[10]), QColor(0, 0, 0)));
     EXPECT_FALSE(hasColour(lit, pixels(menu.Label2[12]), QColor(0, 0, 0))) << "transparent shows the window";
+}
+
+// A screen reader finds the menu's entries as buttons named by their
+// captions, and pressing one opens its window.
+TEST(QtHost, ScreenReadersSeeTheMenuEntriesAsButtons)
+{
+    HostRig rig;
+    rig.clickOn(rig.app.form<Titlefrm>().Command1);
+    intro0& menu = rig.app.form<intro0>();
+    QAccessibleInterface* host = QAccessible::queryAccessibleInterface(&rig.host);
+    ASSERT_TRUE(host);
+    QAccessibleInterface* quellmoreEntry = nullptr;
+    for (int i : {0, 8, 10, 20}) {
+        const Control& entry = menu.Label2[i];
+        QAccessibleInterface* found = nullptr;
+        for (int k = 0; k < host->childCount() && !found; ++k)
+            if (host->child(k)->text(QAccessible::Name) == entry.caption)
+                found = host->child(k);
+        ASSERT_TRUE(found) << entry.caption.toStdString();
+        EXPECT_EQ(found->role(), QAccessible::Button) << entry.caption.toStdString();
+        EXPECT_TRUE(found->rect().contains(rig.host.mapToGlobal(rig.centre(entry)))) << entry.caption.toStdString();
+        if (i == 10)
+            quellmoreEntry = found;
+    }
+    QAccessibleActionInterface* action = quellmoreEntry->actionInterface();
+    ASSERT_TRUE(action);
+    action->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(rig.app.top(), rig.app.peek<quellmore>()) << "pressing the entry opened its topic";
+    EXPECT_FALSE(host->text(QAccessible::Name).isEmpty()) << "the screen is named";
 }
 
 // Real keys in the score window's name box: the host hands them to the
