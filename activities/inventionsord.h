@@ -31,7 +31,7 @@ public:
                                  "as dots and dashes. The key shows the sequence of dots and dashes for each letter "
                                  "of the alphabet. See if you can decode the message below. Drag the words into the "
                                  "correct boxes to decode the message.",
-                      .left = 120, .top = 2280, .width = 9255, .height = 2055, .fore = kYellow, .opaque = false,
+                      .left = 120, .top = 2280, .width = 9735, .height = 2265, .fore = kYellow, .opaque = false,
                       .font = times(15)}};
     CtlArray Label5{this, {row(0), row(1), row(2), row(3), row(4)}};
     CtlArray Command1{this, {play(0, "Play First Word"), play(1, "Play Second Word"), play(2, "Play Third Word"),
