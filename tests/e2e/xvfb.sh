@@ -170,6 +170,24 @@ next_printed() {
     return 1
 }
 
+# print_certificate NAME SCORE: "Print Certificate" in the score window; the
+# PDF from the default queue names NAME alone on its line (nothing left over
+# from edits) and says "You have SCORE.".
+print_certificate() {
+    local pdf
+    mark_printed
+    click "$mx" "$my" 240 1800 3765 495 # Print Certificate
+    wait_for_box
+    xdotool key Return # "Your certificate is now printing."
+    wait_box_gone
+    pdf=$(next_printed) || fail "no certificate came out of the print queue"
+    pdftotext "$pdf" "$work/cert.txt"
+    grep -qxE "[[:space:]]*$1[[:space:]]*" "$work/cert.txt" \
+        || fail "the certificate does not name $1 alone: $(cat "$work/cert.txt")"
+    grep -q "You have $2." "$work/cert.txt" || fail "the certificate has no line \"You have $2.\""
+    echo "ok: a certificate for $1"
+}
+
 # region X0 Y0 LEFT TOP WIDTH HEIGHT: the screen rectangle of a client area
 # rectangle given in twips, as ImageMagick geometry (WxH+X+Y).
 region() {

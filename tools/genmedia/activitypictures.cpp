@@ -18,18 +18,6 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15;
 
-void glow(QPainter& p, QPointF c, double r, QColor colour)
-{
-    QRadialGradient g(c, r);
-    g.setColorAt(0, colour);
-    QColor edge = colour;
-    edge.setAlpha(0);
-    g.setColorAt(1, edge);
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawEllipse(c, r, r);
-}
-
 QLinearGradient vertical(double top, double bottom, QColor a, QColor b)
 {
     QLinearGradient g(0, top, 0, bottom);
@@ -117,7 +105,7 @@ void drawNell(QPainter& p, QSizeF size)
 {
     const double w = size.width(), h = size.height();
     p.fillRect(QRectF(0, 0, w, h), vertical(0, h * 0.6, QColor(120, 180, 235), QColor(205, 230, 245)));
-    glow(p, QPointF(w * 0.85, h * 0.14), 30, QColor(255, 245, 180, 220));
+    softBlob(p, QPointF(w * 0.85, h * 0.14), 30, QColor(255, 245, 180, 220));
     // Green banks with a towpath and a tree.
     fill(p, polygon({QPointF(0, h * 0.5), QPointF(w, h * 0.46), QPointF(w, h * 0.62), QPointF(0, h * 0.62)}), QColor(92, 160, 80));
     p.fillRect(QRectF(0, h * 0.56, w, h * 0.04), QColor(196, 170, 120));
@@ -138,7 +126,7 @@ void drawNell(QPainter& p, QSizeF size)
         fill(p, ellipse(QPointF(58 + i * 28, deck - 15), 5, 5), QColor(250, 230, 150), QColor(120, 90, 30), 1);
     fill(p, rect(w * 0.5, deck - 44, 5, 14), QColor(40, 40, 40));
     for (int i = 0; i < 3; ++i)
-        glow(p, QPointF(w * 0.5 + 2 + i * 6, deck - 52 - i * 10), 6 + i * 2, QColor(180, 180, 190, 160));
+        softBlob(p, QPointF(w * 0.5 + 2 + i * 6, deck - 52 - i * 10), 6 + i * 2, QColor(180, 180, 190, 160));
     // Nell stands at the stern with her hand on the tiller.
     child(p, QPointF(24, deck), 78, QColor(60, 90, 170), QColor(200, 110, 40), true);
     p.setPen(QPen(QColor(90, 55, 25), 4, Qt::SolidLine, Qt::RoundCap));
@@ -154,7 +142,7 @@ void drawLanternBoy(QPainter& p, QSizeF size)
     p.fillRect(QRectF(0, 0, w, h), vertical(0, h, QColor(24, 28, 52), QColor(70, 80, 110)));
     Rng rng(91);
     for (int i = 0; i < 7; ++i)
-        glow(p, QPointF(rng.range(0, w), rng.range(10, h * 0.35)), rng.range(30, 50), QColor(120, 125, 150, 90));
+        softBlob(p, QPointF(rng.range(0, w), rng.range(10, h * 0.35)), rng.range(30, 50), QColor(120, 125, 150, 90));
     // Beams from the lamp room.
     const QPointF lamp(w * 0.66, h * 0.2);
     for (double dir : {-1.0, 1.0}) {
@@ -180,7 +168,7 @@ void drawLanternBoy(QPainter& p, QSizeF size)
     p.restore();
     fill(p, rect(w * 0.6, h * 0.15, w * 0.12, h * 0.1), QColor(255, 230, 120), QColor(40, 40, 50));
     fill(p, polygon({QPointF(w * 0.58, h * 0.15), QPointF(w * 0.74, h * 0.15), QPointF(w * 0.66, h * 0.08)}), QColor(40, 40, 50));
-    glow(p, lamp, 26, QColor(255, 250, 200, 230));
+    softBlob(p, lamp, 26, QColor(255, 250, 200, 230));
     // Waves crash against the rocks.
     fill(p, waves(h * 0.74, w, 20, 0.5), vertical(h * 0.74, h, QColor(40, 90, 130), QColor(20, 40, 70)));
     p.setPen(QPen(QColor(230, 240, 255, 200), 2.5));
@@ -199,7 +187,7 @@ void drawLanternBoy(QPainter& p, QSizeF size)
     p.setPen(QPen(QColor(244, 200, 160), 3.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(w * 0.22 + 8, h * 0.9 - 64), QPointF(w * 0.22 + 24, h * 0.9 - 84));
     const QPointF lantern(w * 0.22 + 28, h * 0.9 - 80);
-    glow(p, lantern, 34, QColor(255, 200, 80, 200));
+    softBlob(p, lantern, 34, QColor(255, 200, 80, 200));
     fill(p, rect(lantern.x() - 6, lantern.y() - 4, 12, 16, 2), QColor(255, 220, 110), QColor(60, 40, 20), 1.5);
     p.setPen(QPen(QColor(60, 40, 20), 1.5));
     p.drawLine(QPointF(lantern.x() - 4, lantern.y() - 4), QPointF(lantern.x() - 3, lantern.y() - 8));
@@ -275,7 +263,7 @@ void drawMidnight(QPainter& p, QSizeF size)
     // Window with moon and snow.
     const QRectF glass(w * 0.06, h * 0.12, w * 0.38, h * 0.46);
     p.fillRect(glass, vertical(glass.top(), glass.bottom(), QColor(20, 30, 80), QColor(60, 70, 120)));
-    glow(p, QPointF(glass.left() + 28, glass.top() + 26), 24, QColor(255, 255, 230, 120));
+    softBlob(p, QPointF(glass.left() + 28, glass.top() + 26), 24, QColor(255, 255, 230, 120));
     fill(p, ellipse(QPointF(glass.left() + 28, glass.top() + 26), 11, 11), QColor(250, 250, 225));
     fill(p, rect(glass.left(), glass.bottom() - 14, glass.width(), 14), QColor(240, 245, 255));
     Rng rng(17);
@@ -297,7 +285,7 @@ void drawMidnight(QPainter& p, QSizeF size)
     fill(p, rect(cx - 38, h * 0.06, 76, h * 0.32, 4), wood, edge);
     fill(p, polygon({QPointF(cx - 42, h * 0.07), QPointF(cx, h * 0.0), QPointF(cx + 42, h * 0.07)}), wood, edge);
     const QPointF face(cx, h * 0.22);
-    glow(p, face, 44, QColor(255, 220, 150, 60));
+    softBlob(p, face, 44, QColor(255, 220, 150, 60));
     fill(p, ellipse(face, 28, 28), QColor(250, 240, 215), QColor(160, 120, 40), 2.5);
     p.setPen(QPen(QColor(40, 30, 20), 1.5));
     for (int i = 0; i < 12; ++i) {
@@ -315,7 +303,7 @@ void drawMidnight(QPainter& p, QSizeF size)
     fill(p, ellipse(QPointF(cx + 8, h * 0.69), 8, 8), QColor(230, 190, 80), QColor(140, 100, 30));
     // A candle on the sill.
     fill(p, rect(w * 0.22, h * 0.62, 8, 22), QColor(245, 240, 220));
-    glow(p, QPointF(w * 0.22 + 4, h * 0.6), 20, QColor(255, 200, 90, 200));
+    softBlob(p, QPointF(w * 0.22 + 4, h * 0.6), 20, QColor(255, 200, 90, 200));
     fill(p, ellipse(QPointF(w * 0.22 + 4, h * 0.6), 3, 6), QColor(255, 230, 120));
 }
 
@@ -328,7 +316,7 @@ void studio(QPainter& p, QSizeF size, double floorAt, QColor wall)
     const double w = size.width(), h = size.height();
     p.fillRect(QRectF(0, 0, w, h), vertical(0, floorAt, wall.lighter(130), wall));
     p.fillRect(QRectF(0, floorAt, w, h - floorAt), vertical(floorAt, h, QColor(40, 32, 45), QColor(12, 10, 24)));
-    glow(p, QPointF(w * 0.5, floorAt * 0.5), w * 0.55, QColor(255, 255, 240, 60));
+    softBlob(p, QPointF(w * 0.5, floorAt * 0.5), w * 0.55, QColor(255, 255, 240, 60));
 }
 
 void drawCamera(QPainter& p, QSizeF size)
@@ -358,7 +346,7 @@ void drawCamera(QPainter& p, QSizeF size)
     brass.setColorAt(1, QColor(170, 120, 40));
     fill(p, rect(bx1 + w * 0.04, h * 0.28, w * 0.1, h * 0.14, 2), brass, QColor(110, 80, 20), 1.5);
     fill(p, ellipse(QPointF(bx1 + w * 0.14, h * 0.35), w * 0.02, h * 0.07), QColor(60, 80, 120), QColor(110, 80, 20), 1.5);
-    glow(p, QPointF(bx1 + w * 0.14, h * 0.33), 4, QColor(255, 255, 255, 200));
+    softBlob(p, QPointF(bx1 + w * 0.14, h * 0.33), 4, QColor(255, 255, 255, 200));
     // The photographer's black cloth hangs over the back.
     QPainterPath cloth;
     cloth.moveTo(w * 0.22, h * 0.2);
@@ -374,8 +362,8 @@ void drawBulb(QPainter& p, QSizeF size)
     const double w = size.width(), h = size.height();
     studio(p, size, h * 0.8, QColor(30, 36, 70));
     const QPointF c(w * 0.5, h * 0.34);
-    glow(p, c, w * 0.55, QColor(255, 230, 120, 170));
-    glow(p, c, w * 0.28, QColor(255, 250, 200, 200));
+    softBlob(p, c, w * 0.55, QColor(255, 230, 120, 170));
+    softBlob(p, c, w * 0.28, QColor(255, 250, 200, 200));
     // Pear-shaped glass.
     const double r = w * 0.26;
     QPainterPath glass;
@@ -394,7 +382,7 @@ void drawBulb(QPainter& p, QSizeF size)
     filament.moveTo(c.x() - 14, c.y());
     for (int i = 1; i <= 8; ++i)
         filament.lineTo(c.x() - 14 + 28.0 * i / 8, c.y() + (i % 2 ? -6 : 0) - 4);
-    glow(p, QPointF(c.x(), c.y() - 3), 18, QColor(255, 160, 40, 230));
+    softBlob(p, QPointF(c.x(), c.y() - 3), 18, QColor(255, 160, 40, 230));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 120, 20), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(filament);

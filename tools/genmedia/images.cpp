@@ -14,17 +14,6 @@
 
 namespace genmedia {
 
-namespace {
-
-constexpr int kRocketFrames = 20;
-constexpr int kLogoFrames = 20;
-
-QColor mix(const QColor& a, const QColor& b, double t)
-{
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
-}
-
 void softBlob(QPainter& p, QPointF c, double r, QColor colour)
 {
     QRadialGradient g(c, r);
@@ -35,6 +24,17 @@ void softBlob(QPainter& p, QPointF c, double r, QColor colour)
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawEllipse(c, r, r);
+}
+
+namespace {
+
+constexpr int kRocketFrames = 20;
+constexpr int kLogoFrames = 20;
+
+QColor mix(const QColor& a, const QColor& b, double t)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 void star(QPainter& p, QPointF c, double r, QColor colour)

@@ -5,13 +5,20 @@
 
 #include "synth.h"
 
+#include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
 
+class QPainter;
+
 namespace genmedia {
+
+// A round glow of colour fading to nothing at radius r.
+void softBlob(QPainter& p, QPointF c, double r, QColor colour);
 
 struct NamedSound {
     QString relativePath; // "wav/click.wav"
