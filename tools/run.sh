@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program. Without a display
-# it runs the headless tour under a virtual screen and says where its
+# it runs the headless tour on Qt's offscreen screen and says where its
 # screenshots are.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
