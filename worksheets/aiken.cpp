@@ -6,6 +6,12 @@ namespace oravians {
 
 namespace {
 
+const QRegularExpression& answerLine()
+{
+    static const QRegularExpression re(QStringLiteral("^ANSWER\\s*:(.*)$"), QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
 // A question being gathered: its text lines, then its options.
 struct Pending {
     int line = 0;
@@ -26,6 +32,9 @@ void finish(Pending& p, const QString& answer, QuestionReading& out)
         out.skip(p.line, QStringLiteral("several right answers"));
     else if (!p.letters.contains(letters))
         out.skip(p.line, QStringLiteral("the answer %1 is not one of its options").arg(letters));
+    else if (answerLine().match(p.text).hasMatch())
+        // Written out again, its first line would read as the answer.
+        out.skip(p.line, QStringLiteral("a question text that begins like an ANSWER line"));
     else if (p.options.size() != 4)
         out.skip(p.line, QStringLiteral("%1 options, not four").arg(p.options.size()));
     else if (p.letters != QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")})
@@ -43,8 +52,6 @@ QuestionReading readAiken(const QString& text)
     QuestionReading reading;
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     static const QRegularExpression option(QStringLiteral("^([A-Z])[.)]\\s+(.*)$"));
-    static const QRegularExpression answerLine(QStringLiteral("^ANSWER\\s*:(.*)$"),
-                                                 QRegularExpression::CaseInsensitiveOption);
     const QStringList lines = text.split(lineEnd);
     Pending p;
     for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -52,7 +59,7 @@ QuestionReading readAiken(const QString& text)
         const int number = int(n) + 1;
         if (line.isEmpty())
             continue;
-        const auto answer = answerLine.match(line);
+        const auto answer = answerLine().match(line);
         if (p.line == 0) {
             // The first line of a question is its text, whatever it looks like.
             if (answer.hasMatch())
