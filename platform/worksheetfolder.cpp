@@ -61,7 +61,10 @@ QString folderFromSettingFile(const QString& settingFile)
 
 QString chooseWorksheetFolder(const QString& programFolder, const WorksheetFolderChoice& choice)
 {
-    if (folderTakesNewFiles(programFolder + QStringLiteral("/multiple")))
+    // A packaged program is marked so: its folder belongs to the package
+    // manager even where the user (root) could write to it.
+    const bool installed = QFileInfo::exists(programFolder + QStringLiteral("/installed"));
+    if (!installed && folderTakesNewFiles(programFolder + QStringLiteral("/multiple")))
         return {};
     if (!choice.environment.isEmpty()) {
         if (QDir::isAbsolutePath(choice.environment))

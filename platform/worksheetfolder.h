@@ -22,7 +22,9 @@ struct WorksheetFolderChoice {
     static WorksheetFolderChoice system();
 };
 
-// Empty when the program folder's "multiple" folder takes new files;
+// Empty when the program folder's "multiple" folder takes new files and the
+// program was not installed by a package (which leaves a file "installed" in
+// the program folder);
 // otherwise the worksheet folder to use (not created here: the first save
 // creates it).
 QString chooseWorksheetFolder(const QString& programFolder, const WorksheetFolderChoice& choice);

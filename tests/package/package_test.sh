@@ -52,3 +52,33 @@ env -i PATH=/usr/bin:/bin HOME="$home" setpriv --reuid=nobody --regid=nogroup --
 ls "$home/.local/share/oravians/worksheets/track.txt" >/dev/null 2>&1 || { cat "$work/import.log"; fail "no register in the user's worksheet folder"; }
 ls "$root/usr/lib/oravians/multiple" | grep -q track.txt && fail "the import wrote into the program folder"
 echo "ok: worksheets of a user go to ~/.local/share/oravians/worksheets"
+
+# On a throw-away machine (CI, as root) the package goes through apt as a
+# school's would: installed, started from its desktop entry, removed; the
+# worksheets a teacher made meanwhile stay. A machine that already has the
+# program installed is left alone, and ORAVIANS_TEST_APT=0 skips this.
+if [[ $(id -u) != 0 || ${ORAVIANS_TEST_APT:-1} == 0 ]] || dpkg-query -W -f='${Status}' oravians 2>/dev/null | grep -q installed; then
+    echo "skip: installing with apt (needs root, and no installed copy)"
+    exit 0
+fi
+cleanup_more() { apt-get remove -y oravians >/dev/null 2>&1 || true; }
+cp "$deb" "$work/oravians.deb"
+apt-get install -y --no-install-recommends "$work/oravians.deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install failed"; }
+launch=$(sed -n 's/^Exec=//p' /usr/share/applications/org.oravians.Oravians.desktop)
+[[ $(command -v "${launch%% *}") == /usr/bin/oravians ]] || fail "the desktop entry's command is not the installed launcher"
+$launch &
+program_pid=$!
+wait_for_window
+expect_pixel "$(client_x 5520)" "$(client_y 6930)" 180 300 "192,192,192" "the program installed by apt shows its title screen"
+kill "$program_pid"
+wait "$program_pid" 2>/dev/null || true
+program_pid=
+teacher=$work/teacher
+mkdir -p "$teacher"
+HOME=$teacher oravians --import "$source_dir/tests/data/interchange/aiken-crlf.txt" >"$work/import2.log" 2>&1 \
+    || { cat "$work/import2.log"; fail "import with the installed program failed"; }
+kept=$(ls "$teacher/.local/share/oravians/worksheets")
+apt-get remove -y oravians >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get remove failed"; }
+[[ ! -e /usr/lib/oravians && ! -e /usr/bin/oravians ]] || fail "apt-get remove left the program behind"
+[[ $(ls "$teacher/.local/share/oravians/worksheets") == "$kept" ]] || fail "removing the program touched the worksheets"
+echo "ok: apt installs, the desktop entry starts it, apt removes it and the worksheets stay"

@@ -64,6 +64,7 @@ enum class Lands { BesideProgram, Environment, Setting, UserFolder };
 struct Row {
     const char* name;
     bool programWritable;
+    bool installed;
     QString environment; // "<env>" stands for a folder of its own
     QByteArray setting;  // "<setting>" stands for a folder of its own
     Lands lands;
@@ -74,11 +75,13 @@ struct Row {
 TEST(WorksheetFolder, SavesLandWhereTheProgramFolderAllows)
 {
     const Row rows[] = {
-        {"writable program folder keeps them beside it", true, {}, "folder=<setting>\n", Lands::BesideProgram},
-        {"read-only, the administrator's setting", false, {}, "# shared\nfolder=<setting>\n", Lands::Setting},
-        {"read-only, the variable before the setting", false, "<env>", "folder=<setting>\n", Lands::Environment},
-        {"read-only, no setting: the user's folder", false, {}, {}, Lands::UserFolder},
-        {"read-only, a relative setting is ignored", false, {}, "folder=worksheets\n", Lands::UserFolder},
+        {"writable program folder keeps them beside it", true, false, {}, "folder=<setting>\n", Lands::BesideProgram},
+        {"installed, writable by root: the setting", true, true, {}, "folder=<setting>\n", Lands::Setting},
+        {"installed, writable by root: the user's folder", true, true, {}, {}, Lands::UserFolder},
+        {"read-only, the administrator's setting", false, false, {}, "# shared\nfolder=<setting>\n", Lands::Setting},
+        {"read-only, the variable before the setting", false, false, "<env>", "folder=<setting>\n", Lands::Environment},
+        {"read-only, no setting: the user's folder", false, false, {}, {}, Lands::UserFolder},
+        {"read-only, a relative setting is ignored", false, false, {}, "folder=worksheets\n", Lands::UserFolder},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -89,6 +92,8 @@ TEST(WorksheetFolder, SavesLandWhereTheProgramFolderAllows)
         write(shipped + QStringLiteral("/track.txt"), " 1 \r\nOld Copy\r\n");
         const QString folders[] = {shipped, tmp.filePath("env"), tmp.filePath("set"), tmp.filePath("user")};
         const QString expected = folders[int(row.lands)];
+        if (row.installed)
+            write(program + QStringLiteral("/installed"), "");
 
         WorksheetFolderChoice choice;
         choice.environment = QString(row.environment).replace(QStringLiteral("<env>"), folders[1]);
@@ -111,7 +116,7 @@ TEST(WorksheetFolder, SavesLandWhereTheProgramFolderAllows)
         EXPECT_EQ(logged.size(), row.setting.contains("folder=worksheets") ? 1u : 0u);
 
         ContentFiles files(program, chosen);
-        if (!row.programWritable) {
+        if (row.lands != Lands::BesideProgram) {
             EXPECT_FALSE(QFileInfo::exists(expected)) << "created before the first save";
         }
         ASSERT_TRUE(files.replace("multiple\\Our Town.txt", "our town"));
