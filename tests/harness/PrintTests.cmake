@@ -5,6 +5,11 @@
 #   oravians_print_tests(my_test_target)
 include(GoogleTest)
 function(oravians_print_tests target)
+  if(ORAVIANS_SANITIZE)
+    # The sanitizer build runs no printing tests: neither build nor list them.
+    set_target_properties(${target} PROPERTIES ORAVIANS_WHOLE_SUITE_ONLY ON)
+    return()
+  endif()
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/printer)
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
