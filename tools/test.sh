@@ -70,7 +70,7 @@ build() {
     local targets=()
     (($# == 0)) || targets=(--target "$@")
     echo
-    echo "== [$name] build $dir${*:+ ($*)}"
+    echo "== [$name] build $dir${*:+ ($*)}, $(elapsed "$started") into the run"
     cmake --build "$dir" -j2 "${targets[@]}" -- -k 0 && return 0
     broken "$name" "BUILD FAILED: see the errors above"
     return 1
@@ -81,7 +81,7 @@ build() {
 run_ctest() {
     local name=$1 dir=$2 t0=$3 built=$4 rc line
     echo
-    echo "== [$name] ctest in $dir"
+    echo "== [$name] ctest in $dir, $(elapsed "$started") into the run"
     set +e
     ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300 "${CTEST_ARGS[@]}" 2>&1 | tee "$work/$name.log"
     rc=${PIPESTATUS[0]}
@@ -142,7 +142,7 @@ run_fuzzers() {
     local exes=()
     mapfile -t exes < <(find build-fuzz -path '*/CMakeFiles' -prune -o -type f -name 'fuzz_*' -perm -u+x -print | sort)
     echo
-    echo "== [fuzz] ${#exes[@]} targets for ${fuzz_seconds}s each, two at a time"
+    echo "== [fuzz] ${#exes[@]} targets for ${fuzz_seconds}s each, two at a time, $(elapsed "$started") into the run"
     for exe in "${exes[@]}"; do
         while (($(jobs -rp | wc -l) >= 2)); do wait -n || true; done
         fuzz_one "$exe" &
