@@ -550,11 +550,19 @@ void HostAccessible::setListener(Listener l) { listener = l; }
 void HostAccessible::announce()
 {
     Snapshot now = snapshot();
+    // A window coming up is a new child of the screen; one covered by the
+    // backdrop (still loaded) is hidden; an unloaded one has no interface left.
+    const auto among = [](const std::vector<QString>& list, const QString& w) {
+        return std::find(list.begin(), list.end(), w) != list.end();
+    };
     for (const QString& w : now.windows)
-        if (std::find(seen_.windows.begin(), seen_.windows.end(), w) == seen_.windows.end())
+        if (!among(seen_.windows, w)) {
+            send(windowInterface(w), QAccessible::ObjectCreated);
             send(windowInterface(w), QAccessible::ObjectShow);
-    if (now.windows != seen_.windows)
-        send(this, QAccessible::NameChanged);
+        }
+    for (const QString& w : seen_.windows)
+        if (!among(now.windows, w) && loadedWindow(desktop(), w))
+            send(windowInterface(w), QAccessible::ObjectHide);
 
     for (const auto& [key, is] : now.controls) {
         const auto before = seen_.controls.find(key);
