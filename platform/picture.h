@@ -1,15 +1,23 @@
 #pragma once
 
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class QPainter;
-class QRectF;
 
 namespace oravians {
+
+// A piece of text a picture draws in one go, and the box it takes (twips,
+// from the picture's top left corner).
+struct TextRun {
+    QString text;
+    QRectF box;
+};
 
 // A loaded picture: a raster image or a metafile. Drawn in twips, so the
 // same picture is crisp on any screen and on the printer.
@@ -23,6 +31,8 @@ public:
     virtual void draw(QPainter& painter, const QRectF& target) const = 0;
     // The path it was loaded from, as the program wrote it; for tests and messages.
     virtual QString source() const = 0;
+    // The texts the picture draws, in drawing order; a raster picture has none.
+    virtual std::vector<TextRun> textRuns() const { return {}; }
 };
 
 using PicturePtr = std::shared_ptr<const Picture>;

@@ -68,7 +68,7 @@ Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(deskto
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     // Screen readers see the drawn controls, not one empty widget.
     HostAccessible::install();
-    desktop_.onChange = [this] { repaintChanges(); };
+    desktop_.onChange = [this] { repaintChanges(); HostAccessible::announceChanges(*this); };
     desktop_.measureText = [](const FontSpec& font, const QString& text) {
         return float(QFontMetricsF(twipsFont(font)).horizontalAdvance(text));
     };

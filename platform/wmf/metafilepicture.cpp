@@ -246,6 +246,7 @@ struct MetafileData {
     std::vector<Step> steps;
     std::vector<OpShape> shapes;
     std::vector<OpText> texts;
+    std::vector<TextRun> runs; // every text record's string and box, frame units, for reading aloud
     std::vector<OpImage> images;
     std::vector<OpClip> clips;
     std::vector<QPointF> points;
@@ -1058,6 +1059,9 @@ void Player::drawText(QPointF pt, const char* text, int length, const char* dx, 
         // Glyphs are drawn over the box of the run (as outlines when large);
         // turned text is counted at its size, straight text at what lies in the frame.
         const QRectF box(origin + QPointF(startX, baseY - ascent), QSizeF(std::abs(width), ascent + descent));
+        // Straight text is kept for reading, even where painting is over budget.
+        if (f.escapement == 0)
+            out_.runs.push_back({str, box});
         const qreal frameArea = out_.frame.width() * out_.frame.height();
         const qreal cover = f.escapement == 0 ? coverOf(box)
                                               : std::min<qreal>(1, frameArea > 0 ? box.width() * box.height() / frameArea : 0);
@@ -2040,6 +2044,22 @@ QSizeF MetafilePicture::sizeTwips() const
 
 void MetafilePicture::draw(QPainter& painter, const QRectF& target) const { drawOps(*d_, painter, target); }
 QString MetafilePicture::source() const { return source_; }
+
+std::vector<TextRun> MetafilePicture::textRuns() const
+{
+    const QRectF frame = d_->frame;
+    if (frame.width() <= 0 || frame.height() <= 0)
+        return {};
+    const QSizeF size = sizeTwips();
+    const qreal kx = size.width() / frame.width(), ky = size.height() / frame.height();
+    std::vector<TextRun> runs;
+    runs.reserve(d_->runs.size());
+    for (const TextRun& r : d_->runs) {
+        const QRectF b = r.box.translated(-frame.topLeft());
+        runs.push_back({r.text, QRectF(b.left() * kx, b.top() * ky, b.width() * kx, b.height() * ky).normalized()});
+    }
+    return runs;
+}
 bool MetafilePicture::placeable() const { return d_->placeable; }
 QRectF MetafilePicture::frame() const { return d_->frame; }
 int MetafilePicture::recordCount() const { return d_->records; }

@@ -27,6 +27,7 @@ public:
     QSizeF sizeTwips() const override;
     void draw(QPainter& painter, const QRectF& target) const override;
     QString source() const override;
+    std::vector<TextRun> textRuns() const override;
 
     // True when the file has a placeable header (and so its own size).
     bool placeable() const;

@@ -3,6 +3,7 @@
 // (Where panels sit, the backdrop, and animations reaching the screen
 // untouched are checked by the pointer tests on the real program.)
 #include "platform/qt/host.h"
+#include "platform/qt/hostaccessible.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
 #include "platform/qt/windowpainter.h"
@@ -20,6 +21,7 @@
 #include "quiz/multiple.h"
 #include "quiz/openquiz.h"
 #include "platform/contentfiles.h"
+#include "platform/pictures/rasterpicture.h"
 #include "quiz/welldone.h"
 #include "quiz/wrong.h"
 #include "platform/fontmeasure.h"
@@ -119,8 +121,31 @@ TEST(QtHost, TheMenuPanelShowsItsEntriesAndAnswersThePointer)
     EXPECT_FALSE(hasColour(lit, pixels(menu.Label2[12]), QColor(0, 0, 0))) << "transparent shows the window";
 }
 
+// The dialog a screen reader finds on top: the host's last child.
+QAccessibleInterface* topDialog(Host& host)
+{
+    QAccessibleInterface* h = QAccessible::queryAccessibleInterface(&host);
+    return h && h->childCount() > 0 ? h->child(h->childCount() - 1) : nullptr;
+}
+
+// The child of a dialog with that role (and name, unless empty), or null.
+QAccessibleInterface* childOf(QAccessibleInterface* dialog, QAccessible::Role role, const QString& name = {})
+{
+    for (int k = 0; dialog && k < dialog->childCount(); ++k)
+        if (QAccessibleInterface* c = dialog->child(k);
+            c->role() == role && (name.isEmpty() || c->text(QAccessible::Name) == name))
+            return c;
+    return nullptr;
+}
+
+void press(QAccessibleInterface* button)
+{
+    ASSERT_TRUE(button && button->actionInterface());
+    button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
 // A screen reader finds the menu's entries as buttons named by their
-// captions, and pressing one opens its window.
+// captions in the menu's dialog, and pressing one opens its window.
 TEST(QtHost, ScreenReadersSeeTheMenuEntriesAsButtons)
 {
     HostRig rig;
@@ -128,24 +153,110 @@ TEST(QtHost, ScreenReadersSeeTheMenuEntriesAsButtons)
     intro0& menu = rig.app.form<intro0>();
     QAccessibleInterface* host = QAccessible::queryAccessibleInterface(&rig.host);
     ASSERT_TRUE(host);
+    QAccessibleInterface* dialog = topDialog(rig.host);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->role(), QAccessible::Dialog);
+    EXPECT_EQ(host->childCount(), 1) << "the backdrop is no dialog";
     QAccessibleInterface* quellmoreEntry = nullptr;
     for (int i : {0, 8, 10, 20}) {
         const Control& entry = menu.Label2[i];
-        QAccessibleInterface* found = nullptr;
-        for (int k = 0; k < host->childCount() && !found; ++k)
-            if (host->child(k)->text(QAccessible::Name) == entry.caption)
-                found = host->child(k);
+        QAccessibleInterface* found = childOf(dialog, QAccessible::Button, entry.caption);
         ASSERT_TRUE(found) << entry.caption.toStdString();
-        EXPECT_EQ(found->role(), QAccessible::Button) << entry.caption.toStdString();
         EXPECT_TRUE(found->rect().contains(rig.host.mapToGlobal(rig.centre(entry)))) << entry.caption.toStdString();
         if (i == 10)
             quellmoreEntry = found;
     }
-    QAccessibleActionInterface* action = quellmoreEntry->actionInterface();
-    ASSERT_TRUE(action);
-    action->doAction(QAccessibleActionInterface::pressAction());
+    press(quellmoreEntry);
     EXPECT_EQ(rig.app.top(), rig.app.peek<quellmore>()) << "pressing the entry opened its topic";
     EXPECT_FALSE(host->text(QAccessible::Name).isEmpty()) << "the screen is named";
+    ASSERT_EQ(host->childCount(), 2) << "the menu stays beneath the topic";
+    EXPECT_EQ(quellmoreEntry->parent(), host->child(0)) << "the entry belongs to the menu's dialog";
+    EXPECT_EQ(topDialog(rig.host)->text(QAccessible::Name), "Edmund Quellmore");
+}
+
+// The host with the program's own pictures: pages drawn from their metafiles.
+struct ReaderParts : HostParts {
+    ContentPictures realPictures{QStringLiteral(ORAVIANS_PROGRAM_DIR)};
+};
+struct ReaderRig : ReaderParts, Rig {
+    Host host{app};
+    ReaderRig()
+        : Rig({.measure = &realMeasure, .files = &realFiles, .screen = &realScreen, .timers = &realTimers,
+               .pictures = &realPictures})
+    {
+        realTimers.setDesktop(&app);
+        host.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        host.show();
+        app.show<intro0>();
+    }
+};
+
+// A key-facts page reads as a document: its heading, then its sentences in
+// reading order; closed, it is gone.
+TEST(QtHost, ScreenReadersReadTheKeyFactsPage)
+{
+    ReaderRig rig;
+    press(childOf(topDialog(rig.host), QAccessible::Button, "Edmund Quellmore"));
+    press(childOf(topDialog(rig.host), QAccessible::Button, "Key Facts"));
+    QAccessibleInterface* page = childOf(topDialog(rig.host), QAccessible::Document);
+    ASSERT_TRUE(page) << "the page viewer shows a document";
+    EXPECT_EQ(page->text(QAccessible::Name), "Edmund Quellmore: Key Facts");
+    const QString text = page->textInterface()->text(0, page->textInterface()->characterCount());
+    EXPECT_EQ(text, page->text(QAccessible::Description));
+    EXPECT_TRUE(text.simplified().startsWith(
+        "Edmund Quellmore: Key Facts Edmund Quellmore was the best-loved storyteller of the Oravian Age, the years "
+        "when Queen Orava reigned. Edmund Quellmore was born in 1812"))
+        << text.left(200).toStdString();
+    press(childOf(topDialog(rig.host), QAccessible::Button, "Exit"));
+    EXPECT_FALSE(page->isValid()) << "the closed page's document";
+}
+
+// What changes on screen is announced: to a control, by the event a screen
+// reader listens for.
+QList<std::pair<QAccessible::Event, QString>> heard;
+TEST(QtHost, ScreenReadersHearWhatChanges)
+{
+    struct Row {
+        const char* name;
+        std::function<void(HostRig&)> act;
+        QAccessible::Event event;
+        QString control; // the accessible name of what the event is about
+    };
+    const std::vector<Row> rows = {
+        {"a window comes up", [](HostRig& r) { showScore(r, 3, 10); }, QAccessible::ObjectShow, "Well Done!"},
+        {"the focus goes to the name box",
+         [](HostRig& r) {
+             Welldone& w = showScore(r, 10, 10);
+             waitUntil([&] { return w.focus() == &w.Text1; });
+         },
+         QAccessible::Focus, "Text1"},
+        {"typing in the name box",
+         [](HostRig& r) {
+             Welldone& w = showScore(r, 10, 10);
+             waitUntil([&] { return w.focus() == &w.Text1; });
+             QTest::keyClicks(&r.host, "Bo");
+         },
+         QAccessible::TextUpdated, "Text1"},
+        {"choosing an answer", [](HostRig& r) { r.app.click(openQuizWindow(r).Option1[2]); },
+         QAccessible::StateChanged, "1 B"},
+        {"turning a page",
+         [](HostRig& r) {
+             r.app.click(r.app.show<quellmore>().Label3[4]);
+             r.app.click(r.app.peek<teacher>()->Label3[2]);
+         },
+         QAccessible::NameChanged, "Page 2 of 2"},
+    };
+    HostAccessible::setListener([](QAccessibleEvent* e) {
+        if (QAccessibleInterface* i = e->accessibleInterface())
+            heard.append({e->type(), i->text(QAccessible::Name)});
+    });
+    for (const Row& row : rows) {
+        HostRig rig;
+        heard.clear();
+        row.act(rig);
+        EXPECT_TRUE(heard.contains(std::pair{row.event, row.control})) << row.name;
+    }
+    HostAccessible::setListener(nullptr);
 }
 
 // Real keys in the score window's name box: the host hands them to the
@@ -163,6 +274,13 @@ TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
     QTest::keyClick(&rig.host, Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(w.Text1.caption, "ellow");
     EXPECT_EQ(w.Text1.selLength(), 5);
+    // A screen reader reads the same text, the selection and the typing limit.
+    QAccessibleInterface* box = childOf(topDialog(rig.host), QAccessible::EditableText);
+    ASSERT_TRUE(box && box->textInterface());
+    EXPECT_EQ(box->text(QAccessible::Value), "ellow");
+    EXPECT_EQ(box->text(QAccessible::Description), "Up to 25 characters");
+    EXPECT_EQ(box->textInterface()->selectionCount(), 1);
+    EXPECT_TRUE(box->state().editable && box->state().focusable);
     const QColor highlight(10, 36, 106);
     EXPECT_TRUE(hasColour(rig.grab(), pixels(w.Text1), highlight)) << "the selection is drawn";
     QTest::keyClick(&rig.host, Qt::Key_Tab); // the only stop: the box keeps the focus

@@ -2,6 +2,7 @@
 // and files built to cost it as much as their size allows: each loads and
 // draws with what it may spend, and the log names the file and the budget.
 #include "platform/log.h"
+#include "platform/readingorder.h"
 #include "platform/wmf/metafilepicture.h"
 #include "tests/wmf/hostile.h"
 #include "tests/wmf/wmfbuild.h"
@@ -387,6 +388,42 @@ TEST(ExtTextOut, EscapementTurnsTheTextUpright)
     ASSERT_FALSE(ink.isEmpty());
     EXPECT_GT(ink.height(), 2 * ink.width()); // runs up the page
     EXPECT_LE(ink.bottom(), 181);              // starting at the reference point, going up
+}
+
+// A screen reader reads a page's text runs in reading order.
+TEST(PageText, ReadsLinesTopToBottomAndRunsLeftToRight)
+{
+    struct Row {
+        const char* name;
+        std::function<void(Wmf&)> runs;
+        QString reads;
+    };
+    const std::vector<Row> rows = {
+        {"lines top to bottom", [](Wmf& w) { w.textOut(100, 500, "second").textOut(100, 100, "first"); },
+         "first\nsecond\n"},
+        {"a gap on one line is a space",
+         [](Wmf& w) { w.textOut(600, 110, "world").textOut(100, 100, "Hello"); }, "Hello world\n"},
+        {"turned text is not read", [](Wmf& w) { w.font(-150, 400, "Arial", 900).select(1).textOut(500, 900, "up"); }, ""},
+        {"blank runs are left out", [](Wmf& w) { w.textOut(100, 100, "   ").textOut(100, 500, "word"); },
+         "word\n"},
+    };
+    for (const Row& row : rows) {
+        Wmf w;
+        w.font(-150).select(0).textColor(0, 0, 0).bkMode(1);
+        row.runs(w);
+        w.eof();
+        const auto pic = MetafilePicture::fromBytes(w.bytes(), "page.wmf");
+        ASSERT_TRUE(pic) << row.name;
+        EXPECT_EQ(readingText(pic->textRuns()), row.reads) << row.name;
+    }
+    // Boxes are in twips from the picture's corner (here one unit a twip).
+    Wmf w;
+    w.font(-150).select(0).textOut(300, 200, "where").eof();
+    const auto runs = MetafilePicture::fromBytes(w.bytes(), "page.wmf")->textRuns();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].text, "where");
+    EXPECT_NEAR(runs[0].box.left(), 300, 2);
+    EXPECT_NEAR(runs[0].box.top(), 200, 2);
 }
 
 // --- bitmaps -------------------------------------------------------------------
