@@ -60,20 +60,14 @@ TEST_F(WorksheetOnPaper, TheAnswerKeyIsTheSecondPage)
     rig.app.click(quiz.Check1);
     rig.app.click(quiz.Label3[3]);
     rig.tick(quiz.Timer1);
-    EXPECT_EQ(rig.messages.texts(), QStringList{"Your worksheet is now printing."});
-
     const auto pdf = waitForPrintedPdf(30000);
     ASSERT_TRUE(pdf.has_value()) << "no PDF came out of the test queue";
-    // pdftotext ends every page with a form feed.
-    const QStringList pages = pdfText(*pdf).split(u'\f', Qt::SkipEmptyParts);
+    const QStringList pages = pdfText(*pdf).split(u'\f', Qt::SkipEmptyParts); // a form feed ends each page
     ASSERT_EQ(pages.size(), 2) << pdfText(*pdf).toStdString();
-    EXPECT_FALSE(pages[0].contains("Answers")) << pages[0].toStdString();
-    const QString key = pages[1].trimmed();
-    EXPECT_TRUE(key.startsWith("Answers")) << key.toStdString();
+    EXPECT_TRUE(pages[1].trimmed().startsWith("Answers")) << pages[1].toStdString();
     for (int n = 1; n <= 10; ++n) {
-        const QChar letter(u'A' + rightFor(n) - 1);
-        const QString line = QStringLiteral("Question %1 +%2\\. %1 %2").arg(n).arg(letter);
-        EXPECT_TRUE(key.contains(QRegularExpression(line))) << line.toStdString() << "\n" << key.toStdString();
+        const QString line = QStringLiteral("Question %1 +%2\\. %1 %2").arg(n).arg(QChar(u'A' + rightFor(n) - 1));
+        EXPECT_TRUE(pages[1].contains(QRegularExpression(line))) << line.toStdString() << pages[1].toStdString();
     }
 }
 

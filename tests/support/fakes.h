@@ -223,24 +223,19 @@ class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<QString> openFile(const QString& title, const QStringList& filters) override
     {
-        asked << title + u'|' + filters.join(u';');
-        return next();
+        return next(title + u'|' + filters.join(u';'));
     }
-    std::optional<QString> chooseFolder(const QString& title) override
-    {
-        asked << title;
-        return next();
-    }
+    std::optional<QString> chooseFolder(const QString& title) override { return next(title); }
     std::deque<std::optional<QString>> answers;
     QStringList asked;
 
 private:
-    std::optional<QString> next()
+    std::optional<QString> next(const QString& question)
     {
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
+        asked << question;
+        const auto a = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return a;
     }
 };
