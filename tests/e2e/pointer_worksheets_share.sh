@@ -83,6 +83,9 @@ out=$work/export/$title.txt
 [[ $(grep -c '^ANSWER: A' "$out") == 10 ]] || fail "the Aiken file does not give ten answers A: $(cat "$out")"
 grep -qxF "Which bird nests on cliff 7?" <(tr -d '\r' <"$out") || fail "question 7 is not in the Aiken file: $(cat "$out")"
 grep -qxF "B. Heron 7" <(tr -d '\r' <"$out") || fail "option B of question 7 is not in the Aiken file"
+"$program" --import "$out" >"$work/again.txt" || fail "the Aiken file does not import again: $(cat "$work/again.txt")"
+cmp -s <(tail -n +2 "$store/$title.txt") <(tail -n +2 "$store/$title 2.txt") \
+    || fail "imported again, the worksheet differs: $(cat "$work/again.txt")"
 echo "ok: the worksheet reads back from its Aiken file"
 
 # Printed with its answer key.
