@@ -54,6 +54,7 @@ int main(int argc, char** argv)
     system.timers.setDesktop(&app);
     oravians::Host host(app);
     system.messages.setParent(&host);
+    system.fileDialogs.setParent(&host);
     app.onEnd = [] { QCoreApplication::quit(); };
 
     // Without a window manager a full-screen request alone keeps the default size.

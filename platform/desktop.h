@@ -24,6 +24,7 @@ struct Services {
     TextMeasure* measure = nullptr;
     Clipboard* clipboard = nullptr; // none: cut and copy keep nothing, paste adds nothing
     Files* files = nullptr;
+    FileDialogs* fileDialogs = nullptr;
 };
 
 // Keys that are not characters, as the host hands them to Desktop::keyDown
@@ -70,6 +71,7 @@ public:
     Randomness& random() const { return *services_.random; }
     TextMeasure& measure() const { return *services_.measure; }
     Files& files() const { return *services_.files; }
+    FileDialogs& fileDialogs() const { return *services_.fileDialogs; }
 
     // Shown windows, bottom first. Loaded windows that were never shown are
     // not in it.

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -70,11 +71,13 @@ public:
     virtual void line(float x1, float y1, float x2, float y2, Rgb colour) = 0;
     // At the picture's own size, top-left corner at (x, y).
     virtual void paintPicture(const Picture& picture, float x, float y) = 0;
+    // Goes on at the top of a new page (x and y back to 0).
+    virtual void newPage() = 0;
     virtual PrintOutcome endDoc() = 0;
 };
 
-enum class MsgButtons { Ok, OkCancel };
-enum class MsgResult { Ok, Cancel };
+enum class MsgButtons { Ok, OkCancel, YesNoCancel };
+enum class MsgResult { Ok, Cancel, Yes, No };
 
 class MessageBoxes {
 public:
@@ -127,6 +130,16 @@ public:
     virtual ~Clipboard() = default;
     virtual QString text() const = 0;
     virtual void setText(const QString& text) = 0;
+};
+
+// The desktop's dialogs for choosing a file or a folder outside the
+// program's content; nothing when the user cancels.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // filters as the desktop writes them: "Question files (*.gift *.txt)".
+    virtual std::optional<QString> openFile(const QString& title, const QStringList& filters) = 0;
+    virtual std::optional<QString> chooseFolder(const QString& title) = 0;
 };
 
 // The program's content files. A program path ("multiple\Edmund Quellmore.txt")

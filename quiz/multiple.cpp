@@ -110,7 +110,7 @@ void multiple::Label3_Click(int index)
         unload();
         break;
     case 3:
-        print_.click([this] { return Printpage(); });
+        print_.click([this, withAnswers = Check1.value == 1] { return Printpage(withAnswers); });
         break;
     }
     clicksound(app);
@@ -127,7 +127,7 @@ QString unprintableWorksheetMessage(const QString& line)
         .arg(line.trimmed());
 }
 
-bool multiple::Printpage()
+bool multiple::Printpage(bool withAnswers)
 {
     Printer& p = app.printer();
     const Module1& m = app.module1;
@@ -168,6 +168,8 @@ bool multiple::Printpage()
             p.print(QStringLiteral("D. ") + m.choice4[n]);
             p.print(QStringLiteral(" "));
         }
+        if (withAnswers)
+            printAnswers(p);
         outcome = p.endDoc();
     } catch (const UnprintableText& e) {
         // A worksheet with a question missing is worse than none: say which.
@@ -183,6 +185,36 @@ bool multiple::Printpage()
     tell(outcome == PrintOutcome::Held ? QStringLiteral("Your printer is paused. This will print when it is started again.")
                                        : QStringLiteral("Your worksheet is now printing."));
     return true;
+}
+
+void multiple::printAnswers(Printer& p)
+{
+    const Module1& m = app.module1;
+    const float W = p.pageWidth();
+    const auto centred = [&](const QString& text) {
+        p.setCurrentX((W - p.textWidth(text)) / 2);
+        p.print(text);
+    };
+    // Its own page, so the worksheet can be copied for the class without it.
+    p.newPage();
+    p.setFontSize(16);
+    p.print(QStringLiteral(" "));
+    p.setFontSize(32);
+    centred(QStringLiteral("Answers"));
+    p.setFontSize(16);
+    centred(Label6.caption);
+    p.print(QStringLiteral(" "));
+    p.setFontSize(12);
+    const std::array<QString, 11>* choices[] = {&m.choice1, &m.choice2, &m.choice3, &m.choice4};
+    for (int n = 1; n <= 10; ++n) {
+        p.setCurrentX(W / 16);
+        p.print(QStringLiteral("Question") + numberText(n), false);
+        p.setCurrentX(W * 2 / 6);
+        const int k = rightChoiceNumber(m, n);
+        p.print(k == 0 ? QStringLiteral("(no right answer is marked)")
+                       : QString(QChar(u'A' + k - 1)) + QStringLiteral(". ") + choices[k - 1]->at(n));
+        p.print(QStringLiteral(" "));
+    }
 }
 
 void multiple::Form_MouseMove(int, int, float, float)

@@ -38,6 +38,11 @@ public:
                            labelButton({.name = "Label3", .index = 1, .caption = "Next Question >>", .left = 6000, .top = 7920, .width = 3765}),
                            labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
                            labelButton({.name = "Label3", .index = 3, .caption = "Print Worksheet", .left = 7920, .top = 1920, .width = 3045, .visible = false})}};
+    // For the teacher: a second printed page with the right answers. Shown
+    // with "Print Worksheet", never to pupils on a topic's own quiz.
+    Ctl Check1{this, {.kind = Kind::CheckBox, .name = "Check1", .caption = "With answers", .left = 7920, .top = 2520,
+                      .width = 3045, .height = 375, .fore = kYellow, .back = kWindowBlue, .font = tahoma(12),
+                      .visible = false}};
     // Paces "Print Worksheet": one job per press, however often it is clicked.
     Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false,
                       .interval = PrintButton::kSendAfterMs}};
@@ -47,9 +52,10 @@ public:
     void showquest();
     void Label3_Click(int index);
     void Option1_Click(int index);
-    // Prints the loaded set as a worksheet for pupils and tells the teacher
-    // how it went; true when the job reached the printer.
-    bool Printpage();
+    // Prints the loaded set as a worksheet for pupils, with answers a
+    // second page listing the right options, and tells the teacher how it
+    // went; true when the job reached the printer.
+    bool Printpage(bool withAnswers = false);
 
 private:
     static ControlProps option(int index, float top)
@@ -58,6 +64,7 @@ private:
                 .width = 6975, .height = 525, .fore = kYellow, .font = times(20.25f)};
     }
     void markAnswer();
+    void printAnswers(Printer& p);
     void endQuiz();
 
     App& app;

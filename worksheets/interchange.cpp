@@ -109,10 +109,13 @@ ImportReport importQuestions(App& app, const QString& fileName, const QByteArray
         return report;
     }
     try {
+        // Held from choosing the titles to registering them, so that another
+        // computer importing into the same folder cannot take the same ones.
+        const auto lock = lockRegister(app);
         const QStringList titles = chooseTitles(app, fileName, reading.questions, worksheets, report.problems);
         for (int w = 0; w < titles.size(); ++w) {
             writeQuestionFile(app.files(), worksheetPath(titles[w]), worksheetOf(titles[w], reading.questions, w));
-            trackworksheets(app, titles[w]);
+            trackworksheetsLocked(app, titles[w]);
             report.imported << titles[w];
         }
     } catch (const std::exception& e) {

@@ -13,16 +13,6 @@ constexpr int kCapacity = 1000;
 
 std::string text(const QString& s) { return s.toStdString(); }
 
-// Takes the lock every copy of the program sharing the folder takes before
-// changing the register.
-std::unique_ptr<Files::Lock> lockRegister(App& app)
-{
-    auto lock = app.files().lock(kRegisterPath);
-    if (!lock)
-        throw RegisterError(text("the worksheet register is in use elsewhere: " + app.files().contentPath(kRegisterPath)));
-    return lock;
-}
-
 // The count line holds the number between spaces, the way numbers are
 // written into text: " 3 ".
 void writeRegister(App& app, int count)
@@ -36,6 +26,14 @@ void writeRegister(App& app, int count)
 }
 
 } // namespace
+
+std::unique_ptr<Files::Lock> lockRegister(App& app)
+{
+    auto lock = app.files().lock(kRegisterPath);
+    if (!lock)
+        throw RegisterError(text("the worksheet register is in use elsewhere: " + app.files().contentPath(kRegisterPath)));
+    return lock;
+}
 
 QString worksheetPath(const QString& title) { return QStringLiteral("multiple\\") + title + QStringLiteral(".txt"); }
 
@@ -69,6 +67,11 @@ void readRegister(App& app)
 void trackworksheets(App& app, const QString& title)
 {
     const auto lock = lockRegister(app);
+    trackworksheetsLocked(app, title);
+}
+
+void trackworksheetsLocked(App& app, const QString& title)
+{
     readRegister(app);
     Module1& m = app.module1;
     const int count = m.trackcount;

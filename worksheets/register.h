@@ -30,6 +30,14 @@ void readRegister(App& app);
 // RegisterError (full, unreadable, lock not taken, write failed).
 void trackworksheets(App& app, const QString& title);
 
+// The register's lock, which every copy of the program sharing the folder
+// takes before changing the register; hold it across choosing a free title
+// and saving under it. Throws RegisterError when it cannot be taken.
+std::unique_ptr<Files::Lock> lockRegister(App& app);
+
+// trackworksheets for a caller that already holds lockRegister().
+void trackworksheetsLocked(App& app, const QString& title);
+
 // Removes the last occurrence of app.module1.deltitle. A title no longer
 // registered leaves the file untouched. Same lock and atomic replacement;
 // throws RegisterError.

@@ -3,6 +3,7 @@
 #include "quiz/multiple.h"
 #include "quiz/questionfile.h"
 #include "shell/intro0.h"
+#include "worksheets/interchange.h"
 #include "worksheets/register.h"
 #include "worksheets/wizard.h"
 
@@ -34,6 +35,8 @@ worksheets::worksheets(App& app) : Window(app, QStringLiteral("worksheets")), ap
     Label2.setOnClick([this](int i) { Label2_Click(i); });
     lightOnHover(Label2);
     Label3.setOnClick([this](int i) { Label3_Click(i); });
+    Label5.setOnClick([this](int i) { Label5_Click(i); });
+    lightOnHover(Label5);
 }
 
 std::vector<ControlProps> worksheets::titleSlots()
@@ -182,6 +185,7 @@ void worksheets::openAsQuiz()
     quiz.Label5.caption = menu.Label1.caption;
     // A teacher's worksheet can be printed for the class; the built-in quizzes cannot.
     quiz.Label3[3].visible = true;
+    quiz.Check1.visible = true;
     app.show<multiple>();
 }
 
@@ -222,6 +226,55 @@ void worksheets::editworksheet()
 void worksheets::Form_MouseMove(int, int, float, float)
 {
     dimButtons(Label2);
+    dimButtons(Label5);
+}
+
+void worksheets::Label5_Click(int index)
+{
+    if (index == 0)
+        importFromFile();
+    else
+        exportToFolder();
+    clicksound(app);
+}
+
+void worksheets::tell(const QString& text)
+{
+    app.messages().show(text, MsgButtons::Ok, QStringLiteral("The Oravians"));
+}
+
+void worksheets::importFromFile()
+{
+    const std::optional<QString> path = app.fileDialogs().openFile(
+        QStringLiteral("Import Worksheets"),
+        {QStringLiteral("Question files (*.gift *.txt)"), QStringLiteral("All files (*)")});
+    if (!path)
+        return;
+    const ImportReport report = importFile(app, *path);
+    tell(report.text());
+    // The new titles join the list at once, on whichever page they fall.
+    try {
+        readRegister(app);
+    } catch (const RegisterError& e) {
+        logProblem(QStringLiteral("The worksheet register could not be read: ") + QString::fromStdString(e.what()));
+    }
+    workpage();
+}
+
+void worksheets::exportToFolder()
+{
+    const MsgResult format = app.messages().show(
+        QStringLiteral("Export the worksheets as GIFT files?\n"
+                       "Yes: GIFT (.gift)    No: Aiken (.txt)"),
+        MsgButtons::YesNoCancel, QStringLiteral("The Oravians"));
+    if (format != MsgResult::Yes && format != MsgResult::No)
+        return;
+    const std::optional<QString> folder = app.fileDialogs().chooseFolder(QStringLiteral("Export Worksheets"));
+    if (!folder)
+        return;
+    const ExportReport report = exportWorksheets(
+        app, *folder, format == MsgResult::Yes ? InterchangeFormat::Gift : InterchangeFormat::Aiken);
+    tell(report.text());
 }
 
 } // namespace oravians

@@ -29,6 +29,10 @@ public:
                       .align = Align::Center, .font = tahoma(15.75f)}};
     CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .caption = "<< Previous Page", .left = 2640, .top = 7920, .width = 3195, .visible = false}),
                            labelButton({.name = "Label3", .index = 1, .caption = "Next Page >>", .left = 6000, .top = 7920, .width = 3195, .visible = false})}};
+    // Worksheets in and out of learning platforms' text files, stacked small
+    // in the gap between "Next Page >>" and "Exit".
+    CtlArray Label5{this, {labelButton({.name = "Label5", .index = 0, .caption = "Import\u2026", .left = 9300, .top = 7920, .width = 1155, .height = 240, .fontSize = 9.75f}),
+                           labelButton({.name = "Label5", .index = 1, .caption = "Export\u2026", .left = 9300, .top = 8175, .width = 1155, .height = 240, .fontSize = 9.75f})}};
 
     void Form_Load() override;
     void Form_MouseMove(int button, int shift, float x, float y) override;
@@ -36,6 +40,7 @@ public:
     void Check2_Click();
     void Label2_Click(int index);
     void Label3_Click(int index);
+    void Label5_Click(int index);
     // Draws page catpage of the register.
     void workpage();
     // Fills the wizard from the question bank and shows it.
@@ -48,6 +53,9 @@ private:
     void useWorksheet(const QString& title);
     void openAsQuiz();
     void deleteWorksheet(const QString& title);
+    void importFromFile();
+    void exportToFolder();
+    void tell(const QString& text);
 
     App& app;
 };

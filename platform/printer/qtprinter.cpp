@@ -288,6 +288,14 @@ void QtPrinter::paintPicture(const Picture& picture, float x, float y)
     p.restore();
 }
 
+void QtPrinter::newPage()
+{
+    painter(); // a document that starts with a new page starts with a blank one
+    if (!printer_->newPage())
+        fail(QStringLiteral("The printer %1 could not start a new page.").arg(queue_));
+    x_ = y_ = 0;
+}
+
 PrintOutcome QtPrinter::endDoc()
 {
     if (!painter_)

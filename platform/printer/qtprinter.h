@@ -38,6 +38,7 @@ public:
     void setDrawWidth(int dots) override;
     void line(float x1, float y1, float x2, float y2, Rgb colour) override;
     void paintPicture(const Picture& picture, float x, float y) override;
+    void newPage() override;
     PrintOutcome endDoc() override;
 
 private:

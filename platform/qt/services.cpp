@@ -19,7 +19,7 @@ SystemServices::~SystemServices() = default;
 Services SystemServices::services()
 {
     return Services{sound.get(), printer.get(), &messages, &screen, &timers, pictures.get(), &random, &measure,
-                    &clipboard, &files};
+                    &clipboard, &files, &fileDialogs};
 }
 
 } // namespace oravians

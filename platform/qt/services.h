@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/fontmeasure.h"
 #include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtfiledialogs.h"
 #include "platform/qt/qtmessages.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
@@ -30,6 +31,7 @@ struct SystemServices {
     ClockRandom random;
     FontMeasure measure;
     QtClipboard clipboard;
+    QtFileDialogs fileDialogs;
     ContentFiles files;
 };
 

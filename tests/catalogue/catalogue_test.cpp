@@ -180,6 +180,7 @@ TEST_F(Catalogue, OpensAWorksheetAsAQuizWhileTheMenuIsUnloaded)
     EXPECT_EQ(quiz->Label6.caption, "Sheet 2");
     EXPECT_EQ(quiz->Label2.caption, "Sheet 2 question 1");
     EXPECT_TRUE(quiz->Label3[3].visible) << "a teacher's worksheet can be printed";
+    EXPECT_TRUE(quiz->Check1.visible) << "with its answer key";
     app.click(quiz->Label3[2]);
     EXPECT_EQ(app.top(), &w);
     app.click(w.Label2[0]);

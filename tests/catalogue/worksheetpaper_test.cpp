@@ -50,6 +50,27 @@ TEST_F(WorksheetOnPaper, QuestionsAndTwoColumnsOfOptionsArrive)
     EXPECT_GT(b->box.left(), words.page.width() * 0.6);
 }
 
+// The answer key comes out as the second sheet of the same job, for the
+// teacher alone: "Answers", then each question's right letter and option.
+TEST_F(WorksheetOnPaper, TheAnswerKeyIsTheSecondPage)
+{
+    PrintRig rig;
+    multiple& quiz = openQuizWindow(rig);
+    quiz.Label3[3].visible = quiz.Check1.visible = true;
+    rig.app.click(quiz.Check1);
+    rig.app.click(quiz.Label3[3]);
+    rig.tick(quiz.Timer1);
+    const auto pdf = waitForPrintedPdf(30000);
+    ASSERT_TRUE(pdf.has_value()) << "no PDF came out of the test queue";
+    const QStringList pages = pdfText(*pdf).split(u'\f', Qt::SkipEmptyParts); // a form feed ends each page
+    ASSERT_EQ(pages.size(), 2) << pdfText(*pdf).toStdString();
+    EXPECT_TRUE(pages[1].trimmed().startsWith("Answers")) << pages[1].toStdString();
+    for (int n = 1; n <= 10; ++n) {
+        const QString line = QStringLiteral("Question %1 +%2\\. %1 %2").arg(n).arg(QChar(u'A' + rightFor(n) - 1));
+        EXPECT_TRUE(pages[1].contains(QRegularExpression(line))) << line.toStdString() << pages[1].toStdString();
+    }
+}
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

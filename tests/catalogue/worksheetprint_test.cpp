@@ -107,3 +107,22 @@ TEST(WorksheetPrint, ABurstOfClicksMakesOneJob)
     EXPECT_EQ(quiz.Label3[3].caption, "Print Worksheet");
     EXPECT_TRUE(quiz.Label3[3].enabled);
 }
+
+// "With answers" ticked adds a page for the teacher after the worksheet, in
+// its look: heading and title centred, then each question's right letter and
+// option (right answers run 1, 2, 3, 4, 1 ...). Clear, the job ends after
+// question 10, as above.
+TEST(WorksheetPrint, TheAnswerKeyFollowsOnItsOwnPage)
+{
+    Rig rig;
+    openWorksheetQuiz(rig).Check1.value = 1;
+    pressPrint(rig);
+    QStringList key{"page", "size|16", "print| |nl", "size|32", "x|4640", "print|Answers|nl", "size|16",
+                    "x|4480", "print|Rivers and Lakes|nl", "print| |nl", "size|12"};
+    for (int n = 1; n <= 10; ++n)
+        key << "x|720" << QStringLiteral("print|Question %1").arg(n) << "x|3840"
+            << QStringLiteral("print|%1. %2 %1|nl").arg(QChar(u'A' + rightFor(n) - 1)).arg(n) << "print| |nl";
+    const QStringList& ops = rig.printer.ops;
+    EXPECT_EQ(ops.mid(ops.lastIndexOf("print|D. 10 D|nl") + 2), key << "end");
+    EXPECT_EQ(rig.messages.texts(), QStringList{kPrinting});
+}

@@ -44,6 +44,7 @@ TEST_F(QuizWindow, OpensOnQuestionOneWithTitleTopicAndNoChoiceMade)
     EXPECT_FALSE(quiz.Label3[0].visible);
     EXPECT_EQ(quiz.Label3[1].caption, "Next Question >>");
     EXPECT_FALSE(quiz.Label3[3].visible);
+    EXPECT_FALSE(quiz.Check1.visible) << "pupils never see the answer key's box";
     EXPECT_EQ(rig.app.module1.score, 0);
     EXPECT_EQ(rig.app.module1.outof, 10);
 }

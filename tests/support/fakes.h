@@ -63,6 +63,11 @@ public:
     {
         op(QStringLiteral("picture|%1|%2,%3").arg(p.source()).arg(px).arg(py));
     }
+    void newPage() override
+    {
+        op("page");
+        x = y = 0;
+    }
     PrintOutcome endDoc() override
     {
         if (driverFault)
@@ -212,6 +217,29 @@ public:
     std::vector<QString> locked; // every lock taken, in order
 };
 
+// Answers file dialogs from a script: each question takes the next answer
+// (nothing, as a cancelled dialog, when the script is empty).
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<QString> openFile(const QString& title, const QStringList& filters) override
+    {
+        return next(title + u'|' + filters.join(u';'));
+    }
+    std::optional<QString> chooseFolder(const QString& title) override { return next(title); }
+    std::deque<std::optional<QString>> answers;
+    QStringList asked;
+
+private:
+    std::optional<QString> next(const QString& question)
+    {
+        asked << question;
+        const auto a = answers.empty() ? std::nullopt : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return a;
+    }
+};
+
 // Real services a test puts in place of the fakes (null: the fake).
 struct RealServices {
     Printer* printer = nullptr;
@@ -228,7 +256,8 @@ struct Rig {
         : app(Services{&sound, real.printer ? real.printer : &printer, &messages,
                        real.screen ? real.screen : &screen, real.timers ? real.timers : &timers,
                        real.pictures ? real.pictures : &pictures, &random,
-                       real.measure ? real.measure : &measure, &clipboard, real.files ? real.files : &files})
+                       real.measure ? real.measure : &measure, &clipboard, real.files ? real.files : &files,
+                       &fileDialogs})
     {
     }
     FakeSound sound;
@@ -241,6 +270,7 @@ struct Rig {
     FakeRandom random;
     FakeMeasure measure;
     FakeFiles files;
+    FakeFileDialogs fileDialogs;
     App app;
 
     // Ticks a timer as its interval passing would.

@@ -45,6 +45,7 @@ public:
     void setDrawWidth(int) override {}
     void line(float, float, float, float, Rgb) override {}
     void paintPicture(const Picture&, float, float) override {}
+    void newPage() override {}
     PrintOutcome endDoc() override { return PrintOutcome::Printed; }
 
 private:
