@@ -80,7 +80,8 @@ public:
     std::vector<Window*> visibleWindows() const;
     const std::vector<Window*>& loadedWindows() const { return loaded_; }
 
-    // Shows a window modeless, on top of the others.
+    // Shows a window modeless, on top of the others. A window without a
+    // focus gets its first Tab stop as a quiet focus.
     void show(Window& w);
 
     // Ends the program: every window is unloaded at once.
@@ -111,7 +112,8 @@ public:
     // handler sees each first (and may change or cancel it by setting 0);
     // then a text box takes it, replacing the selection, within its typing
     // limit. 13 is Enter, 8 Backspace. Enter or a space on a command button
-    // clicks it instead.
+    // clicks it instead; on a tab-stop label it clicks it once the label's
+    // own KeyPress has let the key through.
     void keyPress(int key);
     void type(const QString& text);
     // Keys that are not characters, with the shift state (kShiftMask,
@@ -124,8 +126,17 @@ public:
     // Delete removes the selection or the next character; Ctrl+A selects
     // all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X (Shift+Delete) cuts, Ctrl+V
     // (Shift+Insert) pastes the clipboard's text without line breaks, cut to
-    // the room the typing limit leaves.
+    // the room the typing limit leaves. On an option button the arrow keys
+    // click the next (Right, Down) or previous (Left, Up) option of its
+    // group, as a pupil's click would choose it. Escape clicks the top
+    // window's cancelControl(), if it has one.
     void keyDown(int keyCode, int shift);
+
+    // Whether the focus is to be drawn on c: the keyboard has been used
+    // since the last pointer press, or (not for labels, which a click never
+    // focuses) c was focused by a click or by the window's own code.
+    bool showsFocus(const Control& c) const;
+    bool keyboardInUse() const { return keyboardInUse_; }
     // The width in twips of a text in a font, for putting the caret where a
     // text box is clicked. The host provides it; without it a click leaves
     // the caret where it was.
@@ -156,6 +167,8 @@ private:
     struct Dispatch;
     void flush();
     void moveFocus(Window& w, bool forward);
+    void chooseOption(Window& w, Control& from, bool forward);
+    void useKeyboard(bool on);
     void editKey(Control& box, int keyCode, int shift);
     void insertText(Control& box, QString text);
     int caretAt(const Control& box, float x) const;
@@ -180,6 +193,7 @@ private:
     };
     std::optional<Press> lastPress_;
     bool pressIsDouble_ = false; // the button held down made a double click
+    bool keyboardInUse_ = false;
 };
 
 } // namespace oravians
