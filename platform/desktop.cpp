@@ -277,10 +277,17 @@ void Desktop::keyDown(int keyCode, int shift)
             return;
     }
     if (keyCode == kKeyTab && !(shift & (kCtrlMask | kAltMask))) {
-        if (c && c->takesTab)
+        if (c && c->takesTab) {
             keyPress(kKeyTab);
-        else
+        } else if (c && w->quietFocus() && c->reachable() && !(shift & kShiftMask)) {
+            // The first Tab shows where the focus already is, so the
+            // window's first stop is not skipped.
+            w->setFocus(c);
+            if (onChange)
+                onChange();
+        } else {
             moveFocus(*w, !(shift & kShiftMask));
+        }
         return;
     }
     if (keyCode == kKeyReturn || keyCode == kKeyBackspace) {

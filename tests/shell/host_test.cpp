@@ -165,11 +165,46 @@ TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
     EXPECT_EQ(w.Text1.selLength(), 5);
     const QColor highlight(10, 36, 106);
     EXPECT_TRUE(hasColour(rig.grab(), pixels(w.Text1), highlight)) << "the selection is drawn";
-    QTest::keyClick(&rig.host, Qt::Key_Tab); // the only stop: the box keeps the focus
+    QTest::keyClick(&rig.host, Qt::Key_Tab); // on to "Exit" and back into the box
+    QTest::keyClick(&rig.host, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(w.focus(), &w.Text1);
     QTest::keyClick(&rig.host, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(&rig.host, "Bo");
     EXPECT_EQ(w.Text1.caption, "Bo");
     EXPECT_FALSE(hasColour(rig.grab(), pixels(w.Text1), highlight));
+}
+
+// The keyboard's focus ring shows on navy and on black once Tab is used, and
+// goes at the next pointer press: a mouse user never sees it.
+TEST(QtHost, TheFocusRingShowsAfterTabAndGoesAtAPointerPress)
+{
+    HostRig rig;
+    rig.clickOn(rig.app.form<Titlefrm>().Command1);
+    intro0& menu = rig.app.form<intro0>();
+    const QColor ring(0, 255, 255);
+    const auto whole = [&](const Control& c) { return pixels(c).adjusted(-2, -2, 2, 2); };
+    const auto anyRing = [&](const QImage& shot) {
+        for (const auto& [i, c] : menu.Label2.elements())
+            if (hasColour(shot, whole(*c), ring))
+                return true;
+        return hasColour(shot, whole(menu.Option1), ring);
+    };
+    EXPECT_FALSE(anyRing(rig.grab())) << "nothing before a key";
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    EXPECT_TRUE(hasColour(rig.grab(), whole(menu.Option1), ring)) << "the first Tab shows the first stop";
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    ASSERT_EQ(menu.focus(), &menu.Label2[20]);
+    QImage shot = rig.grab();
+    EXPECT_TRUE(hasColour(shot, whole(menu.Label2[20]), ring)) << "on navy";
+    EXPECT_TRUE(hasColour(shot, whole(menu.Label2[20]), QColor(0, 0, 128)));
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    shot = rig.grab();
+    EXPECT_TRUE(hasColour(shot, whole(menu.Label2[15]), ring)) << "on black";
+    EXPECT_TRUE(hasColour(shot, whole(menu.Label2[15]), QColor(0, 0, 0))) << "with the lit look";
+    EXPECT_FALSE(hasColour(shot, whole(menu.Label2[20]), ring)) << "only on the focused one";
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, Host::clientRect(menu).topLeft().toPoint() + QPoint(400, 540));
+    EXPECT_FALSE(anyRing(rig.grab())) << "a pointer press hides it";
+    EXPECT_EQ(menu.focus(), &menu.Label2[15]) << "the focus itself stays";
 }
 
 // Checks that every caption of a window fits its box in the fonts the host
