@@ -267,6 +267,7 @@ void Desktop::keyDown(int keyCode, int shift)
         return;
     const bool arrow = keyCode == kKeyLeft || keyCode == kKeyUp || keyCode == kKeyRight || keyCode == kKeyDown;
     Control* c = w->focus();
+    const bool focusWasShown = keyboardInUse_;
     if (keyCode == kKeyTab || keyCode == kKeyEscape || (keyCode == kKeyReturn && !(c && c->kind == Kind::TextBox))
         || (arrow && !(c && c->kind == Kind::TextBox)))
         useKeyboard(true);
@@ -279,9 +280,9 @@ void Desktop::keyDown(int keyCode, int shift)
     if (keyCode == kKeyTab && !(shift & (kCtrlMask | kAltMask))) {
         if (c && c->takesTab) {
             keyPress(kKeyTab);
-        } else if (c && w->quietFocus() && c->reachable() && !(shift & kShiftMask)) {
+        } else if (c && w->quietFocus() && !focusWasShown && c->reachable() && !(shift & kShiftMask)) {
             // The first Tab shows where the focus already is, so the
-            // window's first stop is not skipped.
+            // window's first stop is not skipped unseen.
             w->setFocus(c);
             if (onChange)
                 onChange();
@@ -317,10 +318,16 @@ void Desktop::moveFocus(Window& w, bool forward)
     const auto at = std::find(order.begin(), order.end(), w.focus());
     const auto n = std::ptrdiff_t(order.size());
     std::ptrdiff_t next = 0;
-    if (at != order.end())
+    if (at != order.end()) {
         next = ((at - order.begin()) + (forward ? 1 : n - 1)) % n;
-    else if (!forward)
+    } else if (w.focus()) {
+        // The focused control went out of reach (a page button disabled on
+        // the last page): go on from where it stands.
+        const auto after = std::upper_bound(order.begin(), order.end(), w.focus(), Window::tabsBefore);
+        next = ((after - order.begin()) + (forward ? 0 : n - 1)) % n;
+    } else if (!forward) {
         next = n - 1;
+    }
     Control& c = *order[std::size_t(next)];
     w.setFocus(&c);
     // Tabbing into a text box selects its text, so typing replaces it.

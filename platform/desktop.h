@@ -121,7 +121,7 @@ public:
     // first and may keep it (setting it to 0). Enter and Backspace go on to
     // keyPress. Tab and Shift+Tab move the focus along the window's
     // tabOrder(), unless the focused control takesTab: then its KeyPress
-    // sees 9; a Tab on a quiet focus keeps it where it is and shows it. In a focused text
+    // sees 9; the Tab that first shows a quiet focus leaves it where it is. In a focused text
     // box: Left, Right, Home, End move the caret (with Shift they select),
     // Delete removes the selection or the next character; Ctrl+A selects
     // all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X (Shift+Delete) cuts, Ctrl+V

@@ -49,21 +49,24 @@ Control* Window::find(const QString& name, int index) const
     return nullptr;
 }
 
+bool Window::tabsBefore(const Control* a, const Control* b)
+{
+    if (a->tabIndex >= 0 || b->tabIndex >= 0) {
+        if (a->tabIndex < 0 || b->tabIndex < 0)
+            return a->tabIndex >= 0;
+        return a->tabIndex < b->tabIndex;
+    }
+    const float at = a->absTop(), bt = b->absTop();
+    return at != bt ? at < bt : a->absLeft() < b->absLeft();
+}
+
 std::vector<Control*> Window::tabOrder() const
 {
     std::vector<Control*> order;
     for (Control* c : declared_)
         if (c->focusable() && c->reachable())
             order.push_back(c);
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        if (a->tabIndex >= 0 || b->tabIndex >= 0) {
-            if (a->tabIndex < 0 || b->tabIndex < 0)
-                return a->tabIndex >= 0;
-            return a->tabIndex < b->tabIndex;
-        }
-        const float at = a->absTop(), bt = b->absTop();
-        return at != bt ? at < bt : a->absLeft() < b->absLeft();
-    });
+    std::stable_sort(order.begin(), order.end(), tabsBefore);
     // An option group is one stop: its chosen option, or its first when none
     // that can be reached is chosen; the arrow keys move within it.
     std::vector<const Control*> stops; // one per group

@@ -45,6 +45,8 @@ public:
     // focusable controls that are visible and enabled, inside visible,
     // enabled containers, take part.
     std::vector<Control*> tabOrder() const;
+    // Whether a comes before b in that order (ties keep declaration order).
+    static bool tabsBefore(const Control* a, const Control* b);
 
     // The reachable option buttons in the same container as c, in
     // declaration order: the group the arrow keys move in.
