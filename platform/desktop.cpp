@@ -237,7 +237,8 @@ void Desktop::keyPress(int key)
     const bool press = key == kKeyReturn || key == ' ';
     if (press && c.kind != Kind::TextBox)
         useKeyboard(true);
-    if (c.kind == Kind::CommandButton && press) {
+    if ((c.kind == Kind::CommandButton && press)
+        || ((c.kind == Kind::CheckBox || c.kind == Kind::OptionButton) && key == ' ')) {
         click(c);
         return;
     }

@@ -112,7 +112,7 @@ public:
     // handler sees each first (and may change or cancel it by setting 0);
     // then a text box takes it, replacing the selection, within its typing
     // limit. 13 is Enter, 8 Backspace. Enter or a space on a command button
-    // clicks it instead; on a tab-stop label it clicks it once the label's
+    // clicks it instead, as a space does a tick box or an option button; on a tab-stop label it clicks it once the label's
     // own KeyPress has let the key through.
     void keyPress(int key);
     void type(const QString& text);

@@ -5,6 +5,7 @@
 #include "tests/quiz/quizplay.h"
 #include "topics/quellmore.h"
 #include "topics/teacher.h"
+#include "worksheets/worksheets.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,17 @@ TEST(Keyboard, ArrowsChooseAQuizAnswerAsAClickWould)
     byKeys.app.keyDown(kKeyReturn, 0);
     EXPECT_EQ(byKeys.app.module1.questmark[1], 1);
     EXPECT_EQ(quiz.Label4.caption, "Question 2");
+}
+
+TEST(Keyboard, SpaceTicksATickBoxAsAClickWould)
+{
+    Rig rig;
+    worksheets& catalogue = rig.app.show<worksheets>();
+    catalogue.Check2.value = 1;
+    ASSERT_TRUE(tabTo(rig, catalogue.Check1));
+    rig.app.type(QStringLiteral(" "));
+    EXPECT_EQ(catalogue.Check1.value, 1);
+    EXPECT_EQ(catalogue.Check2.value, 0) << "its Click ran";
 }
 
 // Space or Enter on a focused label button does what a click on it does.
