@@ -112,8 +112,9 @@ public:
     // handler sees each first (and may change or cancel it by setting 0);
     // then a text box takes it, replacing the selection, within its typing
     // limit. 13 is Enter, 8 Backspace. Enter or a space on a command button
-    // clicks it instead, as a space does a tick box or an option button; on a tab-stop label it clicks it once the label's
-    // own KeyPress has let the key through.
+    // clicks it instead, as a space does a tick box or an option button; on
+    // a tab-stop label either clicks it once the label's own KeyPress has
+    // let the key through.
     void keyPress(int key);
     void type(const QString& text);
     // Keys that are not characters, with the shift state (kShiftMask,
@@ -121,12 +122,12 @@ public:
     // first and may keep it (setting it to 0). Enter and Backspace go on to
     // keyPress. Tab and Shift+Tab move the focus along the window's
     // tabOrder(), unless the focused control takesTab: then its KeyPress
-    // sees 9; the Tab that first shows a quiet focus leaves it where it is. In a focused text
-    // box: Left, Right, Home, End move the caret (with Shift they select),
-    // Delete removes the selection or the next character; Ctrl+A selects
-    // all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X (Shift+Delete) cuts, Ctrl+V
-    // (Shift+Insert) pastes the clipboard's text without line breaks, cut to
-    // the room the typing limit leaves. On an option button the arrow keys
+    // sees 9; the Tab that first shows a quiet focus leaves it where it is.
+    // In a focused text box: Left, Right, Home, End move the caret (with
+    // Shift they select), Delete removes the selection or the next
+    // character; Ctrl+A selects all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X
+    // (Shift+Delete) cuts, Ctrl+V (Shift+Insert) pastes the clipboard's text
+    // without line breaks, cut to the room the typing limit leaves. On an option button the arrow keys
     // click the next (Right, Down) or previous (Left, Up) option of its
     // group, as a pupil's click would choose it. Escape clicks the top
     // window's cancelControl(), if it has one.
