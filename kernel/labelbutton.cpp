@@ -6,7 +6,8 @@ ControlProps labelButton(const LabelButton& d)
 {
     return {.kind = Kind::Label, .name = d.name, .index = d.index, .caption = d.caption, .left = d.left,
             .top = d.top, .width = d.width, .height = d.height, .fore = kYellow, .back = d.back, .border = true,
-            .align = Align::Center, .font = tahoma(d.fontSize), .visible = d.visible, .enabled = d.enabled};
+            .align = Align::Center, .font = tahoma(d.fontSize), .visible = d.visible, .enabled = d.enabled,
+            .tabStop = true, .cancel = d.cancel};
 }
 
 void lightOnHover(CtlArray& buttons)

@@ -5,7 +5,8 @@
 namespace oravians {
 
 // The program's button: a boxed label, yellow bold Tahoma centred on black
-// (the main menu's headings on navy). Fields are named at the call site:
+// (the main menu's headings on navy). It is a Tab stop, and Enter or Space
+// on it clicks it. Fields are named at the call site:
 // labelButton({.name = "Label3", .index = 2, .caption = "Exit", ...}).
 struct LabelButton {
     QString name;
@@ -16,6 +17,7 @@ struct LabelButton {
     float fontSize = 15.75f;
     bool visible = true;
     bool enabled = true;
+    bool cancel = false; // the window's way back, which Escape clicks
 };
 
 ControlProps labelButton(const LabelButton& design);

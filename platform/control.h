@@ -43,6 +43,7 @@ struct ControlProps {
     bool takesTab = false;  // focused, it receives Tab as a KeyPress (9) instead of passing the focus on
     bool tabStop = false;   // labels: take the keyboard focus and a place in the Tab order, as buttons do
     QString spokenName;     // what a screen reader calls it while it has no caption
+    bool cancel = false;    // the window's way back: Escape clicks it
 };
 
 // One control: its design data, its run-time state and its event handlers.

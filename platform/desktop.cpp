@@ -71,6 +71,11 @@ void Desktop::show(Window& w)
 {
     std::erase(stack_, &w);
     stack_.push_back(&w);
+    if (!w.focus()) {
+        const std::vector<Control*> order = w.tabOrder();
+        if (!order.empty())
+            w.setFocus(order.front(), true);
+    }
     if (onChange)
         onChange();
 }
@@ -158,6 +163,7 @@ void Desktop::pointerPress(Window& w, Control* c, int button, int shift, QPointF
     else
         lastPress_.reset();
     pressIsDouble_ = second;
+    useKeyboard(false);
     if (!c)
         return;
     if (second) {
@@ -228,12 +234,21 @@ void Desktop::keyPress(int key)
         return;
     Dispatch d(*this);
     Control& c = *w->focus();
-    if (c.kind == Kind::CommandButton && (key == kKeyReturn || key == ' ')) {
+    const bool press = key == kKeyReturn || key == ' ';
+    if (press && c.kind != Kind::TextBox)
+        useKeyboard(true);
+    if ((c.kind == Kind::CommandButton && press)
+        || ((c.kind == Kind::CheckBox || c.kind == Kind::OptionButton) && key == ' ')) {
         click(c);
         return;
     }
     if (c.onKeyPress)
         guarded(*w, &c, "KeyPress", [&] { c.onKeyPress(c.index, key); });
+    if (c.kind == Kind::Label && (key == kKeyReturn || key == ' ') && top() == w && w->focus() == &c
+        && c.reachable()) {
+        click(c);
+        return;
+    }
     if (key == 0 || c.kind != Kind::TextBox || w->focus() != &c)
         return;
     if (key == kKeyBackspace) {
@@ -251,7 +266,12 @@ void Desktop::keyDown(int keyCode, int shift)
     Window* w = top();
     if (!w)
         return;
+    const bool arrow = keyCode == kKeyLeft || keyCode == kKeyUp || keyCode == kKeyRight || keyCode == kKeyDown;
     Control* c = w->focus();
+    const bool focusWasShown = keyboardInUse_;
+    if (keyCode == kKeyTab || keyCode == kKeyEscape || (keyCode == kKeyReturn && !(c && c->kind == Kind::TextBox))
+        || (arrow && !(c && c->kind == Kind::TextBox)))
+        useKeyboard(true);
     if (c && c->onKeyDown && c->reachable()) {
         Dispatch d(*this);
         guarded(*w, c, "KeyDown", [&] { c->onKeyDown(c->index, keyCode, shift); });
@@ -259,14 +279,30 @@ void Desktop::keyDown(int keyCode, int shift)
             return;
     }
     if (keyCode == kKeyTab && !(shift & (kCtrlMask | kAltMask))) {
-        if (c && c->takesTab)
+        if (c && c->takesTab) {
             keyPress(kKeyTab);
-        else
+        } else if (c && w->quietFocus() && !focusWasShown && c->reachable() && !(shift & kShiftMask)) {
+            // The first Tab shows where the focus already is, so the
+            // window's first stop is not skipped unseen.
+            w->setFocus(c);
+            if (onChange)
+                onChange();
+        } else {
             moveFocus(*w, !(shift & kShiftMask));
+        }
         return;
     }
     if (keyCode == kKeyReturn || keyCode == kKeyBackspace) {
         keyPress(keyCode);
+        return;
+    }
+    if (keyCode == kKeyEscape && !(shift & (kCtrlMask | kAltMask))) {
+        if (Control* cancel = w->cancelControl())
+            click(*cancel);
+        return;
+    }
+    if (arrow && c && c->kind == Kind::OptionButton && !(shift & (kCtrlMask | kAltMask))) {
+        chooseOption(*w, *c, keyCode == kKeyRight || keyCode == kKeyDown);
         return;
     }
     if (!c || c->kind != Kind::TextBox || !c->reachable())
@@ -283,10 +319,16 @@ void Desktop::moveFocus(Window& w, bool forward)
     const auto at = std::find(order.begin(), order.end(), w.focus());
     const auto n = std::ptrdiff_t(order.size());
     std::ptrdiff_t next = 0;
-    if (at != order.end())
+    if (at != order.end()) {
         next = ((at - order.begin()) + (forward ? 1 : n - 1)) % n;
-    else if (!forward)
+    } else if (w.focus()) {
+        // The focused control went out of reach (a page button disabled on
+        // the last page): go on from where it stands.
+        const auto after = std::upper_bound(order.begin(), order.end(), w.focus(), Window::tabsBefore);
+        next = ((after - order.begin()) + (forward ? 0 : n - 1)) % n;
+    } else if (!forward) {
         next = n - 1;
+    }
     Control& c = *order[std::size_t(next)];
     w.setFocus(&c);
     // Tabbing into a text box selects its text, so typing replaces it.
@@ -296,6 +338,40 @@ void Desktop::moveFocus(Window& w, bool forward)
     }
     if (onChange)
         onChange();
+}
+
+void Desktop::chooseOption(Window& w, Control& from, bool forward)
+{
+    const std::vector<Control*> group = w.optionGroup(from);
+    if (group.empty())
+        return;
+    // From an option out of reach (the quiz's hidden "no answer yet") the
+    // arrows start at the group's first or last option.
+    const auto at = std::find(group.begin(), group.end(), &from);
+    const auto n = std::ptrdiff_t(group.size());
+    std::ptrdiff_t next = forward ? 0 : n - 1;
+    if (at != group.end())
+        next = ((at - group.begin()) + (forward ? 1 : n - 1)) % n;
+    Control& to = *group[std::size_t(next)];
+    if (&to != &from)
+        click(to);
+}
+
+void Desktop::useKeyboard(bool on)
+{
+    if (keyboardInUse_ == on)
+        return;
+    keyboardInUse_ = on;
+    if (onChange)
+        onChange();
+}
+
+bool Desktop::showsFocus(const Control& c) const
+{
+    const Window& w = c.window();
+    if (w.focus() != &c)
+        return false;
+    return keyboardInUse_ || (c.kind != Kind::Label && !w.quietFocus());
 }
 
 void Desktop::editKey(Control& box, int keyCode, int shift)

@@ -82,7 +82,8 @@ public:
     std::vector<Window*> visibleWindows() const;
     const std::vector<Window*>& loadedWindows() const { return loaded_; }
 
-    // Shows a window modeless, on top of the others.
+    // Shows a window modeless, on top of the others. A window without a
+    // focus gets its first Tab stop as a quiet focus.
     void show(Window& w);
 
     // Ends the program: every window is unloaded at once.
@@ -113,7 +114,9 @@ public:
     // handler sees each first (and may change or cancel it by setting 0);
     // then a text box takes it, replacing the selection, within its typing
     // limit. 13 is Enter, 8 Backspace. Enter or a space on a command button
-    // clicks it instead.
+    // clicks it instead, as a space does a tick box or an option button; on
+    // a tab-stop label either clicks it once the label's own KeyPress has
+    // let the key through.
     void keyPress(int key);
     void type(const QString& text);
     // Keys that are not characters, with the shift state (kShiftMask,
@@ -121,13 +124,22 @@ public:
     // first and may keep it (setting it to 0). Enter and Backspace go on to
     // keyPress. Tab and Shift+Tab move the focus along the window's
     // tabOrder(), unless the focused control takesTab: then its KeyPress
-    // sees 9. In a focused text
-    // box: Left, Right, Home, End move the caret (with Shift they select),
-    // Delete removes the selection or the next character; Ctrl+A selects
-    // all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X (Shift+Delete) cuts, Ctrl+V
-    // (Shift+Insert) pastes the clipboard's text without line breaks, cut to
-    // the room the typing limit leaves.
+    // sees 9; the Tab that first shows a quiet focus leaves it where it is.
+    // In a focused text box: Left, Right, Home, End move the caret (with
+    // Shift they select), Delete removes the selection or the next
+    // character; Ctrl+A selects all, Ctrl+C (Ctrl+Insert) copies, Ctrl+X
+    // (Shift+Delete) cuts, Ctrl+V (Shift+Insert) pastes the clipboard's text
+    // without line breaks, cut to the room the typing limit leaves. On an option button the arrow keys
+    // click the next (Right, Down) or previous (Left, Up) option of its
+    // group, as a pupil's click would choose it. Escape clicks the top
+    // window's cancelControl(), if it has one.
     void keyDown(int keyCode, int shift);
+
+    // Whether the focus is to be drawn on c: the keyboard has been used
+    // since the last pointer press, or (not for labels, which a click never
+    // focuses) c was focused by a click or by the window's own code.
+    bool showsFocus(const Control& c) const;
+    bool keyboardInUse() const { return keyboardInUse_; }
     // The width in twips of a text in a font, for putting the caret where a
     // text box is clicked. The host provides it; without it a click leaves
     // the caret where it was.
@@ -158,6 +170,8 @@ private:
     struct Dispatch;
     void flush();
     void moveFocus(Window& w, bool forward);
+    void chooseOption(Window& w, Control& from, bool forward);
+    void useKeyboard(bool on);
     void editKey(Control& box, int keyCode, int shift);
     void insertText(Control& box, QString text);
     int caretAt(const Control& box, float x) const;
@@ -182,6 +196,7 @@ private:
     };
     std::optional<Press> lastPress_;
     bool pressIsDouble_ = false; // the button held down made a double click
+    bool keyboardInUse_ = false;
 };
 
 } // namespace oravians

@@ -40,15 +40,28 @@ public:
     Control* find(const QString& name, int index = -1) const;
 
     // The controls Tab visits, in order: first those whose design sets a
-    // tabIndex, by that number, then the others in declaration order (a
-    // control array's elements as listed, elements loaded at run time last).
-    // Only text boxes, command buttons, option buttons and tick boxes that
-    // are visible and enabled, inside visible, enabled containers, take part.
+    // tabIndex, by that number, then the others in reading order (top to
+    // bottom, then left to right; declaration order breaks ties). Only
+    // focusable controls that are visible and enabled, inside visible,
+    // enabled containers, take part.
     std::vector<Control*> tabOrder() const;
+    // Whether a comes before b in that order (ties keep declaration order).
+    static bool tabsBefore(const Control* a, const Control* b);
 
-    // Keyboard focus within this window (null: the window itself).
+    // The reachable option buttons in the same container as c, in
+    // declaration order: the group the arrow keys move in.
+    std::vector<Control*> optionGroup(const Control& c) const;
+
+    // Keyboard focus within this window (null: the window itself). A quiet
+    // focus is the one a window gets by being shown; it shows only once the
+    // keyboard is in use, so a pupil with a mouse sees nothing of it.
     Control* focus() const { return focus_; }
-    void setFocus(Control* c);
+    void setFocus(Control* c, bool quiet = false);
+    bool quietFocus() const { return quietFocus_; }
+
+    // What Escape clicks: the design's cancel control if it can be reached,
+    // or null when the window has no way back.
+    virtual Control* cancelControl();
 
     // Unloads this window back to its design state; the next touch loads it afresh.
     void unload();
@@ -67,6 +80,7 @@ private:
     std::vector<Control*> zorder_;
     std::vector<Control*> declared_;
     Control* focus_ = nullptr;
+    bool quietFocus_ = false;
 };
 
 } // namespace oravians

@@ -36,7 +36,7 @@ public:
                              .top = 240, .width = 255, .height = 255, .visible = false, .value = 1}}};
     CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .caption = "<< Previous Question", .left = 2040, .top = 7920, .width = 3765, .visible = false}),
                            labelButton({.name = "Label3", .index = 1, .caption = "Next Question >>", .left = 6000, .top = 7920, .width = 3765}),
-                           labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
+                           labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245, .cancel = true}),
                            labelButton({.name = "Label3", .index = 3, .caption = "Print Worksheet", .left = 7920, .top = 1920, .width = 3045, .visible = false})}};
     // For the teacher: a second printed page with the right answers. Shown
     // with "Print Worksheet", never to pupils on a topic's own quiz.

@@ -21,7 +21,7 @@ public:
     CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .left = 240, .top = 1800, .width = 3765,
                                         .visible = false}),
                            labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10560,
-                                        .top = 7920, .width = 1245})}};
+                                        .top = 7920, .width = 1245, .cancel = true})}};
     Ctl Label1{this, {.kind = Kind::Label, .name = "Label1", .left = 0, .top = 5400, .width = 12000,
                       .height = 855, .fore = kYellow, .opaque = false, .align = Align::Center,
                       .font = times(24)}};

@@ -24,7 +24,7 @@ public:
                       .left = 0, .top = 7920, .width = 12000, .height = 540, .fore = kYellow, .opaque = false,
                       .align = Align::Center, .font = tahoma(20.25f)}};
     CtlArray Label3{this, {labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10560,
-                                        .top = 7920, .width = 1245})}};
+                                        .top = 7920, .width = 1245, .cancel = true})}};
 
     void Form_Load() override;
     void Label3_Click(int index);

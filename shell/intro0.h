@@ -47,7 +47,7 @@ public:
         labelButton({.name = "Label2", .index = 17, .caption = "Multiple Choice Wizard", .left = 6960, .top = 5880, .width = 4635, .height = 495, .back = kNavy, .fontSize = 18}),
         labelButton({.name = "Label2", .index = 18, .caption = "Worksheet Catalogue", .left = 6960, .top = 6720, .width = 4635, .height = 495, .back = kNavy, .fontSize = 18}),
         labelButton({.name = "Label2", .index = 19, .caption = "Acknowledgments", .left = 120, .top = 7920, .width = 3075, .height = 495, .back = kNavy, .fontSize = 14.25f}),
-        labelButton({.name = "Label2", .index = 16, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245, .height = 495, .fontSize = 18}),
+        labelButton({.name = "Label2", .index = 16, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245, .height = 495, .fontSize = 18, .cancel = true}),
     }};
 
     void Form_Load() override;

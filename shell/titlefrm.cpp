@@ -45,6 +45,11 @@ void Titlefrm::Command2_Click()
     app.endProgram();
 }
 
+Control* Titlefrm::cancelControl()
+{
+    return Command1.caption == QLatin1String("Cancel") ? &Command1 : nullptr;
+}
+
 void Titlefrm::Timer1_Timer()
 {
     app.module1.rocketframe = nextRocketFrame(app.module1.rocketframe);

@@ -40,6 +40,8 @@ public:
     Ctl Timer1{this, {.kind = Kind::Timer, .name = "Timer1", .enabled = false, .interval = 50}};
 
     void Form_Load() override;
+    // Escape cancels the exit confirmation; the first title has no way back.
+    Control* cancelControl() override;
     void Command1_Click();
     void Command2_Click();
     void Timer1_Timer();

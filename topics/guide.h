@@ -28,7 +28,7 @@ public:
     CtlArray Label3{this, {
         labelButton({.name = "Label3", .index = 3, .caption = "Previous Page", .left = 1320, .top = 7920, .width = 2685, .enabled = false}),
         labelButton({.name = "Label3", .index = 2, .caption = "Next Page", .left = 6720, .top = 7920, .width = 2685}),
-        labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10680, .top = 7920, .width = 1125}),
+        labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10680, .top = 7920, .width = 1125, .cancel = true}),
         labelButton({.name = "Label3", .index = 0, .caption = "Print", .left = 10680, .top = 120, .width = 1125}),
     }};
     // Paces "Print": sends the job, then keeps the button resting a moment.

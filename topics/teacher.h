@@ -27,7 +27,7 @@ public:
     CtlArray Label3{this, {
         labelButton({.name = "Label3", .index = 3, .caption = "Previous Page", .left = 1320, .top = 7920, .width = 2685, .enabled = false}),
         labelButton({.name = "Label3", .index = 2, .caption = "Next Page", .left = 6720, .top = 7920, .width = 2685}),
-        labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10680, .top = 7920, .width = 1125}),
+        labelButton({.name = "Label3", .index = 1, .caption = "Exit", .left = 10680, .top = 7920, .width = 1125, .cancel = true}),
         labelButton({.name = "Label3", .index = 0, .caption = "Print", .left = 10680, .top = 120, .width = 1125}),
     }};
     Ctl Picture1{this, {.kind = Kind::PictureBox, .name = "Picture1", .left = 9000, .top = 3720, .width = 1800,

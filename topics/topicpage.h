@@ -40,7 +40,7 @@ public:
         labelButton({.name = "Label3", .index = 0, .caption = "Multiple Choice", .left = 120, .top = 7920, .width = 3195}),
         labelButton({.name = "Label3", .index = 1, .caption = "Labelling Activity", .left = 3600, .top = 7920, .width = 3195}),
         labelButton({.name = "Label3", .index = 3, .caption = "Ordering Activity", .left = 7080, .top = 7920, .width = 3195}),
-        labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
+        labelButton({.name = "Label3", .index = 2, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245, .cancel = true}),
     }};
 
     void Form_Load() override;

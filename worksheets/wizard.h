@@ -25,7 +25,7 @@ public:
     CtlArray Text2{this, questionFields()};
     CtlArray Text3{this, optionFields()};
     CtlArray Check1{this, tickBoxes()};
-    CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245}),
+    CtlArray Label3{this, {labelButton({.name = "Label3", .index = 0, .caption = "Exit", .left = 10560, .top = 7920, .width = 1245, .cancel = true}),
                            labelButton({.name = "Label3", .index = 1, .caption = "Save Worksheet", .left = 240, .top = 7920, .width = 3165})}};
 
     void Form_Load() override;

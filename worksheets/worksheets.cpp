@@ -49,7 +49,7 @@ std::vector<ControlProps> worksheets::titleSlots()
                                         .height = 375, .fontSize = 12, .visible = false}));
     }
     design.push_back(labelButton({.name = "Label2", .index = 0, .caption = "Exit", .left = 10560, .top = 7920,
-                                    .width = 1245, .fontSize = 18}));
+                                    .width = 1245, .fontSize = 18, .cancel = true}));
     return design;
 }
 

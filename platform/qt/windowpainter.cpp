@@ -12,6 +12,7 @@ namespace oravians {
 namespace {
 
 constexpr float kPx = kTwipsPerPixel;
+const QColor kFocusRing(0, 255, 255);
 
 QColor qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
@@ -77,18 +78,21 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
     p.save();
     switch (c.kind) {
     case Kind::Label: {
-        if (c.opaque) {
+        // A focused label button looks as under the pointer (opaque), with
+        // a cyan ring inside its border that stands out on black and navy
+        // alike and is no colour of the program's text.
+        const bool focused = active && w.desktop().showsFocus(c);
+        if (c.opaque || focused) {
             p.fillRect(r, qcolor(c.back));
         }
         if (c.border)
             drawBorder(p, r, Qt::black);
         const float pad = c.border ? kPx : 0;
         drawText(p, c, r.adjusted(pad, pad, -pad, -pad), qalign(c.align) | Qt::AlignTop, true);
-        if (active && w.focus() == &c) {
-            // A label that takes the focus (an activity's) shows it in its text colour.
-            p.setPen(QPen(qcolor(c.fore), kPx, Qt::DotLine));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(r.adjusted(2 * kPx, 2 * kPx, -3 * kPx, -3 * kPx));
+        if (focused) {
+            const QRectF ring = r.adjusted(kPx, kPx, -kPx, -kPx);
+            drawBorder(p, ring, kFocusRing);
+            drawBorder(p, ring.adjusted(kPx, kPx, -kPx, -kPx), kFocusRing);
         }
         break;
     }
@@ -157,6 +161,11 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
         }
         p.setRenderHint(QPainter::Antialiasing, false);
         drawText(p, c, r.adjusted(box + 4 * kPx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, false);
+        // A click focuses an option too, so its ring waits for the keyboard.
+        if (active && w.focus() == &c && w.desktop().keyboardInUse()) {
+            drawBorder(p, r, kFocusRing);
+            drawBorder(p, r.adjusted(kPx, kPx, -kPx, -kPx), kFocusRing);
+        }
         break;
     }
     case Kind::TextBox: {
@@ -191,7 +200,7 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
         drawBorder(p, r, Qt::black);
         drawBevel(p, r.adjusted(kPx, kPx, -kPx, -kPx), true);
         drawText(p, c, r, Qt::AlignHCenter | Qt::AlignVCenter, false);
-        if (active && w.focus() == &c) {
+        if (active && w.desktop().showsFocus(c)) {
             p.setPen(QPen(Qt::black, kPx, Qt::DotLine));
             p.setBrush(Qt::NoBrush);
             p.drawRect(r.adjusted(4 * kPx, 4 * kPx, -5 * kPx, -5 * kPx));

@@ -40,8 +40,9 @@ drag() {
     landed "$5" "$6" "$4" || fail "the label from $1,$2 did not land on $5,$6"
 }
 # landed LEFT TOP HEIGHT: a label's black shows in the lower left corner of
-# the box at (LEFT, TOP) (waited for).
-landed() { until_true 10 is_pixel "$(sum "$1" 30)" "$(sum "$2" "$3" -30)" "0,0,0"; }
+# the box at (LEFT, TOP), four pixels in, clear of the keyboard's focus ring
+# (waited for).
+landed() { until_true 10 is_pixel "$(sum "$1" 60)" "$(sum "$2" "$3" -60)" "0,0,0"; }
 # The pointer over "Check Score" lights it black once it is there.
 check_shown() {
     xdotool mousemove "$(px "$(sum "$mx" 7280)")" "$(px "$(sum "$my" 8160)")"
@@ -123,7 +124,8 @@ keys() { xdotool key --delay 80 "$@"; }
 # Label 0 is carried to box 0, its start and box 1 (its colours swapped
 # while carried), and Escape puts it back.
 keys Tab space Tab Tab
-until_true 10 is_pixel 4530 4665 "255,255,0" || fail "the carried label is not shown on box 1"
+# (a point clear of the focus ring inside its edge)
+until_true 10 is_pixel 4590 4620 "255,255,0" || fail "the carried label is not shown on box 1"
 keys Escape
 landed 3840 7080 375 || fail "Escape did not put the label back"
 keys space space

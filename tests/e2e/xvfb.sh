@@ -170,13 +170,18 @@ next_printed() {
     return 1
 }
 
-# print_certificate NAME SCORE: "Print Certificate" in the score window; the
-# PDF from the default queue names NAME alone on its line (nothing left over
-# from edits) and says "You have SCORE.".
+# print_certificate NAME SCORE [KEY...]: "Print Certificate" in the score
+# window, clicked or reached with the keys given; the PDF from the default
+# queue names NAME alone on its line (nothing left over from edits) and says
+# "You have SCORE.".
 print_certificate() {
     local pdf
     mark_printed
-    click "$mx" "$my" 240 1800 3765 495 # Print Certificate
+    if (($# > 2)); then
+        xdotool key --delay 100 "${@:3}"
+    else
+        click "$mx" "$my" 240 1800 3765 495 # Print Certificate
+    fi
     wait_for_box
     xdotool key Return # "Your certificate is now printing."
     wait_box_gone

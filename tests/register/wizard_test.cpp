@@ -68,12 +68,13 @@ TEST(Wizard, OpensOverTheMenuWithTheTitleFocusedTabOrderAndTypingLimits)
     EXPECT_TRUE(rig.app.isShown(*rig.app.peek<intro0>()));
     EXPECT_EQ(rig.w->focus(), &rig.w->Text1);
     const std::vector<Control*> order = rig.w->tabOrder();
-    ASSERT_EQ(order.size(), 91u) << "the fields, then the tick boxes";
+    ASSERT_EQ(order.size(), 93u) << "the fields, the tick boxes, then the buttons";
     EXPECT_EQ(std::vector<Control*>(order.begin(), order.begin() + 7),
               (std::vector<Control*>{&rig.w->Text1, &rig.w->Text2[0], &rig.w->Text3[0], &rig.w->Text3[1],
                                      &rig.w->Text3[2], &rig.w->Text3[3], &rig.w->Text2[1]}));
     EXPECT_EQ(order[50], &rig.w->Text3[39]);
     EXPECT_EQ(order[51], &rig.w->Check1[0]);
+    EXPECT_EQ(order[91], &rig.w->Label3[1]) << "Save Worksheet, left of Exit";
     for (int i = 0; i < 3; ++i) {
         rig.app.type(QString(70, u'x'));
         rig.enter();

@@ -283,11 +283,34 @@ TEST(QtHost, KeysEditTheNameBoxAndTheSelectionShows)
     EXPECT_TRUE(box->state().editable && box->state().focusable);
     const QColor highlight(10, 36, 106);
     EXPECT_TRUE(hasColour(rig.grab(), pixels(w.Text1), highlight)) << "the selection is drawn";
-    QTest::keyClick(&rig.host, Qt::Key_Tab); // the only stop: the box keeps the focus
+    QTest::keyClick(&rig.host, Qt::Key_Tab); // on to "Exit" and back into the box
+    QTest::keyClick(&rig.host, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(w.focus(), &w.Text1);
     QTest::keyClick(&rig.host, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(&rig.host, "Bo");
     EXPECT_EQ(w.Text1.caption, "Bo");
     EXPECT_FALSE(hasColour(rig.grab(), pixels(w.Text1), highlight));
+}
+
+// The keyboard's focus ring shows on navy and on black once Tab is used, and
+// goes at the next pointer press: a mouse user never sees it.
+TEST(QtHost, TheFocusRingShowsAfterTabAndGoesAtAPointerPress)
+{
+    HostRig rig;
+    rig.clickOn(rig.app.form<Titlefrm>().Command1);
+    intro0& menu = rig.app.form<intro0>();
+    const QColor ring(0, 255, 255);
+    const auto ringOn = [&](int entry) { return hasColour(rig.grab(), pixels(menu.Label2[entry]).adjusted(-2, -2, 2, 2), ring); };
+    QTest::keyClick(&rig.host, Qt::Key_Tab); // shows the first stop, the sound switch
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    ASSERT_EQ(menu.focus(), &menu.Label2[20]);
+    EXPECT_TRUE(ringOn(20)) << "on navy";
+    QTest::keyClick(&rig.host, Qt::Key_Tab);
+    EXPECT_TRUE(ringOn(15)) << "on black";
+    EXPECT_FALSE(ringOn(20)) << "only on the focused one";
+    QTest::mouseClick(&rig.host, Qt::LeftButton, {}, Host::clientRect(menu).topLeft().toPoint() + QPoint(400, 540));
+    EXPECT_FALSE(ringOn(15)) << "a pointer press hides it";
+    EXPECT_EQ(menu.focus(), &menu.Label2[15]) << "the focus itself stays";
 }
 
 // Checks that every caption of a window fits its box in the fonts the host

@@ -21,12 +21,12 @@ public:
                      .height = 400, .maxLength = 10}};
     Ctl Command1{this, {.kind = Kind::CommandButton, .name = "Command1", .caption = "OK", .left = 600,
                         .top = 900, .width = 1200, .height = 400}};
-    Ctl Text2{this, {.kind = Kind::TextBox, .name = "Text2", .visible = false}};
-    Ctl Command2{this, {.kind = Kind::CommandButton, .name = "Command2", .enabled = false}};
-    Ctl Frame1{this, {.kind = Kind::Frame, .name = "Frame1", .visible = false}};
+    Ctl Text2{this, {.kind = Kind::TextBox, .name = "Text2", .top = 1500, .visible = false}};
+    Ctl Command2{this, {.kind = Kind::CommandButton, .name = "Command2", .top = 2100, .enabled = false}};
+    Ctl Frame1{this, {.kind = Kind::Frame, .name = "Frame1", .top = 2700, .visible = false}};
     Ctl Option1{this, {.kind = Kind::OptionButton, .name = "Option1", .container = "Frame1"}};
-    Ctl Check1{this, {.kind = Kind::CheckBox, .name = "Check1"}};
-    Ctl Text3{this, {.kind = Kind::TextBox, .name = "Text3"}};
+    Ctl Check1{this, {.kind = Kind::CheckBox, .name = "Check1", .top = 3300}};
+    Ctl Text3{this, {.kind = Kind::TextBox, .name = "Text3", .top = 3900}};
 };
 
 // A desktop with the form shown and Text1 focused; text measures 100 twips
@@ -224,8 +224,10 @@ TEST_P(TabOrder, VisitsTheFocusableControls)
 INSTANTIATE_TEST_SUITE_P(
     Window, TabOrder,
     ::testing::Values(
-        TabCase{"DeclarationOrderSkippingHiddenAndDisabled", [](Form&) {}, 0,
+        TabCase{"ReadingOrderSkippingHiddenAndDisabled", [](Form&) {}, 0,
                 {"Text1", "Command1", "Check1", "Text3", "Text1"}},
+        TabCase{"LeftBeforeRightOnOneRow", [](Form& f) { f.Check1.top = 300; }, 0,
+                {"Check1", "Text1", "Command1", "Text3", "Check1"}},
         TabCase{"ShiftTabGoesBack", [](Form&) {}, S, {"Text3", "Check1", "Command1", "Text1", "Text3"}},
         TabCase{"TabIndexComesFirst", [](Form& f) { f.Text3.tabIndex = 0; f.Check1.tabIndex = 1; }, 0,
                 {"Text3", "Check1", "Text1", "Command1", "Text3"}},
