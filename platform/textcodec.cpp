@@ -49,4 +49,6 @@ QByteArray toCodePage(const QString& text)
     return out;
 }
 
+bool codePageHolds(const QString& text) { return fromCodePage(toCodePage(text)) == text; }
+
 } // namespace oravians

@@ -9,5 +9,7 @@ namespace oravians {
 // Characters it cannot hold are written as '?'.
 QByteArray toCodePage(const QString& text);
 QString fromCodePage(const QByteArray& bytes);
+// True when the code page holds every character of text.
+bool codePageHolds(const QString& text);
 
 } // namespace oravians

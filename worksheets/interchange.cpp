@@ -13,16 +13,12 @@
 
 namespace oravians {
 
-namespace {
-bool keptByCodePage(const QString& text) { return fromCodePage(toCodePage(text)) == text; }
-} // namespace
-
 QString safeTitleBase(const QString& name)
 {
     QString out;
     for (QChar c : name) {
         const bool refused = c.category() == QChar::Other_Control || QStringLiteral("/\\<>:\"|?*,").contains(c)
-            || c.isSurrogate() || !keptByCodePage(QString(c));
+            || c.isSurrogate() || !codePageHolds(QString(c));
         out += refused ? QChar(u' ') : c;
     }
     out = out.simplified();

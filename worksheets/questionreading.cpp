@@ -9,13 +9,11 @@ namespace oravians {
 
 namespace {
 
-bool keptByCodePage(const QString& text) { return fromCodePage(toCodePage(text)) == text; }
-
 QString firstUnkept(const QString& text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        if (!keptByCodePage(text.mid(i, n)))
+        if (!codePageHolds(text.mid(i, n)))
             return text.mid(i, n);
     }
     return {};

@@ -9,8 +9,6 @@ namespace oravians {
 
 namespace {
 
-constexpr int kCapacity = 1000;
-
 std::string text(const QString& s) { return s.toStdString(); }
 
 // The count line holds the number between spaces, the way numbers are
@@ -55,7 +53,7 @@ void readRegister(App& app)
             throw RegisterError(text("the count line of the worksheet register is damaged: " + where));
         m.trackcount = count;
         for (int i = 1; i <= count; ++i) {
-            if (i > kCapacity)
+            if (i > kRegisterCapacity)
                 throw RegisterError(text("the worksheet register holds more than 1000 titles: " + where));
             m.tracktitles.at(std::size_t(i)) = file.readField();
         }
@@ -81,7 +79,7 @@ void trackworksheetsLocked(App& app, const QString& title)
             found = true;
     if (found)
         return;
-    if (count + 1 > kCapacity)
+    if (count + 1 > kRegisterCapacity)
         throw RegisterError("the worksheet register is full");
     m.tracktitles.at(std::size_t(count + 1)) = title;
     writeRegister(app, count + 1);

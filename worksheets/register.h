@@ -15,6 +15,8 @@ public:
 
 // Where the register and the worksheets live, as program paths.
 inline const QString kRegisterPath = QStringLiteral("multiple\\track.txt");
+// The most titles a register holds.
+inline constexpr int kRegisterCapacity = 1000;
 QString worksheetPath(const QString& title);
 
 // Reads track.txt into app.module1.trackcount / tracktitles, as far as it

@@ -23,9 +23,6 @@ public:
 
 const QString kCorrupted = QStringLiteral("This worksheet seems to be corrupted.");
 
-// The register holds at most this many titles.
-constexpr int kCapacity = 1000;
-
 } // namespace
 
 worksheets::worksheets(App& app) : Window(app, QStringLiteral("worksheets")), app(app)
@@ -70,7 +67,7 @@ void worksheets::Form_Load()
         Label2[k].visible = false;
         Label2[k].font.size = 12;
     }
-    int last = std::clamp(m.trackcount, 0, kCapacity);
+    int last = std::clamp(m.trackcount, 0, kRegisterCapacity);
     if (last > kSlots) {
         last = kSlots;
         Label3[1].visible = true;
@@ -92,7 +89,7 @@ void worksheets::workpage()
     Label3[0].visible = p > 0;
     Label4.caption = QStringLiteral("Page") + numberText(p + 1);
     // Pages run as far as the register has titles: "Next Page >>" while any lies beyond.
-    const int count = std::clamp(m.trackcount, 0, kCapacity);
+    const int count = std::clamp(m.trackcount, 0, kRegisterCapacity);
     Label3[1].visible = count > kSlots * (p + 1);
     const int last = std::min(count, kSlots * (p + 1));
     for (int t = kSlots * p + 1; t <= last; ++t) {
@@ -107,9 +104,9 @@ void worksheets::redrawTitles()
     const int first = kSlots * m.catpage;
     for (int k = 1; k <= kSlots; ++k) {
         Label2[k].visible = false;
-        Label2[k].caption = first + k <= kCapacity ? m.tracktitles[first + k] : QString();
+        Label2[k].caption = first + k <= kRegisterCapacity ? m.tracktitles[first + k] : QString();
     }
-    const int shown = std::min(kSlots, std::clamp(m.trackcount, 0, kCapacity) - first);
+    const int shown = std::min(kSlots, std::clamp(m.trackcount, 0, kRegisterCapacity) - first);
     for (int k = 1; k <= shown; ++k)
         Label2[k].visible = true;
 }

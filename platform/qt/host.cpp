@@ -15,7 +15,6 @@ namespace oravians {
 
 namespace {
 
-constexpr float kPx = kTwipsPerPixel;
 
 bool contains(const Control& c, QPointF local)
 {

@@ -11,7 +11,6 @@ namespace oravians {
 
 namespace {
 
-constexpr float kPx = kTwipsPerPixel;
 const QColor kFocusRing(0, 255, 255);
 
 QColor qcolor(Rgb c) { return QColor(c.r, c.g, c.b); }

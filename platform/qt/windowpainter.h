@@ -7,6 +7,9 @@
 
 namespace oravians {
 
+// Twips in one pixel of the design, as the host and the painter scale them.
+inline constexpr float kPx = kTwipsPerPixel;
+
 // The QFont for a design-table font, sized in twips for a painter that draws in twips.
 QFont twipsFont(const FontSpec& spec);
 
