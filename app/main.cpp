@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -31,6 +32,31 @@ int runWithoutWindows(int argc, char** argv, const oravians::CommandLine& comman
     std::fputs("\n", status == 0 ? stdout : stderr);
     return status;
 }
+
+// For bench_startup: with ORAVIANS_EXIT_AFTER_FIRST_PAINT set, the first
+// painting of the host while the title screen is up is reported on standard
+// output ("painted") and the program ends.
+class FirstPaintReport : public QObject {
+public:
+    explicit FirstPaintReport(oravians::App& app) : app_(app) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && !done_ && app_.loaded<oravians::Titlefrm>()) {
+            done_ = true;
+            // Queued: it runs once the painted frame has gone to the screen.
+            QTimer::singleShot(0, [] {
+                std::fputs("painted\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    oravians::App& app_;
+    bool done_ = false;
+};
 
 } // namespace
 
@@ -55,6 +81,9 @@ int main(int argc, char** argv)
     oravians::Host host(app);
     system.messages.setParent(&host);
     app.onEnd = [] { QCoreApplication::quit(); };
+    FirstPaintReport report(app);
+    if (qEnvironmentVariableIsSet("ORAVIANS_EXIT_AFTER_FIRST_PAINT"))
+        host.installEventFilter(&report);
 
     // Without a window manager a full-screen request alone keeps the default size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
