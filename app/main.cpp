@@ -3,8 +3,10 @@
 // that folder is read-only (see platform/worksheetfolder.h). "--import FILE"
 // and "--export FOLDER" move worksheets in and out of learning platforms'
 // text formats without showing a window.
-#include "platform/fontmap.h"
+#include "platform/fontpreloader.h"
 #include "platform/qt/host.h"
+#include "platform/qt/moduleprinter.h"
+#include "platform/qt/modulesound.h"
 #include "platform/qt/services.h"
 #include "platform/worksheetfolder.h"
 #include "kernel/app.h"
@@ -69,13 +71,15 @@ int main(int argc, char** argv)
     if (command.action != oravians::CommandLine::Action::Windows)
         return runWithoutWindows(argc, argv, command);
 
+    oravians::FontPreloader fonts;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Oravians"));
     const QString contentFolder = QCoreApplication::applicationDirPath();
-    oravians::addProgramFonts(contentFolder);
+    fonts.addProgramFonts(contentFolder);
 
     oravians::SystemServices system(
-        contentFolder, oravians::chooseWorksheetFolder(contentFolder, oravians::WorksheetFolderChoice::system()));
+        contentFolder, oravians::chooseWorksheetFolder(contentFolder, oravians::WorksheetFolderChoice::system()),
+        std::make_unique<oravians::ModuleSound>(contentFolder), std::make_unique<oravians::ModulePrinter>());
     oravians::App app(system.services());
     system.timers.setDesktop(&app);
     oravians::Host host(app);
@@ -90,6 +94,7 @@ int main(int argc, char** argv)
         host.setGeometry(screen->geometry());
     host.showFullScreen();
     app.show<oravians::Titlefrm>();
+    fonts.wait();
     if (app.ended())
         return 0;
     return QApplication::exec();

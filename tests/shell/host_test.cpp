@@ -181,7 +181,7 @@ int checkCaptionsFit(const Window& w)
     for (const Control* c : w.controls()) {
         if (c->caption.isEmpty() || c->kind == Kind::TextBox || c->kind == Kind::Frame)
             continue;
-        const QFontMetricsF m(twipsFont(c->font));
+        const QFontMetricsF m(twipsFont(c->font, c->caption));
         const std::string what = w.name().toStdString() + "." + c->name.toStdString() + "("
             + std::to_string(c->index) + ") " + c->caption.toStdString();
         const bool mark = c->kind == Kind::OptionButton || c->kind == Kind::CheckBox;
@@ -255,13 +255,13 @@ TEST(Fonts, EveryBuiltInQuestionFitsTheQuizWindow)
 
 TEST(Fonts, TahomaIsTheMetricCompatibleFontNotAFallback)
 {
-    const QFontInfo info(twipsFont(tahoma(12)));
+    const QFontInfo info(twipsFont(tahoma(12), {}));
     EXPECT_EQ(info.family(), "Tahoma");
-    const QFontInfo bold(twipsFont(tahoma(12, true)));
+    const QFontInfo bold(twipsFont(tahoma(12, true), {}));
     EXPECT_EQ(bold.family(), "Tahoma");
     EXPECT_EQ(bold.styleName(), "Bold") << "the real bold face, not a synthesised one";
-    EXPECT_EQ(QFontInfo(twipsFont(times(12))).family(), "Liberation Serif");
-    EXPECT_EQ(QFontInfo(twipsFont(arial(12))).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(twipsFont(times(12), {})).family(), "Liberation Serif");
+    EXPECT_EQ(QFontInfo(twipsFont(arial(12), {})).family(), "Liberation Sans");
 }
 
 int inkOf(const FontSpec& spec)
