@@ -285,6 +285,37 @@ TEST(Fonts, BoldCaptionsAreDrawnBoldThroughTheTwipsScale)
     EXPECT_GT(inkOf(tahoma(15.75f, true)), inkOf(tahoma(15.75f, false)) * 1.2);
 }
 
+// Text in the family's own letters draws exactly as it did when every font
+// was given its fallbacks; other letters still get them.
+TEST(Fonts, FallbacksChangeNothingForTheFamilysOwnLetters)
+{
+    const auto draw = [](const QFont& font, const QString& text) {
+        QImage image(400, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.scale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel);
+        p.setFont(font);
+        p.drawText(QRectF(0, 0, 6000, 900), Qt::AlignLeft | Qt::AlignVCenter, text);
+        return image;
+    };
+    const struct {
+        const char* name;
+        FontSpec spec;
+        QString text;
+    } rows[] = {
+        {"tahoma bold caption", tahoma(12), QStringLiteral("Multiple Choice Wizard")},
+        {"times accented name", times(14), QStringLiteral("Zoë Ørsted-Façade")},
+        {"arial with symbols", arial(10), QStringLiteral("£5 & 50% «quoted» ½")},
+    };
+    for (const auto& row : rows) {
+        QFont withFallbacks = twipsFont(row.spec, row.text);
+        EXPECT_EQ(withFallbacks.families().size(), 1) << row.name;
+        withFallbacks.setFamilies(QStringList{withFallbacks.family()} + fallbackFamilies(row.spec.name));
+        EXPECT_EQ(draw(twipsFont(row.spec, row.text), row.text), draw(withFallbacks, row.text)) << row.name;
+    }
+    EXPECT_GT(twipsFont(tahoma(12), QStringLiteral("李小龍")).families().size(), 1);
+}
+
 } // namespace
 } // namespace oravians
 
