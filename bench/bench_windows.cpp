@@ -160,19 +160,21 @@ int main(int argc, char** argv)
 
     std::printf("screen %dx%d, %d rounds; load and first paint, ms\n", host.width(), host.height(), rounds);
     std::printf("%-28s %8s %8s\n", "window", "first", "median");
-    double slowest = 0;
-    const char* slowestName = "";
+    // The first opening pays for what later ones find cached (fonts, pictures).
+    size_t slowestFirst = 0, slowestMedian = 0;
+    std::vector<double> medians;
     for (size_t i = 0; i < steps.size(); ++i) {
         std::vector<double> t = times[i];
-        const double first = t.front();
         std::sort(t.begin(), t.end());
-        const double median = t[t.size() / 2];
-        std::printf("%-28s %8.2f %8.2f\n", steps[i].window, first, median);
-        if (median > slowest) {
-            slowest = median;
-            slowestName = steps[i].window;
-        }
+        medians.push_back(t[t.size() / 2]);
+        std::printf("%-28s %8.2f %8.2f\n", steps[i].window, times[i].front(), medians[i]);
+        if (times[i].front() > times[slowestFirst].front())
+            slowestFirst = i;
+        if (medians[i] > medians[slowestMedian])
+            slowestMedian = i;
     }
-    std::printf("slowest (median): %s %.2f ms (target: at most 16 ms)\n", slowestName, slowest);
+    std::printf("slowest first opening: %s %.2f ms; slowest median: %s %.2f ms (target: at most 16 ms)\n",
+                steps[slowestFirst].window, times[slowestFirst].front(), steps[slowestMedian].window,
+                medians[slowestMedian]);
     return 0;
 }
