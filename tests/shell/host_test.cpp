@@ -3,6 +3,9 @@
 // (Where panels sit, the backdrop, and animations reaching the screen
 // untouched are checked by the pointer tests on the real program.)
 #include "platform/qt/host.h"
+#include "platform/qt/moduleprinter.h"
+#include "platform/qt/modulesound.h"
+#include "platform/log.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
 #include "platform/qt/windowpainter.h"
@@ -314,6 +317,24 @@ TEST(Fonts, FallbacksChangeNothingForTheFamilysOwnLetters)
         EXPECT_EQ(draw(twipsFont(row.spec, row.text), row.text), draw(withFallbacks, row.text)) << row.name;
     }
     EXPECT_GT(twipsFont(tahoma(12), QStringLiteral("李小龍")).families().size(), 1);
+}
+
+// A program folder without its modules: printing fails the way an
+// unreachable printer does, sounds are silent, and each is logged once.
+TEST(ServiceModules, AMissingModuleFailsLikeAnAbsentDevice)
+{
+    QStringList logged;
+    setLogSink([&](const QString& line) { logged << line; });
+    ModulePrinter printer;
+    EXPECT_THROW(printer.pageWidth(), PrintError);
+    EXPECT_THROW(printer.print(QStringLiteral("Ada")), PrintError);
+    ModuleSound sound(QCoreApplication::applicationDirPath());
+    sound.play(QStringLiteral("wav\\click.wav"));
+    sound.play(QStringLiteral("wav\\click.wav"));
+    setLogSink(nullptr);
+    ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(logged[0].contains(QLatin1String("oravians-printer.so")));
+    EXPECT_TRUE(logged[1].contains(QLatin1String("oravians-sound.so")));
 }
 
 } // namespace
