@@ -3,8 +3,10 @@
 // that folder is read-only (see platform/worksheetfolder.h). "--import FILE"
 // and "--export FOLDER" move worksheets in and out of learning platforms'
 // text formats without showing a window.
-#include "platform/fontmap.h"
+#include "platform/fontpreloader.h"
 #include "platform/qt/host.h"
+#include "platform/qt/moduleprinter.h"
+#include "platform/qt/modulesound.h"
 #include "platform/qt/services.h"
 #include "platform/worksheetfolder.h"
 #include "kernel/app.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -32,6 +35,31 @@ int runWithoutWindows(int argc, char** argv, const oravians::CommandLine& comman
     return status;
 }
 
+// For bench_startup: with ORAVIANS_EXIT_AFTER_FIRST_PAINT set, the first
+// painting of the host while the title screen is up is reported on standard
+// output ("painted") and the program ends.
+class FirstPaintReport : public QObject {
+public:
+    explicit FirstPaintReport(oravians::App& app) : app_(app) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && !done_ && app_.loaded<oravians::Titlefrm>()) {
+            done_ = true;
+            // Queued: it runs once the painted frame has gone to the screen.
+            QTimer::singleShot(0, [] {
+                std::fputs("painted\n", stdout);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    oravians::App& app_;
+    bool done_ = false;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -43,25 +71,31 @@ int main(int argc, char** argv)
     if (command.action != oravians::CommandLine::Action::Windows)
         return runWithoutWindows(argc, argv, command);
 
+    oravians::FontPreloader fonts;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Oravians"));
     const QString contentFolder = QCoreApplication::applicationDirPath();
-    oravians::addProgramFonts(contentFolder);
+    fonts.addProgramFonts(contentFolder);
 
     oravians::SystemServices system(
-        contentFolder, oravians::chooseWorksheetFolder(contentFolder, oravians::WorksheetFolderChoice::system()));
+        contentFolder, oravians::chooseWorksheetFolder(contentFolder, oravians::WorksheetFolderChoice::system()),
+        std::make_unique<oravians::ModuleSound>(contentFolder), std::make_unique<oravians::ModulePrinter>());
     oravians::App app(system.services());
     system.timers.setDesktop(&app);
     oravians::Host host(app);
     system.messages.setParent(&host);
     system.fileDialogs.setParent(&host);
     app.onEnd = [] { QCoreApplication::quit(); };
+    FirstPaintReport report(app);
+    if (qEnvironmentVariableIsSet("ORAVIANS_EXIT_AFTER_FIRST_PAINT"))
+        host.installEventFilter(&report);
 
     // Without a window manager a full-screen request alone keeps the default size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         host.setGeometry(screen->geometry());
     host.showFullScreen();
     app.show<oravians::Titlefrm>();
+    fonts.wait();
     if (app.ended())
         return 0;
     return QApplication::exec();

@@ -69,7 +69,7 @@ Host::Host(Desktop& desktop, QWidget* parent) : QWidget(parent), desktop_(deskto
     HostAccessible::install();
     desktop_.onChange = [this] { repaintChanges(); HostAccessible::announceChanges(*this); };
     desktop_.measureText = [](const FontSpec& font, const QString& text) {
-        return float(QFontMetricsF(twipsFont(font)).horizontalAdvance(text));
+        return float(QFontMetricsF(twipsFont(font, text)).horizontalAdvance(text));
     };
 }
 

@@ -1,16 +1,13 @@
 #include "platform/qt/services.h"
 
 #include "platform/pictures/rasterpicture.h"
-#include "platform/printer/qtprinter.h"
-#include "platform/sound/pulsesound.h"
 
 namespace oravians {
 
-SystemServices::SystemServices(const QString& contentFolder, const QString& worksheetFolder)
-    : files(contentFolder, worksheetFolder)
+SystemServices::SystemServices(const QString& contentFolder, const QString& worksheetFolder,
+                               std::unique_ptr<SoundPlayer> sound, std::unique_ptr<Printer> printer)
+    : sound(std::move(sound)), printer(std::move(printer)), files(contentFolder, worksheetFolder)
 {
-    sound = std::make_unique<PulseSound>(contentFolder);
-    printer = makeSystemPrinter();
     pictures = std::make_unique<ContentPictures>(contentFolder);
 }
 

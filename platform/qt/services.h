@@ -18,7 +18,13 @@ namespace oravians {
 // the system's default printer, pictures and files from the content folder
 // (teachers' worksheets from worksheetFolder when one is given).
 struct SystemServices {
+    // Sound and printer built in (tools and tests).
     explicit SystemServices(const QString& contentFolder, const QString& worksheetFolder = {});
+    // Sound and printer as given: the program's load their modules when first
+    // used (builtinservices.cpp holds the constructor above, so a program that
+    // uses only this one links neither).
+    SystemServices(const QString& contentFolder, const QString& worksheetFolder, std::unique_ptr<SoundPlayer> sound,
+                   std::unique_ptr<Printer> printer);
     ~SystemServices();
     Services services();
 

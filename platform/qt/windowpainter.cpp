@@ -122,7 +122,7 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
             p.drawRect(line.translated(kPx, kPx));
         }
         if (!c.caption.isEmpty()) {
-            p.setFont(twipsFont(c.font));
+            p.setFont(twipsFont(c.font, c.caption));
             const QRectF cap(r.left() + 8 * kPx, r.top(), r.width(), 15 * kPx);
             const QRectF used = p.boundingRect(cap, Qt::AlignLeft | Qt::AlignTop, c.caption);
             p.fillRect(used.adjusted(-2 * kPx, 0, 2 * kPx, 0), qcolor(c.back));
@@ -174,7 +174,7 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
         p.setClipRect(inner, Qt::IntersectClip);
         drawText(p, c, inner, Qt::AlignLeft | Qt::AlignVCenter, false);
         if (active && w.focus() == &c) {
-            const QFontMetricsF m(twipsFont(c.font));
+            const QFontMetricsF m(twipsFont(c.font, c.caption));
             const float h = float(m.height());
             const auto xAt = [&](int pos) { return inner.left() + float(m.horizontalAdvance(c.caption.left(pos))); };
             if (c.selLength() > 0) {
@@ -226,12 +226,28 @@ void drawControl(QPainter& p, const Window& w, const Control& c, bool active)
 
 } // namespace
 
-QFont twipsFont(const FontSpec& spec)
+namespace {
+
+// Text every installed design family draws with its own letters.
+bool familyCovers(const QString& family, const QString& text)
+{
+    static const QStringList kFamilies{QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                                       QStringLiteral("Liberation Serif"), QStringLiteral("Liberation Mono")};
+    return kFamilies.contains(family)
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+}
+
+} // namespace
+
+QFont twipsFont(const FontSpec& spec, const QString& text)
 {
     QFont f(installedFamily(spec.name));
     // A pupil's name may be in any script; letters the family lacks come
-    // from a font of the same style.
-    f.setFamilies(QStringList{f.family()} + fallbackFamilies(spec.name));
+    // from a font of the same style. Naming those fonts makes the font system
+    // rank every installed font at once, which a text in the family's own
+    // letters never needs.
+    if (!familyCovers(f.family(), text))
+        f.setFamilies(QStringList{f.family()} + fallbackFamilies(spec.name));
     f.setPixelSize(std::max(1, int(spec.size * kTwipsPerPoint + 0.5f)));
     f.setBold(spec.bold);
     f.setHintingPreference(QFont::PreferNoHinting);
@@ -241,7 +257,7 @@ QFont twipsFont(const FontSpec& spec)
 
 void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text)
 {
-    p.setFont(twipsFont(font));
+    p.setFont(twipsFont(font, text));
     p.drawText(r, flags, text);
     // The Tahoma-compatible bold face has the right widths but light strokes:
     // strike it once more a little to the right, as bold text looks on screen.

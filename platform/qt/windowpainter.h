@@ -10,8 +10,10 @@ namespace oravians {
 // Twips in one pixel of the design, as the host and the painter scale them.
 inline constexpr float kPx = kTwipsPerPixel;
 
-// The QFont for a design-table font, sized in twips for a painter that draws in twips.
-QFont twipsFont(const FontSpec& spec);
+// The QFont for a design-table font, sized in twips for a painter that draws
+// in twips, for drawing or measuring `text` (which decides whether fonts for
+// other scripts are named as fallbacks).
+QFont twipsFont(const FontSpec& spec, const QString& text);
 
 // Draws a caption in a design-table font; the painter draws in twips.
 void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text);

@@ -429,11 +429,12 @@ PulseSound::PulseSound(QString contentFolder) : PulseSound(std::move(contentFold
 PulseSound::PulseSound(QString contentFolder, Options options)
     : root_(std::move(contentFolder)), d_(std::make_shared<Shared>(options))
 {
-    worker_ = std::thread([shared = d_] { Worker(shared).run(); });
 }
 
 PulseSound::~PulseSound()
 {
+    if (!worker_.joinable())
+        return;
     std::unique_lock lock(d_->mutex);
     d_->stopping = true;
     d_->pending.reset();
@@ -453,9 +454,15 @@ void PulseSound::play(const QString& relativePath)
 {
     if (relativePath.isEmpty())
         return;
-    std::lock_guard lock(d_->mutex);
-    d_->pending = Shared::Request{root_, relativePath};
-    d_->wake.notify_all();
+    {
+        std::lock_guard lock(d_->mutex);
+        d_->pending = Shared::Request{root_, relativePath};
+        d_->wake.notify_all();
+    }
+    // The worker starts with the first sound: a program that has not played
+    // one yet needs no thread.
+    if (!worker_.joinable())
+        worker_ = std::thread([shared = d_] { Worker(shared).run(); });
 }
 
 bool PulseSound::waitUntilIdle(int timeoutMs)

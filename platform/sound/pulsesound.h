@@ -8,13 +8,14 @@
 namespace oravians {
 
 // The sound component over the sound server's asynchronous API. play() hands
-// the request to one worker thread and returns at once; the worker resolves
-// the path, decodes the file (cached) and feeds it to one playback stream
-// that runs without a break while connected: between sounds it carries
-// silence. A stream that never starts, stops or flushes gives the server no
-// reason to rewind or re-buffer, and those are what cut the first
-// milliseconds off a sound. A missing file, a file it cannot decode, or no
-// sound server at all is silent; an unplayable file is written to the log.
+// the request to one worker thread (started by the first play()) and returns
+// at once; the worker resolves the path, decodes the file (cached) and feeds
+// it to one playback stream that runs without a break while connected:
+// between sounds it carries silence. A stream that never starts, stops or
+// flushes gives the server no reason to rewind or re-buffer, and those are
+// what cut the first milliseconds off a sound. A missing file, a file it
+// cannot decode, or no sound server at all is silent; an unplayable file is
+// written to the log.
 class PulseSound : public SoundPlayer {
 public:
     struct Options {

@@ -4,6 +4,9 @@
 // untouched are checked by the pointer tests on the real program.)
 #include "platform/qt/host.h"
 #include "platform/qt/hostaccessible.h"
+#include "platform/qt/moduleprinter.h"
+#include "platform/qt/modulesound.h"
+#include "platform/log.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qttimers.h"
 #include "platform/qt/windowpainter.h"
@@ -322,7 +325,7 @@ int checkCaptionsFit(const Window& w)
     for (const Control* c : w.controls()) {
         if (c->caption.isEmpty() || c->kind == Kind::TextBox || c->kind == Kind::Frame)
             continue;
-        const QFontMetricsF m(twipsFont(c->font));
+        const QFontMetricsF m(twipsFont(c->font, c->caption));
         const std::string what = w.name().toStdString() + "." + c->name.toStdString() + "("
             + std::to_string(c->index) + ") " + c->caption.toStdString();
         const bool mark = c->kind == Kind::OptionButton || c->kind == Kind::CheckBox;
@@ -396,13 +399,13 @@ TEST(Fonts, EveryBuiltInQuestionFitsTheQuizWindow)
 
 TEST(Fonts, TahomaIsTheMetricCompatibleFontNotAFallback)
 {
-    const QFontInfo info(twipsFont(tahoma(12)));
+    const QFontInfo info(twipsFont(tahoma(12), {}));
     EXPECT_EQ(info.family(), "Tahoma");
-    const QFontInfo bold(twipsFont(tahoma(12, true)));
+    const QFontInfo bold(twipsFont(tahoma(12, true), {}));
     EXPECT_EQ(bold.family(), "Tahoma");
     EXPECT_EQ(bold.styleName(), "Bold") << "the real bold face, not a synthesised one";
-    EXPECT_EQ(QFontInfo(twipsFont(times(12))).family(), "Liberation Serif");
-    EXPECT_EQ(QFontInfo(twipsFont(arial(12))).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(twipsFont(times(12), {})).family(), "Liberation Serif");
+    EXPECT_EQ(QFontInfo(twipsFont(arial(12), {})).family(), "Liberation Sans");
 }
 
 int inkOf(const FontSpec& spec)
@@ -424,6 +427,55 @@ int inkOf(const FontSpec& spec)
 TEST(Fonts, BoldCaptionsAreDrawnBoldThroughTheTwipsScale)
 {
     EXPECT_GT(inkOf(tahoma(15.75f, true)), inkOf(tahoma(15.75f, false)) * 1.2);
+}
+
+// Text in the family's own letters draws exactly as it did when every font
+// was given its fallbacks; other letters still get them.
+TEST(Fonts, FallbacksChangeNothingForTheFamilysOwnLetters)
+{
+    const auto draw = [](const QFont& font, const QString& text) {
+        QImage image(400, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.scale(1 / kTwipsPerPixel, 1 / kTwipsPerPixel);
+        p.setFont(font);
+        p.drawText(QRectF(0, 0, 6000, 900), Qt::AlignLeft | Qt::AlignVCenter, text);
+        return image;
+    };
+    const struct {
+        const char* name;
+        FontSpec spec;
+        QString text;
+    } rows[] = {
+        {"tahoma bold caption", tahoma(12), QStringLiteral("Multiple Choice Wizard")},
+        {"times accented name", times(14), QStringLiteral("Zoë Ørsted-Façade")},
+        {"arial with symbols", arial(10), QStringLiteral("£5 & 50% «quoted» ½")},
+    };
+    for (const auto& row : rows) {
+        QFont withFallbacks = twipsFont(row.spec, row.text);
+        EXPECT_EQ(withFallbacks.families().size(), 1) << row.name;
+        withFallbacks.setFamilies(QStringList{withFallbacks.family()} + fallbackFamilies(row.spec.name));
+        EXPECT_EQ(draw(twipsFont(row.spec, row.text), row.text), draw(withFallbacks, row.text)) << row.name;
+    }
+    EXPECT_GT(twipsFont(tahoma(12), QStringLiteral("李小龍")).families().size(), 1);
+}
+
+// A program folder without its modules: printing fails the way an
+// unreachable printer does, sounds are silent, and each is logged once.
+TEST(ServiceModules, AMissingModuleFailsLikeAnAbsentDevice)
+{
+    QStringList logged;
+    setLogSink([&](const QString& line) { logged << line; });
+    ModulePrinter printer;
+    EXPECT_THROW(printer.pageWidth(), PrintError);
+    EXPECT_THROW(printer.print(QStringLiteral("Ada")), PrintError);
+    ModuleSound sound(QCoreApplication::applicationDirPath());
+    sound.play(QStringLiteral("wav\\click.wav"));
+    sound.play(QStringLiteral("wav\\click.wav"));
+    setLogSink(nullptr);
+    ASSERT_EQ(logged.size(), 2) << logged.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(logged[0].contains(QLatin1String("oravians-printer.so")));
+    EXPECT_TRUE(logged[1].contains(QLatin1String("oravians-sound.so")));
 }
 
 } // namespace

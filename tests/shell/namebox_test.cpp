@@ -46,7 +46,7 @@ TEST_P(NameBox, ShowsEveryLetterOfTheName)
 
     // Shaped in the box's font with its fallbacks, no letter is the empty
     // box a font draws for a letter it lacks.
-    QTextLayout layout(name, twipsFont(w.Text1.font));
+    QTextLayout layout(name, twipsFont(w.Text1.font, name));
     layout.beginLayout();
     layout.createLine();
     layout.endLayout();
