@@ -66,6 +66,11 @@ void addProgramFonts(const QString& contentFolder)
     if (done)
         return;
     done = true;
+    addProgramFontsAgain(contentFolder);
+}
+
+void addProgramFontsAgain(const QString& contentFolder)
+{
     addTahoma({contentFolder + QStringLiteral("/fonts"), kSystemFonts});
 }
 

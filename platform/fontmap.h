@@ -26,5 +26,8 @@ void registerBundledFonts();
 // Adds the Tahoma-compatible fonts shipped beside the program (or the
 // system's copy) to the application's font database.
 void addProgramFonts(const QString& contentFolder);
+// The same, whether or not they were added before: after the database has
+// been emptied of application fonts.
+void addProgramFontsAgain(const QString& contentFolder);
 
 } // namespace oravians

@@ -2,24 +2,135 @@
 
 #include "platform/fontmap.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 
 #include <fontconfig/fontconfig.h>
 
+#include <string>
+#include <unistd.h>
+
 namespace oravians {
 
-FontPreloader::FontPreloader() : reader_([] { FcInit(); }) {}
+namespace {
 
-FontPreloader::~FontPreloader() { wait(); }
+// Where Debian and its relatives keep the Liberation faces.
+const char* const kLiberationFolders[] = {"/usr/share/fonts/truetype/liberation",
+                                          "/usr/share/fonts/truetype/liberation2", "/usr/share/fonts/liberation"};
+
+bool hasFamily(FcConfig* config, const char* family)
+{
+    FcPattern* pattern = FcPatternBuild(nullptr, FC_FAMILY, FcTypeString, family, nullptr);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* found = FcFontList(config, pattern, objects);
+    const bool any = found && found->nfont > 0;
+    if (found)
+        FcFontSetDestroy(found);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    return any;
+}
+
+// A configuration of the Liberation faces alone, read from the system's font
+// caches; null where they are not there. The system's rendering rules are
+// left out: the program's text asks for no hinting and for greyscale
+// smoothing, which is what those rules give it too.
+FcConfig* readFirstScreenFonts()
+{
+    // Someone who names a configuration of their own gets it from the start.
+    if (getenv("FONTCONFIG_FILE") || getenv("FONTCONFIG_PATH") || getenv("FONTCONFIG_SYSROOT"))
+        return nullptr;
+    for (const char* folder : kLiberationFolders) {
+        if (access((std::string(folder) + "/LiberationSerif-Regular.ttf").c_str(), R_OK) != 0)
+            continue;
+        const std::string xml = std::string("<fontconfig><dir>") + folder
+                                + "</dir><cachedir>/var/cache/fontconfig</cachedir>"
+                                  "<cachedir prefix=\"xdg\">fontconfig</cachedir></fontconfig>";
+        FcConfig* config = FcConfigCreate();
+        if (!config)
+            return nullptr;
+        if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()), FcFalse)
+            && FcConfigBuildFonts(config) && hasFamily(config, "Liberation Serif")
+            && hasFamily(config, "Liberation Sans"))
+            return config;
+        FcConfigDestroy(config);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FontPreloader::FontPreloader()
+{
+    reader_ = std::thread([this] {
+        read_ = readFirstScreenFonts();
+        if (!read_)
+            FcInit();
+    });
+}
+
+FontPreloader::~FontPreloader()
+{
+    wait();
+    if (FcConfig* whole = pending_.exchange(nullptr))
+        FcConfigDestroy(whole);
+    if (read_)
+        FcConfigDestroy(read_);
+}
 
 void FontPreloader::addProgramFonts(const QString& contentFolder)
 {
-    // The font database reads the same configuration; once is enough.
     wait();
+    contentFolder_ = contentFolder;
+    if (read_) {
+        FcConfigSetCurrent(read_); // takes its own reference
+        FcConfigDestroy(read_);
+        read_ = nullptr;
+        firstScreenOnly_ = true;
+    }
     oravians::addProgramFonts(contentFolder);
     // The database is guarded by its own lock, so the first window's text
     // simply waits for it if it is not filled by then.
     reader_ = std::thread([] { QFontDatabase::families(); });
+}
+
+void FontPreloader::loadAllFonts(std::function<void()> switched)
+{
+    switched_ = std::move(switched);
+    if (!firstScreenOnly_) {
+        if (switched_)
+            switched_();
+        return;
+    }
+    wait();
+    reader_ = std::thread([this] {
+        FcConfig* whole = FcInitLoadConfigAndFonts();
+        if (!whole)
+            return; // the first screen's fonts stay; the font system has said why on standard error
+        pending_.store(whole);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [this] {
+                if (FcConfig* read = pending_.exchange(nullptr))
+                    switchTo(read);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void FontPreloader::switchTo(FcConfig* whole)
+{
+    wait(); // it has finished: posting this was its last act
+    FcConfigSetCurrent(whole);
+    FcConfigDestroy(whole);
+    firstScreenOnly_ = false;
+    // Removing the application's fonts is what makes the font database read
+    // the font system again; the program's own go straight back.
+    QFontDatabase::removeAllApplicationFonts();
+    addProgramFontsAgain(contentFolder_);
+    reader_ = std::thread([] { QFontDatabase::families(); });
+    if (switched_)
+        switched_();
 }
 
 void FontPreloader::wait()

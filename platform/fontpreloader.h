@@ -2,30 +2,53 @@
 
 #include <QString>
 
+#include <atomic>
+#include <functional>
 #include <thread>
+
+typedef struct _FcConfig FcConfig;
 
 namespace oravians {
 
-// Reads the system's fonts on a thread of its own while the program connects
-// to the display and loads its title screen, which is otherwise the largest
-// part of putting the first window up: the font configuration before the
-// application object exists, the font database after it.
+// Puts the title screen up without waiting for the system's fonts. Reading
+// the whole font configuration (several hundred faces and their rules) and
+// matching against it took longer than everything else in the first window,
+// and the title needs three families. So the font system starts with only
+// those (the Liberation faces and the program's Tahoma); once the title is
+// painted, the whole configuration is read on a thread and the program
+// switches to it, for other scripts' letters, message boxes and printing.
+// Where the three families are not found on their own, the whole
+// configuration is read at once instead, as any program would.
 class FontPreloader {
 public:
-    // Starts reading the font configuration; construct before the application object.
+    // Starts reading the fonts; construct before the application object.
     FontPreloader();
     ~FontPreloader();
     FontPreloader(const FontPreloader&) = delete;
     FontPreloader& operator=(const FontPreloader&) = delete;
 
-    // Adds the program's own fonts (as addProgramFonts()), then fills the
-    // application's font database in the background.
+    // Makes the fonts read so far current, adds the program's own fonts (as
+    // addProgramFonts()) and fills the application's font database in the
+    // background.
     void addProgramFonts(const QString& contentFolder);
+    // After the first paint, on the GUI thread: reads the whole configuration
+    // in the background and switches to it when it is read (at once if it is
+    // the one already in use). `switched` runs then, on the GUI thread.
+    void loadAllFonts(std::function<void()> switched = {});
+    // True once every installed font is known.
+    bool allFontsLoaded() const { return !firstScreenOnly_; }
     // Waits for the background work; call before the application object goes.
     void wait();
 
 private:
+    void switchTo(FcConfig* whole);
+
     std::thread reader_;
+    FcConfig* read_ = nullptr;             // what the first reading gave
+    bool firstScreenOnly_ = false;
+    std::atomic<FcConfig*> pending_{nullptr}; // read, not yet switched to
+    QString contentFolder_;
+    std::function<void()> switched_;
 };
 
 } // namespace oravians
