@@ -225,9 +225,10 @@ else
 fi
 
 # The three builds are configured side by side (configuring is mostly one
-# process waiting on the compiler's checks).
+# process waiting on the compiler's checks). build/ is configured as
+# tools/setup.sh configures it, so the two share one build.
 echo
-configure tests build -DCMAKE_BUILD_TYPE=RelWithDebInfo &
+configure tests build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON &
 configure_tests=$!
 # The sanitizer build copies the generated content of build/ rather than
 # generating it again, slowly, under the sanitizers; line tables (-g1) are

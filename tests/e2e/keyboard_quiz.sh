@@ -7,15 +7,13 @@
 # again with three wrong answers and the wrong-answers window; Escape back to
 # the topic page and the menu; and the program ended from the confirmation.
 #   keyboard_quiz.sh PROGRAM
-# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
-# ORAVIANS_PRINT_OUT), as the test command provides.
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
 program=$1
 folder=$(dirname "$program")
 file="$folder/multiple/Edmund Quellmore.txt"
 title="Edmund Quellmore"
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 keys() {
     xdotool key --delay 80 "$@"

@@ -7,12 +7,10 @@
 # all right. Last, a pupil without a mouse labels the author's pictures with
 # keys alone, for the same full marks.
 #   pointer_activities.sh PROGRAM
-# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
-# ORAVIANS_PRINT_OUT), as the test command provides.
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
 program=$1
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 # is_pixel L T COLOUR: the colour at (L, T) twips of the 12000 x 9000 window.
 is_pixel() { [[ $(pixel "$(px "$(sum "$mx" "$1")")" "$(px "$(sum "$my" "$2")")") == "$3" ]]; }

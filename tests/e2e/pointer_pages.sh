@@ -6,12 +6,11 @@
 # last page is printed through the default print queue; the PDF carries the
 # page's heading.
 #   pointer_pages.sh PROGRAM PAGE-SOURCES
-# Needs the private print server (CUPS_SERVER, ORAVIANS_PRINT_OUT).
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
 program=$1
 sources=$2
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 shoot() { import -window root "$work/screen.png"; }
 crop() { # crop L T W H (twips of the 12000 x 9000 window) -> $work/crop.png

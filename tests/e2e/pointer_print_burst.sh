@@ -3,10 +3,9 @@
 # button goes grey while the job is sent and for a moment after, then yellow
 # again, and exactly one PDF comes out of the private print queue.
 #   pointer_print_burst.sh PROGRAM
-# Needs the private print server (CUPS_SERVER, ORAVIANS_PRINT_OUT).
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 # 1 when some of the "Print" button's text is yellow (enabled), else 0.
 print_yellow() {

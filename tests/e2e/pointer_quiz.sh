@@ -6,13 +6,11 @@
 # the three wrong answers, and "Exit" back to the topic page. What the pupil
 # sees is read back from the screen with OCR; the certificate from the PDF.
 #   pointer_quiz.sh PROGRAM
-# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
-# ORAVIANS_PRINT_OUT), as the test command provides.
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
 program=$1
 folder=$(dirname "$program")
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 start_at_menu "$program"
 

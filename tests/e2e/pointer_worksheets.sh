@@ -6,13 +6,11 @@
 # the default print queue (a PDF with the changed question), and deleted
 # (the register no longer lists it).
 #   pointer_worksheets.sh PROGRAM
-# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
-# ORAVIANS_PRINT_OUT), as the test command provides.
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
 program=$1
 folder=$(dirname "$program")
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 # A home of its own, so that worksheets kept per user start empty; worksheets
 # kept beside the program are put back as they were.

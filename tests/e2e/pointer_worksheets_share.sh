@@ -6,13 +6,11 @@
 # dialog; the worksheet prints with its answer key through the default print
 # queue (two pages, the second listing the right answers).
 #   pointer_worksheets_share.sh PROGRAM
-# Needs the private print server of tests/harness/cups.sh (CUPS_SERVER,
-# ORAVIANS_PRINT_OUT), as the test command provides.
+# Prints through a print server of its own (tests/harness/cups.sh).
 source "$(dirname "$0")/xvfb.sh"
 program=$1
 folder=$(dirname "$program")
-[[ -n ${CUPS_SERVER:-} && -d ${ORAVIANS_PRINT_OUT:-} ]] \
-    || fail "no private print server: run through tools/test.sh (tests/harness/cups.sh start)"
+own_print_server
 
 export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config
 mkdir -p "$HOME" "$work/export"

@@ -15,6 +15,7 @@ program_pid=
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
     declare -F cleanup_more >/dev/null && cleanup_more
+    [[ ! -f $work/cups/cupsd.pid ]] || bash "$(dirname "${BASH_SOURCE[0]}")/../harness/cups.sh" stop "$work/cups" >/dev/null 2>&1 || true
     kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
@@ -155,6 +156,14 @@ start_at_menu() {
     mx=$(client_x 12000)
     my=$(client_y 9000)
     click "$tx" "$ty" 1320 5910 1335 375 # OK
+}
+
+# own_print_server: a private print server for this test alone (its PDF
+# queue the default printer), so that tests which print can run side by side.
+own_print_server() {
+    chmod 0755 "$work" # the print filters run as another user
+    eval "$(bash "$(dirname "${BASH_SOURCE[0]}")/../harness/cups.sh" start "$work/cups")" \
+        || fail "the private print server did not start"
 }
 
 # mark_printed, then next_printed: the path of the first PDF the print
