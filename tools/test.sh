@@ -240,8 +240,9 @@ configure sanitizers build-asan -DCMAKE_BUILD_TYPE=Debug -DORAVIANS_SANITIZE=ON 
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1 -DORAVIANS_CONTENT_FROM="$root/build/oravians" &
 configure_asan=$!
 # The fuzz targets are optimised lightly, with line tables for their reports:
-# half the compile time of a full release build, nearly its speed.
-CC=clang CXX=clang++ configure fuzz build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORAVIANS_FUZZ=ON \
+# half the compile time of a full release build, nearly its speed. Each
+# target is compiled as one batch of its sources (a unity build).
+CC=clang CXX=clang++ configure fuzz build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORAVIANS_FUZZ=ON -DCMAKE_UNITY_BUILD=ON \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only" &
 configure_fuzz=$!
 asan_configured=yes
