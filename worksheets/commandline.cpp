@@ -15,25 +15,38 @@ CommandLine parseCommandLine(const QStringList& args)
         return wrong(QStringLiteral("%1 needs a %2.").arg(verb, verb == QLatin1String("--import") ? "file" : "folder"));
     c.action = verb == QLatin1String("--import") ? CommandLine::Action::Import : CommandLine::Action::Export;
     c.path = args[1];
-    QStringList rest = args.mid(2);
-    if (c.action == CommandLine::Action::Export && rest.size() == 2 && rest[0] == QLatin1String("--format")) {
-        if (rest[1].compare(QLatin1String("gift"), Qt::CaseInsensitive) == 0)
+    const QStringList rest = args.mid(2);
+    bool formatGiven = false;
+    for (qsizetype i = 0; i < rest.size(); i += 2) {
+        const QString& option = rest[i];
+        const bool known = c.action == CommandLine::Action::Export
+                           && (option == QLatin1String("--format") || option == QLatin1String("--title"));
+        if (!known)
+            return wrong(QStringLiteral("Unexpected %1.").arg(rest.mid(i).join(u' ')));
+        if (i + 1 >= rest.size())
+            return wrong(QStringLiteral("%1 needs a value.").arg(option));
+        const QString& value = rest[i + 1];
+        if (option == QLatin1String("--title")) {
+            c.titles << value;
+        } else if (formatGiven) {
+            return wrong(QStringLiteral("--format is given twice."));
+        } else if (value.compare(QLatin1String("gift"), Qt::CaseInsensitive) == 0) {
             c.format = InterchangeFormat::Gift;
-        else if (rest[1].compare(QLatin1String("aiken"), Qt::CaseInsensitive) == 0)
+            formatGiven = true;
+        } else if (value.compare(QLatin1String("aiken"), Qt::CaseInsensitive) == 0) {
             c.format = InterchangeFormat::Aiken;
-        else
-            return wrong(QStringLiteral("Unknown format %1: use gift or aiken.").arg(rest[1]));
-        rest.clear();
+            formatGiven = true;
+        } else {
+            return wrong(QStringLiteral("Unknown format %1: use gift or aiken.").arg(value));
+        }
     }
-    if (!rest.isEmpty())
-        return wrong(QStringLiteral("Unexpected %1.").arg(rest.join(u' ')));
     return c;
 }
 
 QString commandLineUsage()
 {
     return QStringLiteral("Usage: oravians --import FILE\n"
-                          "       oravians --export FOLDER [--format gift|aiken]\n"
+                          "       oravians --export FOLDER [--format gift|aiken] [--title TITLE]...\n"
                           "Without options the program opens its windows.");
 }
 
@@ -51,7 +64,7 @@ int runCommandLine(App& app, const CommandLine& command, QString& report)
         return r.succeeded() ? 0 : 1;
     }
     case CommandLine::Action::Export: {
-        const ExportReport r = exportWorksheets(app, command.path, command.format);
+        const ExportReport r = exportWorksheets(app, command.path, command.format, command.titles);
         report = r.text();
         return r.succeeded() ? 0 : 1;
     }

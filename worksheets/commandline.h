@@ -14,6 +14,7 @@ struct CommandLine {
     QString path; // the file to import or the folder to export to
     InterchangeFormat format = InterchangeFormat::Gift;
     QString problem; // for Wrong: what was not understood
+    QStringList titles; // for Export: the worksheets to write; all when empty
 };
 
 // args without the program's own name.

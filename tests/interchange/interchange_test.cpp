@@ -298,12 +298,17 @@ TEST(CommandLine, ParsesWhatItIsAskedAndRefusesTheRest)
         QStringList args;
         A action;
         InterchangeFormat format = InterchangeFormat::Gift;
+        QStringList titles = {};
     } rows[] = {
         {"no arguments open the windows", {}, A::Windows},
         {"import", {"--import", "q.gift"}, A::Import},
         {"export in GIFT by default", {"--export", "out"}, A::Export},
         {"export in Aiken", {"--export", "out", "--format", "aiken"}, A::Export, InterchangeFormat::Aiken},
+        {"export two chosen worksheets", {"--export", "out", "--title", "Rivers", "--format", "aiken", "--title", "A, B"},
+         A::Export, InterchangeFormat::Aiken, {"Rivers", "A, B"}},
         {"unknown format", {"--export", "out", "--format", "xml"}, A::Wrong},
+        {"a title left out", {"--export", "out", "--title"}, A::Wrong},
+        {"titles are for export", {"--import", "q.gift", "--title", "Rivers"}, A::Wrong},
         {"missing file", {"--import"}, A::Wrong},
         {"unknown option", {"--print"}, A::Wrong},
     };
@@ -312,7 +317,25 @@ TEST(CommandLine, ParsesWhatItIsAskedAndRefusesTheRest)
         const CommandLine c = parseCommandLine(row.args);
         EXPECT_EQ(c.action, row.action);
         EXPECT_EQ(c.format, row.format);
+        EXPECT_EQ(c.titles, row.titles);
     }
+}
+
+TEST(CommandLine, ExportsTheChosenWorksheetOnly)
+{
+    testing::Rig rig;
+    for (const char* title : {"Rivers", "Hills"}) {
+        writeQuestionFile(rig.files, worksheetPath(title), awkwardSet(title, 0));
+        trackworksheets(rig.app, title);
+    }
+    QTemporaryDir dir;
+    QString report;
+    const CommandLine one = parseCommandLine({"--export", dir.path(), "--title", "Hills"});
+    EXPECT_EQ(runCommandLine(rig.app, one, report), 0) << report.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Hills.gift"});
+    const CommandLine unknown = parseCommandLine({"--export", dir.path(), "--title", "Lakes"});
+    EXPECT_EQ(runCommandLine(rig.app, unknown, report), 1);
+    EXPECT_TRUE(report.contains("\"Lakes\" could not be read")) << report.toStdString();
 }
 
 TEST(CommandLine, ImportReportsAndSetsTheExitStatus)
