@@ -35,7 +35,6 @@ PicturePtr ContentPictures::load(const QString& relativePath)
         picture = loadMetafilePicture(path, relativePath);
     } else {
         QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);
         QImage image = reader.read();
         if (image.isNull())
             throw PictureError(("cannot read picture " + relativePath + ": " + reader.errorString()).toStdString());
