@@ -129,12 +129,20 @@ QPointF Host::clientTwips(const Window& w, QPointF pos)
 void Host::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
+    const auto windows = desktop_.visibleWindows();
+    // Black shows only where no window lies: not at all once the backdrop,
+    // which fills the screen, is up (filling the screen twice is a good part
+    // of the first painting's time).
+    const float s = scale();
+    const bool backdropCovers = !windows.empty() && windows.front()->borderless
+        && QRectF(panelPixels(*windows.front()).topLeft() * s, panelPixels(*windows.front()).size() * s)
+               .contains(QRectF(rect()));
+    if (!backdropCovers)
+        p.fillRect(rect(), Qt::black);
     // Everything is drawn from twips, so the whole desktop scales as one:
     // pages and text stay vector drawings, pictures are smoothed.
-    p.scale(scale(), scale());
+    p.scale(s, s);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    const auto windows = desktop_.visibleWindows();
     for (Window* w : windows) {
         const bool active = w == desktop_.top();
         if (!w->borderless)
