@@ -7,6 +7,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -35,7 +36,7 @@ bool hasFamily(FcConfig* config, const char* family)
 // caches; null where they are not there. The system's rendering rules are
 // left out: the program's text asks for no hinting and for greyscale
 // smoothing, which is what those rules give it too.
-FcConfig* readFirstScreenFonts()
+FcConfig* readFirstScreenFonts(const std::string& programFonts)
 {
     // Someone who names a configuration of their own gets it from the start.
     if (getenv("FONTCONFIG_FILE") || getenv("FONTCONFIG_PATH") || getenv("FONTCONFIG_SYSROOT"))
@@ -51,8 +52,12 @@ FcConfig* readFirstScreenFonts()
             return nullptr;
         if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()), FcFalse)
             && FcConfigBuildFonts(config) && hasFamily(config, "Liberation Serif")
-            && hasFamily(config, "Liberation Sans"))
+            && hasFamily(config, "Liberation Sans")) {
+            // The program's Tahoma too, read here rather than on the GUI
+            // thread; where it is not found, it is added there as before.
+            FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>(programFonts.c_str()));
             return config;
+        }
         FcConfigDestroy(config);
     }
     return nullptr;
@@ -63,7 +68,9 @@ FcConfig* readFirstScreenFonts()
 FontPreloader::FontPreloader()
 {
     reader_ = std::thread([this] {
-        read_ = readFirstScreenFonts();
+        std::error_code error;
+        const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+        read_ = readFirstScreenFonts((program.parent_path() / "fonts").string());
         if (!read_)
             FcInit();
     });
@@ -88,7 +95,8 @@ void FontPreloader::addProgramFonts(const QString& contentFolder)
         read_ = nullptr;
         firstScreenOnly_ = true;
     }
-    oravians::addProgramFonts(contentFolder);
+    if (!firstScreenOnly_ || !hasFamily(nullptr, "Tahoma"))
+        oravians::addProgramFonts(contentFolder);
     // The database is guarded by its own lock, so the first window's text
     // simply waits for it if it is not filled by then.
     reader_ = std::thread([] { QFontDatabase::families(); });

@@ -257,6 +257,9 @@ QFont twipsFont(const FontSpec& spec, const QString& text)
 
 void drawCaptionText(QPainter& p, const FontSpec& font, const QRectF& r, int flags, const QString& text)
 {
+    // Spaces leave no mark; loading a font for them would.
+    if (text.trimmed().isEmpty())
+        return;
     p.setFont(twipsFont(font, text));
     p.drawText(r, flags, text);
     // The Tahoma-compatible bold face has the right widths but light strokes:
@@ -283,6 +286,8 @@ void paintFrame(QPainter& p, const Window& w, const QRectF& frame, bool active)
     g.setColorAt(0, active ? QColor(10, 36, 106) : QColor(128, 128, 128));
     g.setColorAt(1, active ? QColor(166, 202, 240) : QColor(192, 192, 192));
     p.fillRect(bar, g);
+    if (w.caption.trimmed().isEmpty())
+        return;
     QFont f(installedFamily(QStringLiteral("Tahoma")));
     f.setPixelSize(11);
     f.setBold(true);
