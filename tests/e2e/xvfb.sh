@@ -9,22 +9,35 @@ screen_size=${ORAVIANS_E2E_SCREEN:-1024x768}
 screen_w=${screen_size%x*}
 screen_h=${screen_size#*x}
 qt_scale=${ORAVIANS_E2E_SCALE:-1}
-Xvfb -displayfd 3 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
+xvfb_pid=
 program_pid=
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
     declare -F cleanup_more >/dev/null && cleanup_more
     [[ ! -f $work/cups/cupsd.pid ]] || bash "$(dirname "${BASH_SOURCE[0]}")/../harness/cups.sh" stop "$work/cups" >/dev/null 2>&1 || true
-    kill "$xvfb_pid" 2>/dev/null || true
+    [[ -z $xvfb_pid ]] || kill "$xvfb_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
+# A display number of its own, at random: tests run side by side, and the
+# lowest free number (Xvfb's own choice) is the one a test that is just
+# ending may still be giving up. Xvfb writes the number once it is ready, and
+# ends at once if the number is taken.
+for _ in $(seq 20); do
+    : >"$work/display"
+    Xvfb ":$((100 + RANDOM % 800))" -displayfd 3 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp \
+        3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 200); do
+        [[ -s $work/display ]] && break 2
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
 done
+[[ -s $work/display ]] || { cat "$work/xvfb.log" >&2; echo "FAIL: no virtual display started" >&2; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
