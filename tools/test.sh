@@ -2,7 +2,9 @@
 # Runs every test of the project:
 #   1. installs what is missing and builds build/ (as tools/run.sh does);
 #   2. starts a private print server (tests/harness/cups.sh) for the printing
-#      tests and runs the whole CTest suite in build/;
+#      tests and runs the whole CTest suite in build/: the unit suites with
+#      each test program started once for all its cases
+#      (tools/gtest_batches.py), the rest through CTest;
 #   3. meanwhile, at low priority: builds the unit test programs in
 #      build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer (the
 #      generated content copied from build/) and runs their suites there;
@@ -15,6 +17,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
 started=$(date +%s)
 fuzz_seconds=${ORAVIANS_FUZZ_SECONDS:-20}
+# The labels of the tests that run whole programs or real servers.
+whole_programs='e2e|printing|sound-server|ocr|package'
 
 export QT_QPA_PLATFORM=offscreen
 export DEBIAN_FRONTEND=noninteractive
@@ -216,7 +220,7 @@ sanitizer_suite() {
     # Each test program runs once for all its cases: under the sanitizers,
     # starting a program (and Qt in it) for every case took twice the time of
     # the cases themselves. The first suite still runs every case alone.
-    CTEST_ARGS=(--exclude-labels 'e2e|printing|sound-server|ocr')
+    CTEST_ARGS=(--exclude-labels "$whole_programs")
     BATCHED=yes run_ctest sanitizers build-asan "$t0" "$built"
     unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 }
@@ -292,8 +296,17 @@ echo "== [sanitizers] and [fuzz] build and run in the background at low priority
 ) >"$work/background.log" 2>&1 &
 background=$!
 
-CTEST_ARGS=()
-[[ $configured == no ]] || run_ctest tests build "$t0" "$built"
+if [[ $configured != no ]]; then
+    # The unit suites: each test program once for all its cases (starting a
+    # program and Qt for every case was three quarters of their processor
+    # time, on a machine the background builds keep busy).
+    CTEST_ARGS=(--exclude-labels "$whole_programs")
+    BATCHED=yes run_ctest unit build "$t0" "$built"
+    # Whole programs, real servers and text recognition, each test alone
+    # (the printing ones take turns at the shared queue).
+    CTEST_ARGS=(-L "$whole_programs")
+    run_ctest tests build "$t0" "$built"
+fi
 
 wait "$background" || true
 background=
