@@ -42,10 +42,10 @@ int runWithoutWindows(int argc, char** argv, const oravians::CommandLine& comman
 class AfterFirstPaint : public QObject {
 public:
     AfterFirstPaint(oravians::App& app, oravians::FontPreloader& fonts) : app_(app), fonts_(fonts) {}
-    bool eventFilter(QObject*, QEvent* e) override
+    bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (e->type() == QEvent::Paint && !done_ && app_.loaded<oravians::Titlefrm>()) {
-            done_ = true;
+        if (e->type() == QEvent::Paint && app_.loaded<oravians::Titlefrm>()) {
+            watched->removeEventFilter(this); // once is all it waits for
             // Queued: it runs once the painted frame has gone to the screen.
             QTimer::singleShot(0, this, [this] {
                 if (!qEnvironmentVariableIsSet("ORAVIANS_EXIT_AFTER_FIRST_PAINT")) {
@@ -63,7 +63,6 @@ public:
 private:
     oravians::App& app_;
     oravians::FontPreloader& fonts_;
-    bool done_ = false;
 };
 
 } // namespace

@@ -2,9 +2,10 @@
 """Runs a build's CTest suite with each GoogleTest program started once for
 all of its tests, rather than once per test as CTest does.
 
-Under the sanitizers, starting a test program (and Qt in it) costs more than
-most of its tests, so this runs the same tests in a third of the processor
-time. Tests that are not GoogleTest cases run through CTest as usual.
+Starting a test program (and Qt in it) costs more than most of its tests,
+under the sanitizers most of all, so this runs the same tests in a quarter to
+a third of the processor time. Tests that are not GoogleTest cases run
+through CTest as usual.
 
     gtest_batches.py BUILD_DIR [--exclude-labels REGEX] [--jobs N] [--timeout S]
 
@@ -75,7 +76,7 @@ def run_batch(program, cases, env, cwd, timeout):
     failed = [c for c in cases if not outcome.get(c, False)]
     if status != 0 and not failed:
         failed = list(cases)  # it failed after its tests, at exit (a leak, say)
-    return len(cases) - len(failed), failed, output, " ".join(command[:1])
+    return len(cases) - len(failed), failed, output
 
 
 def main():
@@ -114,7 +115,7 @@ def main():
     # The largest batches first, so that the small ones fill in after them.
     order = sorted(batches, key=lambda k: -len(batches[k]))
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
-        for key, (passed, failed, output, program) in pool.map(run, order):
+        for key, (passed, failed, output) in pool.map(run, order):
             total += passed + len(failed)
             failed_count += len(failed)
             name = os.path.relpath(key[0], build)
