@@ -3,11 +3,11 @@
 #include "platform/fontmap.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontDatabase>
 
 #include <fontconfig/fontconfig.h>
 
-#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -53,8 +53,8 @@ FcConfig* readFirstScreenFonts(const std::string& programFonts)
         if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()), FcFalse)
             && FcConfigBuildFonts(config) && hasFamily(config, "Liberation Serif")
             && hasFamily(config, "Liberation Sans")) {
-            // The program's Tahoma too, read here rather than on the GUI
-            // thread; where it is not found, it is added there as before.
+            // The program's Tahoma too; where it is not found there, it is
+            // added as an application font instead.
             FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>(programFonts.c_str()));
             return config;
         }
@@ -65,41 +65,25 @@ FcConfig* readFirstScreenFonts(const std::string& programFonts)
 
 } // namespace
 
-FontPreloader::FontPreloader()
-{
-    reader_ = std::thread([this] {
-        std::error_code error;
-        const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-        read_ = readFirstScreenFonts((program.parent_path() / "fonts").string());
-        if (!read_)
-            FcInit();
-    });
-}
-
 FontPreloader::~FontPreloader()
 {
     wait();
     if (FcConfig* whole = pending_.exchange(nullptr))
         FcConfigDestroy(whole);
-    if (read_)
-        FcConfigDestroy(read_);
 }
 
 void FontPreloader::addProgramFonts(const QString& contentFolder)
 {
-    wait();
     contentFolder_ = contentFolder;
-    if (read_) {
-        FcConfigSetCurrent(read_); // takes its own reference
-        FcConfigDestroy(read_);
-        read_ = nullptr;
+    // Read here rather than on a thread: it takes a fraction of a
+    // millisecond, less than starting a thread does.
+    if (FcConfig* read = readFirstScreenFonts(QFile::encodeName(contentFolder + QStringLiteral("/fonts")).toStdString())) {
+        FcConfigSetCurrent(read); // takes its own reference
+        FcConfigDestroy(read);
         firstScreenOnly_ = true;
     }
     if (!firstScreenOnly_ || !hasFamily(nullptr, "Tahoma"))
         oravians::addProgramFonts(contentFolder);
-    // The database is guarded by its own lock, so the first window's text
-    // simply waits for it if it is not filled by then.
-    reader_ = std::thread([] { QFontDatabase::families(); });
 }
 
 void FontPreloader::loadAllFonts(std::function<void()> switched)
@@ -133,7 +117,10 @@ void FontPreloader::switchTo(FcConfig* whole)
     FcConfigDestroy(whole);
     firstScreenOnly_ = false;
     // Removing the application's fonts is what makes the font database read
-    // the font system again; the program's own go straight back.
+    // the font system again, and only when there are some: the program's
+    // own Tahoma came with the first fonts, so it is added first. It goes
+    // straight back afterwards, as the whole configuration lacks it.
+    addProgramFontsAgain(contentFolder_);
     QFontDatabase::removeAllApplicationFonts();
     addProgramFontsAgain(contentFolder_);
     reader_ = std::thread([] { QFontDatabase::families(); });

@@ -21,15 +21,14 @@ namespace oravians {
 // configuration is read at once instead, as any program would.
 class FontPreloader {
 public:
-    // Starts reading the fonts; construct before the application object.
-    FontPreloader();
+    FontPreloader() = default;
     ~FontPreloader();
     FontPreloader(const FontPreloader&) = delete;
     FontPreloader& operator=(const FontPreloader&) = delete;
 
-    // Makes the fonts read so far current, adds the program's own fonts (as
-    // addProgramFonts()) and fills the application's font database in the
-    // background.
+    // Reads the title screen's fonts and makes them current, with the
+    // program's own (as addProgramFonts()); call once the application object
+    // is made, before anything draws text.
     void addProgramFonts(const QString& contentFolder);
     // After the first paint, on the GUI thread: reads the whole configuration
     // in the background and switches to it when it is read (at once if it is
@@ -44,7 +43,6 @@ private:
     void switchTo(FcConfig* whole);
 
     std::thread reader_;
-    FcConfig* read_ = nullptr;             // what the first reading gave
     bool firstScreenOnly_ = false;
     std::atomic<FcConfig*> pending_{nullptr}; // read, not yet switched to
     QString contentFolder_;
