@@ -6,7 +6,10 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPaintEngine>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace oravians {
 
@@ -19,7 +22,26 @@ void RasterPicture::draw(QPainter& painter, const QRectF& target) const
 {
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(target, image_);
+    // On the screen, in bands of screen rows: the raster engine shares a
+    // taller scaled drawing out to helper threads, and starting them took
+    // longer than the drawing. The clip leaves every pixel as drawn whole.
+    const QTransform t = painter.transform();
+    const QRect device = t.mapRect(target).toAlignedRect();
+    constexpr int kBand = 64;
+    if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster
+        && t.type() <= QTransform::TxScale && device.height() > kBand) {
+        for (int y = device.top(); y <= device.bottom(); y += kBand) {
+            painter.save();
+            painter.resetTransform();
+            painter.setClipRect(QRect(device.left(), y, device.width(), std::min(kBand, device.bottom() + 1 - y)),
+                                Qt::IntersectClip);
+            painter.setTransform(t);
+            painter.drawImage(target, image_);
+            painter.restore();
+        }
+    } else {
+        painter.drawImage(target, image_);
+    }
     painter.restore();
 }
 

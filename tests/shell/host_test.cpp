@@ -36,6 +36,7 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -458,6 +459,49 @@ TEST(Fonts, FallbacksChangeNothingForTheFamilysOwnLetters)
         EXPECT_EQ(draw(twipsFont(row.spec, row.text), row.text), draw(withFallbacks, row.text)) << row.name;
     }
     EXPECT_GT(twipsFont(tahoma(12), QStringLiteral("李小龍")).families().size(), 1);
+}
+
+// A picture drawn on the screen in bands of rows comes out pixel for pixel as
+// one scaled drawing would, opaque or not, at the desktop's scales.
+TEST(Pictures, BandsOfRowsDrawWhatOneScaledDrawingDraws)
+{
+    QImage opaque(320, 240, QImage::Format_RGB32);
+    QImage seeThrough(97, 211, QImage::Format_ARGB32_Premultiplied);
+    for (QImage* image : {&opaque, &seeThrough})
+        for (int y = 0; y < image->height(); ++y)
+            for (int x = 0; x < image->width(); ++x)
+                image->setPixel(x, y, qPremultiply(qRgba((x * 7) % 256, (y * 5) % 256, (x ^ y) % 256,
+                                                         image->hasAlphaChannel() ? (x + y) % 256 : 255)));
+    const struct {
+        const char* name;
+        const QImage* image;
+        qreal scale;
+        QPointF at; // twips
+    } rows[] = {
+        {"title frame at 1024 x 768", &opaque, 1024.0 / 800, {300, 1200}},
+        {"same size", &opaque, 1.0, {15, 15}},
+        {"large screen, odd place", &opaque, 2.4, {1237.5, 611.25}},
+        {"transparent, shrunk", &seeThrough, 0.6, {45, 90}},
+        {"transparent, enlarged", &seeThrough, 1.7, {100, 3}},
+    };
+    for (const auto& row : rows) {
+        const RasterPicture picture(*row.image, QStringLiteral("drawn"));
+        const QRectF target(row.at, picture.sizeTwips() * 1.1);
+        auto paint = [&](bool whole) {
+            QImage screen(1100, 900, QImage::Format_RGB32);
+            screen.fill(Qt::darkCyan);
+            QPainter p(&screen);
+            p.scale(row.scale / kTwipsPerPixel, row.scale / kTwipsPerPixel);
+            if (whole) {
+                p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+                p.drawImage(target, *row.image);
+            } else {
+                picture.draw(p, target);
+            }
+            return screen;
+        };
+        EXPECT_EQ(paint(false), paint(true)) << row.name;
+    }
 }
 
 // A program folder without its modules: printing fails the way an
