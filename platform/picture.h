@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -59,6 +60,9 @@ public:
     virtual ~PictureLoader() = default;
     // Throws PictureError when the file is missing or unreadable.
     virtual PicturePtr load(const QString& relativePath) = 0;
+    // Starts reading these in the background, so that a window showing them
+    // later finds them read; load() reports a fault just as it would have.
+    virtual void readAhead(const QStringList& relativePaths) { (void)relativePaths; }
 };
 
 } // namespace oravians

@@ -2,6 +2,7 @@
 
 #include "activities/inventionslab.h"
 #include "activities/inventionsord.h"
+#include "activities/activitytexts.h"
 
 namespace oravians {
 
@@ -15,7 +16,8 @@ inventions::inventions(App& app)
                       .keyFactsKey = QStringLiteral("key inventions"),
                       .keyFactsCount = 3,
                       .notesKey = QStringLiteral("inventions"),
-                      .notesCount = 4})
+                      .notesCount = 4,
+                      .activityPictures = {activitytexts::kInventionPictures.begin(), activitytexts::kInventionPictures.end()}})
 {
 }
 

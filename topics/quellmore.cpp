@@ -2,6 +2,7 @@
 
 #include "activities/quellmorelab.h"
 #include "activities/quellmoreord.h"
+#include "activities/activitytexts.h"
 
 namespace oravians {
 
@@ -15,7 +16,8 @@ quellmore::quellmore(App& app)
                       .keyFactsKey = QStringLiteral("key quellmore"),
                       .keyFactsCount = 2,
                       .notesKey = QStringLiteral("quellmore"),
-                      .notesCount = 2})
+                      .notesCount = 2,
+                      .activityPictures = {activitytexts::kBookPictures.begin(), activitytexts::kBookPictures.end()}})
 {
 }
 

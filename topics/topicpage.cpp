@@ -18,6 +18,8 @@ void TopicPage::Form_Load()
     back = Rgb{39, 63, 137};
     loadPicture(app, Image1, values.picture);
     Image1.left = (12000 - Image1.width) / 2;
+    // The labelling activity's photographs decode while the pupil reads.
+    app.pictures().readAhead(values.activityPictures);
 }
 
 void TopicPage::Label3_Click(int index)

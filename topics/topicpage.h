@@ -18,6 +18,7 @@ struct TopicValues {
     int keyFactsCount = 0;
     QString notesKey;     // page set of "Teacher's Notes"
     int notesCount = 0;
+    QStringList activityPictures; // read ahead while the page is up
 };
 
 // The hub of one topic: title, picture and six buttons opening its key

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <system_error>
 
 namespace oravians {
 
@@ -45,25 +46,53 @@ void RasterPicture::draw(QPainter& painter, const QRectF& target) const
     painter.restore();
 }
 
+namespace {
+
+// Throws PictureError when the file is missing or unreadable.
+PicturePtr readPicture(const QString& path, const QString& relativePath)
+{
+    if (!QFileInfo::exists(path))
+        throw PictureError(("picture not found: " + relativePath).toStdString(), PictureFault::Missing);
+    if (path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive))
+        return loadMetafilePicture(path, relativePath);
+    QImageReader reader(path);
+    QImage image = reader.read();
+    if (image.isNull())
+        throw PictureError(("cannot read picture " + relativePath + ": " + reader.errorString()).toStdString());
+    return std::make_shared<RasterPicture>(std::move(image), relativePath);
+}
+
+} // namespace
+
 PicturePtr ContentPictures::load(const QString& relativePath)
 {
     const QString path = resolveContentPath(relativePath, folder_);
     if (auto it = cache_.find(path); it != cache_.end())
         return *it;
-    if (!QFileInfo::exists(path))
-        throw PictureError(("picture not found: " + relativePath).toStdString(), PictureFault::Missing);
     PicturePtr picture;
-    if (path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive)) {
-        picture = loadMetafilePicture(path, relativePath);
+    if (auto read = reading_.find(path); read != reading_.end()) {
+        std::future<PicturePtr> done = std::move(read->second);
+        reading_.erase(read);
+        picture = done.get(); // a fault is thrown here, as if read now
     } else {
-        QImageReader reader(path);
-        QImage image = reader.read();
-        if (image.isNull())
-            throw PictureError(("cannot read picture " + relativePath + ": " + reader.errorString()).toStdString());
-        picture = std::make_shared<RasterPicture>(std::move(image), relativePath);
+        picture = readPicture(path, relativePath);
     }
     cache_.insert(path, picture);
     return picture;
+}
+
+void ContentPictures::readAhead(const QStringList& relativePaths)
+{
+    for (const QString& relativePath : relativePaths) {
+        const QString path = resolveContentPath(relativePath, folder_);
+        if (cache_.contains(path) || reading_.count(path))
+            continue;
+        try {
+            reading_.emplace(path, std::async(std::launch::async, readPicture, path, relativePath));
+        } catch (const std::system_error&) {
+            return; // no thread to spare: load() reads them itself
+        }
+    }
 }
 
 } // namespace oravians

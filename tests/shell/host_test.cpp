@@ -36,7 +36,10 @@
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QDir>
+#include <QFile>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -459,6 +462,48 @@ TEST(Fonts, FallbacksChangeNothingForTheFamilysOwnLetters)
         EXPECT_EQ(draw(twipsFont(row.spec, row.text), row.text), draw(withFallbacks, row.text)) << row.name;
     }
     EXPECT_GT(twipsFont(tahoma(12), QStringLiteral("李小龍")).families().size(), 1);
+}
+
+// Pictures read ahead on threads: the window that shows them gets what it
+// would have read itself, faults included, and nothing is left running.
+TEST(Pictures, ReadAheadGivesWhatALoadGivesFaultsIncluded)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("images")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORAVIANS_PROGRAM_DIR "/images/nell.jpg"),
+                            folder.filePath(QStringLiteral("images/nell.jpg"))));
+    QFile damaged(folder.filePath(QStringLiteral("images/torn.jpg")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("\xff\xd8\xff\xe0 not the rest of a picture"));
+    damaged.close();
+
+    const QImage plain = [&] {
+        ContentPictures once{folder.path()};
+        return static_cast<const RasterPicture&>(*once.load(QStringLiteral("images\\nell.jpg"))).image();
+    }();
+    ContentPictures pictures{folder.path()};
+    pictures.readAhead({QStringLiteral("Images\\NELL.JPG"), QStringLiteral("images\\torn.jpg"),
+                        QStringLiteral("images\\gone.jpg")});
+    const PicturePtr nell = pictures.load(QStringLiteral("images\\nell.jpg"));
+    EXPECT_EQ(static_cast<const RasterPicture&>(*nell).image(), plain);
+    EXPECT_EQ(pictures.load(QStringLiteral("images\\nell.jpg")), nell) << "kept once read";
+    for (int attempt = 0; attempt < 2; ++attempt) { // read ahead, then read again
+        try {
+            pictures.load(QStringLiteral("images\\torn.jpg"));
+            ADD_FAILURE() << "a damaged picture loaded";
+        } catch (const PictureError& e) {
+            EXPECT_EQ(e.fault(), PictureFault::Unreadable);
+        }
+        try {
+            pictures.load(QStringLiteral("images\\gone.jpg"));
+            ADD_FAILURE() << "a missing picture loaded";
+        } catch (const PictureError& e) {
+            EXPECT_EQ(e.fault(), PictureFault::Missing);
+        }
+    }
+    // Read ahead and never shown: the loader waits for them as it goes.
+    ContentPictures abandoned{folder.path()};
+    abandoned.readAhead({QStringLiteral("images\\nell.jpg"), QStringLiteral("images\\torn.jpg")});
 }
 
 // A picture drawn on the screen in bands of rows comes out pixel for pixel as
