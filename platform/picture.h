@@ -60,8 +60,9 @@ public:
     virtual ~PictureLoader() = default;
     // Throws PictureError when the file is missing or unreadable.
     virtual PicturePtr load(const QString& relativePath) = 0;
-    // Starts reading these in the background, so that a window showing them
-    // later finds them read; load() reports a fault just as it would have.
+    // Starts reading these raster pictures in the background, so that a
+    // window showing them later finds them read; load() reports a fault just
+    // as it would have. Metafiles are left to load().
     virtual void readAhead(const QStringList& relativePaths) { (void)relativePaths; }
 };
 

@@ -85,7 +85,9 @@ void ContentPictures::readAhead(const QStringList& relativePaths)
 {
     for (const QString& relativePath : relativePaths) {
         const QString path = resolveContentPath(relativePath, folder_);
-        if (cache_.contains(path) || reading_.count(path))
+        // A metafile lays its text out with fonts, and fonts belong to the
+        // thread that made them: it is read where it is drawn.
+        if (cache_.contains(path) || reading_.count(path) || path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive))
             continue;
         try {
             reading_.emplace(path, std::async(std::launch::async, readPicture, path, relativePath));
