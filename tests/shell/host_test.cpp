@@ -501,6 +501,12 @@ TEST(Pictures, ReadAheadGivesWhatALoadGivesFaultsIncluded)
             EXPECT_EQ(e.fault(), PictureFault::Missing);
         }
     }
+    // A page is left to be read where it is drawn, and still reads.
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("wmf")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORAVIANS_PROGRAM_DIR "/wmf/guide1.wmf"),
+                            folder.filePath(QStringLiteral("wmf/guide1.wmf"))));
+    pictures.readAhead({QStringLiteral("wmf\\guide1.wmf")});
+    EXPECT_FALSE(pictures.load(QStringLiteral("wmf\\guide1.wmf"))->textRuns().empty());
     // Read ahead and never shown: the loader waits for them as it goes.
     ContentPictures abandoned{folder.path()};
     abandoned.readAhead({QStringLiteral("images\\nell.jpg"), QStringLiteral("images\\torn.jpg")});
