@@ -14,9 +14,11 @@
 #include "worksheets/commandline.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -76,6 +78,9 @@ int main(int argc, char** argv)
     if (command.action != oravians::CommandLine::Action::Windows)
         return runWithoutWindows(argc, argv, command);
 
+    // The session bus, which the screen-reader bridge waits for when the
+    // window first shows, is reached (or started) meanwhile.
+    std::thread bus([] { QDBusConnection::sessionBus(); });
     oravians::FontPreloader fonts;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("The Oravians"));
@@ -101,5 +106,6 @@ int main(int argc, char** argv)
     app.show<oravians::Titlefrm>();
     const int status = app.ended() ? 0 : QApplication::exec();
     fonts.wait();
+    bus.join();
     return status;
 }
