@@ -78,11 +78,13 @@ int main(int argc, char** argv)
     if (command.action != oravians::CommandLine::Action::Windows)
         return runWithoutWindows(argc, argv, command);
 
-    // The session bus, which the screen-reader bridge waits for when the
-    // window first shows, is reached (or started) meanwhile.
-    std::thread bus([] { QDBusConnection::sessionBus(); });
     oravians::FontPreloader fonts;
     QApplication qapp(argc, argv);
+    // Qt's screen-reader bridge connects to the session bus when the window
+    // first shows, and waits for it (where none runs, D-Bus starts one
+    // first). It is asked for here, on a thread, and the title is loaded
+    // while the connection is made.
+    std::thread bus([] { QDBusConnection::sessionBus(); });
     QApplication::setApplicationName(QStringLiteral("The Oravians"));
     const QString contentFolder = QCoreApplication::applicationDirPath();
     fonts.addProgramFonts(contentFolder);
@@ -99,11 +101,11 @@ int main(int argc, char** argv)
     AfterFirstPaint afterFirstPaint(app, fonts);
     host.installEventFilter(&afterFirstPaint);
 
+    app.show<oravians::Titlefrm>();
     // Without a window manager a full-screen request alone keeps the default size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         host.setGeometry(screen->geometry());
     host.showFullScreen();
-    app.show<oravians::Titlefrm>();
     const int status = app.ended() ? 0 : QApplication::exec();
     fonts.wait();
     bus.join();

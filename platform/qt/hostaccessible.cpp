@@ -539,7 +539,9 @@ HostAccessible::Snapshot HostAccessible::snapshot() const
 
 void HostAccessible::announceChanges(Host& host)
 {
-    if (!QAccessible::isActive() && !listener)
+    // Nothing is announced before the screen shows; asking whether a screen
+    // reader listens would wait for the session bus there and then.
+    if (!listener && (!host.isVisible() || !QAccessible::isActive()))
         return;
     if (auto* me = dynamic_cast<HostAccessible*>(QAccessible::queryAccessibleInterface(&host)))
         me->announce();
