@@ -133,14 +133,11 @@ void Host::paintEvent(QPaintEvent*)
     // Black shows only where no window lies: not at all once the backdrop,
     // which fills the screen, is up (filling the screen twice is a good part
     // of the first painting's time).
-    const float s = scale();
     // Within half a pixel: the scale is a float, and the backdrop's edge at
     // 1023.99997 still covers the last column.
-    const QRectF backdrop = windows.empty() ? QRectF()
-                                            : QRectF(panelPixels(*windows.front()).topLeft() * s,
-                                                     panelPixels(*windows.front()).size() * s);
     const bool backdropCovers = !windows.empty() && windows.front()->borderless
-        && backdrop.adjusted(-0.5, -0.5, 0.5, 0.5).contains(QRectF(rect()));
+        && panelRect(*windows.front()).adjusted(-0.5, -0.5, 0.5, 0.5).contains(QRectF(rect()));
+    const float s = scale();
     if (!backdropCovers)
         p.fillRect(rect(), Qt::black);
     // Everything is drawn from twips, so the whole desktop scales as one:
